@@ -1,0 +1,230 @@
+#include "document/ChartDocument.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "platform/Cp932.h"
+#include "platform/Messages.h"
+
+namespace plume::document {
+namespace {
+
+DocumentHooks gDefaultHooks;
+
+// "ページ1" in CP932.
+constexpr std::string_view kFirstPageName = "\x83\x79\x81\x5B\x83\x57" "1";
+
+}  // namespace
+
+ItemStyle DefaultItemStyle() {
+  ItemStyle style{};
+  style.refText = 8388608;
+  style.FontBold = 0;
+  style.FontSize = 8;
+  platform::CopyToField(style.FontName, sizeof style.FontName, "Meiryo UI");
+  style.AlineH = 1;
+  style.Yohaku = 5;
+  style.Wrap = 1;
+  style.refMen = 16773100;
+  style.Round = 0;
+  style.Futosa = 1;
+  style.refWaku = 8388608;
+  return style;
+}
+
+ChartDocument::ChartDocument() : hooks_(&gDefaultHooks) {
+  pages.resize(kMaxPages + 1);
+  arcs.resize(kMaxArcs);
+  nodes.resize(kMaxNodes + 1);
+  nodeStates.resize(kMaxNodes + 1);
+  slips.resize(kMaxSlips + 1);
+}
+
+std::unique_ptr<ChartDocument> ChartDocument::Create(DocumentHooks* hooks) {
+  std::unique_ptr<ChartDocument> doc;
+  try {
+    doc.reset(new ChartDocument());
+  } catch (const std::bad_alloc&) {
+    platform::ShowMessage(platform::StringId::MemoryAllocFailed);
+    return nullptr;
+  }
+  doc->SetHooks(hooks);
+  return doc;
+}
+
+void ChartDocument::SetHooks(DocumentHooks* hooks) { hooks_ = hooks ? hooks : &gDefaultHooks; }
+
+void ChartDocument::Clear() {
+  // Each distinct picture is released once, however many nodes share it, and
+  // a picture no node holds any more goes too.
+  for (int i = 0; i < nodeCount; ++i) nodes[i].image = PictureTable::kNone;
+  pictures.ReleaseAll();
+  nodeCount = 0;
+  arcCount = 0;
+  slipCount = 0;
+  focusedNode = -1;
+  focusedSlip = -1;
+}
+
+void ChartDocument::InitPage(PageRecord& page, std::uint16_t pageId, std::string_view nameCp932) {
+  page = PageRecord{};
+  page.pageId = pageId;
+  page.pageWidth = kDefaultPageSize;
+  page.pageHeight = kDefaultPageSize;
+  page.backColor = Rgb(255, 255, 255);
+  page.tabBackColor = Rgb(255, 255, 255);
+  page.tabTextColor = 0;
+  platform::CopyToField(page.pageName, sizeof page.pageName, nameCp932);
+}
+
+void ChartDocument::NewDocument() {
+  Clear();
+  header.pageCount = 1;
+  header.currentPage = 0;
+  header.dialRadius = kDefaultDialRadius;
+  InitPage(pages[0], 1, kFirstPageName);
+  hooks_->NewDocumentSetUp();
+}
+
+std::int32_t ChartDocument::NewNodeId() const {
+  std::int32_t top = 0;
+  for (int i = 0; i < nodeCount; ++i) top = std::max(top, nodes[i].nodeId);
+  return top + 1;
+}
+
+std::uint16_t ChartDocument::NewPageId() const {
+  int top = 0;
+  for (int i = 0; i < header.pageCount; ++i) top = std::max<int>(top, pages[i].pageId);
+  return static_cast<std::uint16_t>(top + 1);
+}
+
+int ChartDocument::PageIndexOf(std::uint16_t pageId) const {
+  for (int i = 0; i < header.pageCount; ++i)
+    if (pages[i].pageId == pageId) return i;
+  return -1;
+}
+
+int ChartDocument::NodeIndexOf(std::int32_t nodeId) const {
+  for (int i = 0; i < nodeCount; ++i)
+    if (nodes[i].nodeId == nodeId) return i;
+  return -1;
+}
+
+platform::Picture* ChartDocument::NodePicture(int index) const {
+  if (index < 0 || index >= nodeCount || !nodes[index].hasImage) return nullptr;
+  return pictures.Get(nodes[index].image);
+}
+
+Rect ChartDocument::FitIntoPage(Rect rect) const {
+  const PageRecord& page = CurrentPage();
+  const int W = page.pageWidth;
+  const int H = page.pageHeight;
+  const int w = rect.Width();
+  const int h = rect.Height();
+  if (w > W && h > H) {
+    float s = std::min(static_cast<float>(W) / static_cast<float>(w),
+                       static_cast<float>(H) / static_cast<float>(h));
+    rect = {0, 0, static_cast<int>(static_cast<float>(w) * s), static_cast<int>(static_cast<float>(h) * s)};
+  } else if (w > W) {
+    float s = static_cast<float>(W) / static_cast<float>(w);
+    rect = {0, 0, W, static_cast<int>(s * static_cast<float>(h))};
+  } else if (h > H) {
+    float s = static_cast<float>(H) / static_cast<float>(h);
+    rect = {0, 0, static_cast<int>(s * static_cast<float>(w)), H};
+  }
+  // Each check looks at the rectangle as it was before any of the moves.
+  const Rect before = rect;
+  auto shift = [&rect](int dx, int dy) {
+    rect.left += dx;
+    rect.right += dx;
+    rect.top += dy;
+    rect.bottom += dy;
+  };
+  if (before.left < 0) shift(-before.left, 0);
+  if (before.right > W) shift(-(before.right - W), 0);
+  if (before.top < 0) shift(0, -before.top);
+  if (before.bottom > H) shift(0, -(before.bottom - H));
+  return rect;
+}
+
+bool ChartDocument::AddNode(NodeRequest request) {
+  if (nodeCount >= kMaxNodes) {
+    platform::ShowMessage(platform::StringId::NodeLimitExceeded);
+    return false;
+  }
+  const float zoom = hooks_->Zoom();
+  const int x = static_cast<int>(static_cast<float>(request.x) / zoom);
+  const int y = static_cast<int>(static_cast<float>(request.y) / zoom);
+
+  const int index = nodeCount;
+  NodeRecord& node = nodes[index];
+  node = NodeRecord{};
+  node.nodeId = NewNodeId();
+  node.rect = {x, y, x, y};
+  if (request.hasImage) {
+    const int hw = request.pictureWidth / 2;
+    const int hh = request.pictureHeight / 2;
+    node.rect = FitIntoPage({x - hw, y - hh, x + hw, y + hh});
+  }
+  nodeStates[index] = NodeViewState{};
+  nodeStates[index].selected = 1;
+
+  node.serial = request.serial;
+  platform::CopyToField(node.dataType, sizeof node.dataType, request.dataType);
+  node.pageId = CurrentPage().pageId;
+  node.hasImage = request.hasImage ? 1 : 0;
+  node.image = request.hasImage ? pictures.Add(std::move(request.picture)) : PictureTable::kNone;
+  node.transColor = request.transColor;
+
+  std::string title = request.title.empty() ? hooks_->WebPageTitle() : std::move(request.title);
+  platform::CopyToField(node.title, sizeof node.title, title);
+  node.titlePos = hooks_->TitlePosDefault();
+  node.style = hooks_->NodeDefaults();
+  if (request.transColor != kNoColor) {
+    node.style.refMen = kNoColor;
+    node.style.refWaku = kNoColor;
+  }
+
+  focusedNode = index;
+  nodeCount += 1;
+  hooks_->RefreshStyleControls();
+  hooks_->Repaint();
+  hooks_->DiscardUndo();
+  return true;
+}
+
+bool ChartDocument::AddSlip(std::string_view text, int x, int y) {
+  if (slipCount >= kMaxSlips) {
+    platform::ShowMessage(platform::StringId::SlipLimitExceeded);
+    return false;
+  }
+  const float zoom = hooks_->Zoom();
+  const int px = static_cast<int>(static_cast<float>(x) / zoom);
+  const int py = static_cast<int>(static_cast<float>(y) / zoom);
+
+  const int index = slipCount;
+  SlipRecord& slip = slips[index];
+  slip = SlipRecord{};
+  slip.rect = {px, py, px, py};
+  slip.selected = 1;
+  slip.pageId = CurrentPage().pageId;
+  platform::CopyToField(slip.slipText, sizeof slip.slipText, text);
+  slip.style = hooks_->SlipDefaults();
+
+  focusedSlip = index;
+  slipCount += 1;
+  hooks_->RefreshStyleControls();
+  hooks_->Repaint();
+  hooks_->DiscardUndo();
+  return true;
+}
+
+void ChartDocument::ClearSelection() {
+  for (int i = 0; i < nodeCount; ++i) nodeStates[i].selected = 0;
+  for (int i = 0; i < slipCount; ++i) slips[i].selected = 0;
+  focusedNode = -1;
+  focusedSlip = -1;
+}
+
+}  // namespace plume::document

@@ -1,0 +1,34 @@
+#pragma once
+// Services of the view, the ribbon, the browser and the settings that the
+// document's operations call back. The defaults do nothing, give an empty web
+// page title and the built-in style defaults, so the document works alone.
+
+#include <string>
+
+#include "document/ChartRecords.h"
+
+namespace plume::document {
+
+class DocumentHooks {
+ public:
+  virtual ~DocumentHooks() = default;
+  /// Repaints the chart view at once.
+  virtual void Repaint() {}
+  /// Refreshes the ribbon's style controls after the focused item changed.
+  virtual void RefreshStyleControls() {}
+  /// Drops the view's one-step undo record.
+  virtual void DiscardUndo() {}
+  /// Title (CP932) of the web page on show, used for nodes added without a title.
+  virtual std::string WebPageTitle() { return {}; }
+  /// Stored style defaults for new nodes and slips.
+  virtual ItemStyle NodeDefaults() { return DefaultItemStyle(); }
+  virtual ItemStyle SlipDefaults() { return DefaultItemStyle(); }
+  /// `titlePos` of new picture nodes.
+  virtual std::uint16_t TitlePosDefault() { return 2; }
+  /// The view's zoom factor, used to turn chart-area positions into page units.
+  virtual float Zoom() { return 1.0f; }
+  /// A new document was set up: reset the zoom and rebuild the page tabs.
+  virtual void NewDocumentSetUp() {}
+};
+
+}  // namespace plume::document

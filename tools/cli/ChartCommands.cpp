@@ -1,0 +1,68 @@
+// dump, rewrite and demo: chart data files from the command line.
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "ChartJson.h"
+#include "CliCommands.h"
+#include "DemoChart.h"
+#include "document/ChartFile.h"
+#include "platform/Messages.h"
+#include "platform/qt/QtPictureCodec.h"
+
+namespace plume::cli {
+namespace {
+
+using document::ChartDocument;
+
+bool Load(ChartDocument& doc, std::string_view path) {
+  std::ifstream in(std::string(path), std::ios::binary);
+  if (!in) {
+    std::cerr << "plumeboard-tool: cannot open " << path << ": " << std::strerror(errno) << "\n";
+    return false;
+  }
+  return document::ReadChart(doc, in, platform::QtPictureCodec{});
+}
+
+bool Save(const ChartDocument& doc, std::string_view path) {
+  std::ofstream out(std::string(path), std::ios::binary | std::ios::trunc);
+  bool ok = out && document::WriteChart(doc, out);
+  out.close();
+  if (!ok || !out) {
+    platform::ShowMessage(platform::StringId::SaveFailed, std::string(path) + "\n");
+    return false;
+  }
+  return true;
+}
+
+std::unique_ptr<ChartDocument> NewDoc() {
+  auto doc = ChartDocument::Create();
+  if (doc) doc->NewDocument();
+  return doc;
+}
+
+}  // namespace
+
+int RunDump(const std::vector<std::string_view>& args) {
+  auto doc = NewDoc();
+  if (!doc || !Load(*doc, args[0])) return 1;
+  std::cout << ChartToJson(*doc).dump(2) << "\n";
+  return 0;
+}
+
+int RunRewrite(const std::vector<std::string_view>& args) {
+  auto doc = NewDoc();
+  return doc && Load(*doc, args[0]) && Save(*doc, args[1]) ? 0 : 1;
+}
+
+int RunDemo(const std::vector<std::string_view>& args) {
+  auto doc = NewDoc();
+  if (!doc) return 1;
+  BuildDemoChart(*doc);
+  return Save(*doc, args[0]) ? 0 : 1;
+}
+
+}  // namespace plume::cli

@@ -1,0 +1,57 @@
+// plumeboard-tool: look at, convert and make Plumeboard files from the command line.
+
+#include <QGuiApplication>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include "CliCommands.h"
+#include "platform/Messages.h"
+
+namespace {
+
+using namespace plume::cli;
+using plume::platform::MessageRequest;
+using plume::platform::MsgResult;
+
+constexpr CliCommand kCommands[] = {
+    {"dump", "FILE            print a chart data file as JSON", 1, 1, RunDump},
+    {"rewrite", "IN OUT       read a chart data file and write it back as version 2", 2, 2, RunRewrite},
+    {"demo", "OUT             write a demo chart data file", 1, 1, RunDemo},
+};
+
+// Messages go to standard error; questions are answered "no" so a script
+// never gets a destructive default.
+class StderrSink : public plume::platform::MessageSink {
+ public:
+  MsgResult Show(const MessageRequest& m) override {
+    std::cerr << "plumeboard-tool: " << m.FullText() << "\n";
+    return m.buttons == plume::platform::MsgButtons::Ok ? MsgResult::Ok : MsgResult::No;
+  }
+};
+
+int Usage() {
+  std::cerr << "usage:\n";
+  for (const CliCommand& c : kCommands) std::cerr << "  plumeboard-tool " << c.name << " " << c.usage << "\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  // Picture codecs and fonts need a GUI application object, not a display.
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QGuiApplication app(argc, argv);
+  StderrSink sink;
+  plume::platform::ScopedMessageSink guard(&sink);
+
+  const std::string_view name = argv[1];
+  std::vector<std::string_view> args(argv + 2, argv + argc);
+  for (const CliCommand& c : kCommands) {
+    if (c.name != name) continue;
+    if (static_cast<int>(args.size()) < c.minArgs || static_cast<int>(args.size()) > c.maxArgs) return Usage();
+    return c.run(args);
+  }
+  return Usage();
+}
