@@ -6,6 +6,7 @@
 
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
+#include "platform/SettingsTable.h"
 
 namespace plume::document {
 namespace {
@@ -18,18 +19,20 @@ constexpr std::string_view kFirstPageName = "\x83\x79\x81\x5B\x83\x57" "1";
 }  // namespace
 
 ItemStyle DefaultItemStyle() {
+  // The defaults of the NODE settings section are the built-in style.
+  const auto& d = platform::settings::NODE;
   ItemStyle style{};
-  style.refText = 8388608;
-  style.FontBold = 0;
-  style.FontSize = 8;
-  platform::CopyToField(style.FontName, sizeof style.FontName, "Meiryo UI");
-  style.AlineH = 1;
-  style.Yohaku = 5;
-  style.Wrap = 1;
-  style.refMen = 16773100;
-  style.Round = 0;
-  style.Futosa = 1;
-  style.refWaku = 8388608;
+  style.refText = d.refText.def;
+  style.FontBold = d.FontBold.def;
+  style.FontSize = static_cast<std::uint16_t>(d.FontSize.def);
+  platform::CopyToField(style.FontName, sizeof style.FontName, d.FontName.def);
+  style.AlineH = static_cast<std::uint16_t>(d.AlineH.def);
+  style.Yohaku = static_cast<std::uint16_t>(d.Yohaku.def);
+  style.Wrap = d.Wrap.def;
+  style.refMen = d.refMen.def;
+  style.Round = d.Round.def;
+  style.Futosa = static_cast<std::uint16_t>(d.Futosa.def);
+  style.refWaku = d.refWaku.def;
   return style;
 }
 

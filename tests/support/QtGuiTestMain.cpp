@@ -1,12 +1,13 @@
-// main() for tests that need a QGuiApplication (image codecs, fonts, painting).
+// main() for tests that need a Qt application object (image codecs, fonts,
+// painting, widgets); offscreen unless a platform is chosen.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <cstdlib>
 
 int main(int argc, char** argv) {
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
