@@ -19,6 +19,7 @@ namespace {
 using document::ChartDocument;
 
 bool Load(ChartDocument& doc, std::string_view path) {
+  if (IsDocumentFile(path)) return OpenDocumentFile(doc, path);
   std::ifstream in(std::string(path), std::ios::binary);
   if (!in) {
     std::cerr << "plumeboard-tool: cannot open " << path << ": " << std::strerror(errno) << "\n";
@@ -27,7 +28,8 @@ bool Load(ChartDocument& doc, std::string_view path) {
   return document::ReadChart(doc, in, platform::QtPictureCodec{});
 }
 
-bool Save(const ChartDocument& doc, std::string_view path) {
+bool Save(ChartDocument& doc, std::string_view path) {
+  if (IsDocumentFile(path)) return SaveDocumentFile(doc, path);
   std::ofstream out(std::string(path), std::ios::binary | std::ios::trunc);
   bool ok = out && document::WriteChart(doc, out);
   out.close();

@@ -5,6 +5,10 @@
 #include <string_view>
 #include <vector>
 
+namespace plume::document {
+class ChartDocument;
+}
+
 namespace plume::cli {
 
 struct CliCommand {
@@ -18,5 +22,15 @@ struct CliCommand {
 int RunDump(const std::vector<std::string_view>& args);
 int RunRewrite(const std::vector<std::string_view>& args);
 int RunDemo(const std::vector<std::string_view>& args);
+int RunPack(const std::vector<std::string_view>& args);
+int RunUnpack(const std::vector<std::string_view>& args);
+/// Document files (.pbd, any case) through the program's open and save (PackCommands.cpp).
+bool IsDocumentFile(std::string_view path);
+bool OpenDocumentFile(document::ChartDocument& doc, std::string_view path);
+bool SaveDocumentFile(document::ChartDocument& doc, std::string_view path);
+int RunRender(const std::vector<std::string_view>& args);
+int RunJpg2Pdf(const std::vector<std::string_view>& args);
+int RunTxt2Pdf(const std::vector<std::string_view>& args);
+int RunStore(const std::vector<std::string_view>& args);
 
 }  // namespace plume::cli

@@ -18,6 +18,13 @@ constexpr CliCommand kCommands[] = {
     {"dump", "FILE            print a chart data file as JSON", 1, 1, RunDump},
     {"rewrite", "IN OUT       read a chart data file and write it back as version 2", 2, 2, RunRewrite},
     {"demo", "OUT             write a demo chart data file", 1, 1, RunDemo},
+    {"pack", "IN OUT.pbd       pack a chart data file into a document file", 2, 2, RunPack},
+    {"unpack", "IN.pbd DIR     unpack a document file's chart data file into DIR", 2, 2, RunUnpack},
+    {"render", "FILE [--page N] [--zoom PERCENT] [--select all|ID,...] [--viewport WxH+X+Y] OUT.png  paint a page",
+     2, 10, RunRender},
+    {"jpg2pdf", "IN OUT        write a JPEG file as a one-page PDF", 2, 2, RunJpg2Pdf},
+    {"txt2pdf", "IN OUT --width W  write a CP932 text file as PDF pages W points wide", 4, 4, RunTxt2Pdf},
+    {"store", "list|info|hash|check ...  read the material store (store help for more)", 1, 4, RunStore},
 };
 
 // Messages go to standard error; questions are answered "no" so a script

@@ -1,0 +1,105 @@
+#pragma once
+// The chart view's state and painting without a window: zoom, scroll
+// position, client size, the item edited in place, the link markers of the
+// last paint and the one-step undo record. The Qt widget owns one, forwards
+// paints and commands to it and implements ViewHost for it.
+
+#include <vector>
+
+#include "chartview/LinkMarker.h"
+#include "chartview/PaintParams.h"
+#include "chartview/UndoRecord.h"
+#include "chartview/ViewHost.h"
+#include "document/ChartDocument.h"
+#include "platform/Canvas.h"
+#include "platform/ScratchSurface.h"
+#include "platform/SettingsStore.h"
+
+namespace plume::chartview {
+
+class ChartView {
+ public:
+  static constexpr float kMinZoom = 0.08f;
+  static constexpr float kMaxZoom = 4.0f;
+  /// Zoom commands of the ZOOM menu.
+  static constexpr int kCmdZoom100 = 336;
+  static constexpr int kCmdZoom200 = 337;
+  static constexpr int kCmdZoom300 = 338;
+  static constexpr int kCmdZoom400 = 339;
+  static constexpr int kCmdZoomFit = 340;
+
+  /// The zoom starts from the setting Last/Zoom. `scratch` may be null (no pictures).
+  ChartView(document::ChartDocument& doc, platform::SettingsStore& settings, ViewHost& host,
+            platform::ScratchSurface* scratch = nullptr);
+
+  document::ChartDocument& Document() { return doc_; }
+
+  float Zoom() const { return zoom_; }
+  /// Clamps to 8 % .. 400 %, resets the scroll extent, rebuilds the console,
+  /// repaints and marks the document modified.
+  void SetZoom(float factor);
+  /// SetZoom(zoom + percentDelta / 100).
+  void ChangeZoom(int percentDelta);
+  /// Runs zoom command 336..340; false for any other id.
+  bool RunZoomCommand(int id);
+  /// Zoom from the setting Last/Zoom (percent), without marking the document.
+  void LoadZoomFromSettings();
+  /// Writes trunc(zoom x 100) to Last/Zoom (when the view goes away).
+  void SaveZoomToSettings() const;
+  /// The zoom as the status bar shows it: trunc(zoom x 100).
+  int ZoomPercent() const { return static_cast<int>(zoom_ * 100.0f); }
+
+  void SetClientSize(platform::Size size) { client_ = size; }
+  platform::Size ClientSize() const { return client_; }
+  /// Top-left of the visible area in screen pixels.
+  void SetScroll(platform::Point scroll) { scroll_ = scroll; }
+  platform::Point Scroll() const { return scroll_; }
+  /// (pageWidth + 50) x zoom by (pageHeight + 50) x zoom of the current page.
+  platform::Size ScrollExtent() const;
+
+  /// Item edited in place: n + 1 for node n, -(n + 1) for slip n, 0 for none.
+  int EditTarget() const { return editTarget_; }
+  void SetEditTarget(int target) { editTarget_ = target; }
+
+  /// Paints the window into the back buffer (client pixels): the current
+  /// page shifted by the scroll position, white beside and below the page,
+  /// the zoom console; then writes the status panes.
+  void OnDraw(platform::Canvas& backBuffer);
+  /// Paints page `pageIndex` at the view's zoom (printing, export); records link markers.
+  void DrawPage(platform::Canvas& canvas, int pageIndex);
+  /// The link markers of the last paint (at most 100), for hit-testing.
+  const std::vector<LinkMarker>& LinkMarkers() const { return markers_; }
+
+  /// Asks the window for a full repaint.
+  void RequestRepaint(bool erase = false) { host_.Repaint(erase); }
+
+  void TakeSnapshot(UndoRecord::Kind kind) { undo_.TakeSnapshot(doc_, kind); }
+  void DiscardUndo() { undo_.Discard(); }
+  bool CanUndo() const { return undo_.Available(); }
+  /// Restores the snapshot and repaints; nothing when no undo is available.
+  void Undo();
+  const UndoRecord& UndoState() const { return undo_; }
+
+  /// After a document was opened or set up: its tables are new, so the undo
+  /// record goes; the selection is cleared, a dial radius outside 40..140
+  /// becomes 70, the scroll extent is set and the view scrolls to the
+  /// current page's saved position.
+  void DocumentShown();
+
+ private:
+  PaintParams MakeParams();
+  void WriteStatusPanes();
+
+  document::ChartDocument& doc_;
+  platform::SettingsStore& settings_;
+  ViewHost& host_;
+  platform::ScratchSurface* scratch_;
+  float zoom_ = 1.0f;
+  platform::Size client_;
+  platform::Point scroll_;
+  int editTarget_ = 0;
+  std::vector<LinkMarker> markers_;
+  UndoRecord undo_;
+};
+
+}  // namespace plume::chartview

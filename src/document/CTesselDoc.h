@@ -1,0 +1,89 @@
+#pragma once
+// The document object: opens, saves and renews the one ChartDocument and
+// keeps its path and modified flag. A document file (.pbd) is a cabinet that
+// holds one chart data file stored under the document's file name; it is
+// unpacked into and packed from the work folder.
+
+#include <filesystem>
+#include <string>
+
+#include "document/ChartDocument.h"
+#include "document/DocumentViewHooks.h"
+#include "document/IoStep.h"
+#include "document/ShoriRunner.h"
+#include "platform/Cabinet.h"
+#include "platform/FileDialogs.h"
+#include "platform/Picture.h"
+#include "platform/SettingsStore.h"
+
+namespace plume::document {
+
+/// Optional services of a document object; null members take the do-nothing
+/// defaults (no file chooser: every choice is cancelled; jobs run without a dialog).
+struct DocumentServices {
+  platform::FileDialogs* dialogs = nullptr;
+  ShoriRunner* runner = nullptr;
+  DocumentViewHooks* view = nullptr;
+};
+
+class CTesselDoc {
+ public:
+  using Services = DocumentServices;
+
+  CTesselDoc(ChartDocument& doc, platform::SettingsStore& settings, const platform::Cabinet& cabinet,
+             const platform::PictureCodec& codec, Services services = {});
+
+  /// Opens a document file. On success the path is recorded, the document is
+  /// unmodified, the path joins the recent files and the view shows the
+  /// current page. Any failure (shown where it happens, or silently for a name
+  /// not ending in "PBD") leaves a new empty document.
+  bool OpenDocument(const std::filesystem::path& path);
+
+  /// Saves to `path`, keeping the old file as "name(back).PBD" when KanSet
+  /// MakeBackup is 1. The old file is replaced only once the new one is
+  /// complete on disk. On success: Last FilePath = path, the path is recorded,
+  /// the document is unmodified and the path joins the recent files. On
+  /// failure the message has been shown and the document stays modified.
+  bool SaveDocument(const std::filesystem::path& path);
+
+  /// A new empty document without a path, unmodified.
+  void NewDocument();
+
+  /// Makes sure the document has a file: without a path, asks 30023 and then
+  /// for a file to save to. True when the document has a path afterwards.
+  bool EnsureSaved();
+
+  /// Save command: SaveDocument to the current path, or SaveAs without one.
+  bool Save();
+  /// Save As command: asks for a path (proposing the current file name), then saves.
+  bool SaveAs();
+
+  const std::filesystem::path& Path() const { return path_; }
+  bool IsModified() const { return modified_; }
+  void SetModified(bool modified = true) { modified_ = modified; }
+  ChartDocument& Document() { return doc_; }
+
+  /// Called before each file-system step of a save (see IoStep).
+  void SetIoSteps(IoStepFn steps) { steps_ = std::move(steps); }
+
+  /// "name(back).PBD" beside `path`, cutting the file name at its last ".";
+  /// empty when the file name has no ".".
+  static std::filesystem::path BackupPathFor(const std::filesystem::path& path);
+
+ private:
+  bool ReadDocumentFile(const std::filesystem::path& path);
+  bool WriteDocumentFile(const std::filesystem::path& path);
+  bool RunJob(ShoriJob& job);
+  void Recorded(const std::filesystem::path& path);
+
+  ChartDocument& doc_;
+  platform::SettingsStore& settings_;
+  const platform::Cabinet& cabinet_;
+  const platform::PictureCodec& codec_;
+  Services services_;
+  std::filesystem::path path_;
+  bool modified_ = false;
+  IoStepFn steps_;
+};
+
+}  // namespace plume::document

@@ -1,0 +1,27 @@
+#pragma once
+// What the open and save flows need from the chart view and the application
+// frame. The defaults do nothing, so documents open and save without a window.
+
+#include <filesystem>
+#include <optional>
+
+namespace plume::document {
+
+struct ScrollPosition {
+  int x = 0;  ///< screen pixels
+  int y = 0;
+};
+
+class DocumentViewHooks {
+ public:
+  virtual ~DocumentViewHooks() = default;
+  /// The chart view's scroll position, stored in the current page on save;
+  /// nullopt keeps the page's stored values.
+  virtual std::optional<ScrollPosition> CurrentScroll() { return std::nullopt; }
+  /// Adds a document path at the top of the recent file list.
+  virtual void AddRecentFile(const std::filesystem::path& /*path*/) {}
+  /// A document was opened: show its page `currentPage`.
+  virtual void DocumentOpened() {}
+};
+
+}  // namespace plume::document

@@ -1,0 +1,126 @@
+#include "document/DurableFiles.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <random>
+#include <vector>
+
+namespace plume::document {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() { Close(); }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  bool ok() const { return fd_ >= 0; }
+  bool Close() {
+    const bool closed = fd_ < 0 || close(fd_) == 0;
+    fd_ = -1;
+    return closed;
+  }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = write(fd, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+mode_t NewFileMode() {
+  const mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
+std::string_view IoStepName(IoStep step) {
+  switch (step) {
+    case IoStep::DataCreate: return "DataCreate";
+    case IoStep::DataWrite: return "DataWrite";
+    case IoStep::BackupCopy: return "BackupCopy";
+    case IoStep::BackupSync: return "BackupSync";
+    case IoStep::BackupRename: return "BackupRename";
+    case IoStep::BackupFolderSync: return "BackupFolderSync";
+    case IoStep::CabinetWrite: return "CabinetWrite";
+    case IoStep::CabinetSync: return "CabinetSync";
+    case IoStep::CabinetRename: return "CabinetRename";
+    case IoStep::CabinetFolderSync: return "CabinetFolderSync";
+  }
+  return "?";
+}
+
+fs::path TemporarySibling(const fs::path& target) {
+  static std::mt19937_64 random{std::random_device{}()};
+  const fs::path folder = target.parent_path();
+  for (;;) {
+    char suffix[20];
+    std::snprintf(suffix, sizeof suffix, "%012llx", static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
+    // Kept within the 255-byte name limit whatever the target's name.
+    const std::string stem = target.filename().string().substr(0, 200);
+    fs::path candidate = folder / ("." + stem + "." + suffix + ".part");
+    struct stat info {};
+    if (lstat(candidate.c_str(), &info) != 0) return candidate;
+  }
+}
+
+bool SyncToDisk(const fs::path& path) {
+  Fd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  return fd.ok() && fsync(fd.get()) == 0 && fd.Close();
+}
+
+bool CopyPermissions(const fs::path& like, const fs::path& file) {
+  struct stat info {};
+  const mode_t mode = stat(like.c_str(), &info) == 0 ? (info.st_mode & 07777) : NewFileMode();
+  return chmod(file.c_str(), mode) == 0;
+}
+
+bool CopyFileDurably(const fs::path& from, const fs::path& to, const IoStepFn& steps) {
+  const fs::path temp = TemporarySibling(to);
+  bool ok = false;
+  {
+    Fd in(open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (Proceed(steps, IoStep::BackupCopy) && in.ok() && fstat(in.get(), &info) == 0 && S_ISREG(info.st_mode)) {
+      Fd out(open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, info.st_mode & 0666));
+      std::vector<char> buffer(1 << 20);
+      ok = out.ok();
+      while (ok) {
+        const ssize_t n = read(in.get(), buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+          ok = n == 0;
+          break;
+        }
+        ok = WriteAll(out.get(), buffer.data(), static_cast<std::size_t>(n));
+      }
+      ok = ok && Proceed(steps, IoStep::BackupSync) && fsync(out.get()) == 0;
+      ok = out.Close() && ok;
+    }
+  }
+  ok = ok && Proceed(steps, IoStep::BackupRename) && rename(temp.c_str(), to.c_str()) == 0;
+  if (!ok) {
+    unlink(temp.c_str());
+    return false;
+  }
+  return Proceed(steps, IoStep::BackupFolderSync) && SyncToDisk(to.parent_path().empty() ? "." : to.parent_path());
+}
+
+}  // namespace plume::document

@@ -1,0 +1,19 @@
+#pragma once
+// The ribbon's tooltip texts by element id, from resources/strings/Tooltips.inc.
+
+#include <string>
+#include <string_view>
+
+namespace plume::shell {
+
+/// Title, a line break and the description of element `id`; the "%s" of the
+/// two state-dependent descriptions is replaced by `fill` as plain text.
+/// Empty for an element without a tooltip.
+std::string TooltipText(int id, std::string_view fill = {});
+
+/// The tooltip of 355 for the Word export option (OptWord 1: formatted).
+std::string WordOptionTooltip(bool formatted);
+/// The tooltip of 32829 for the page type on show (empty: unknown).
+std::string PageTypeTooltip(std::string_view pageType);
+
+}  // namespace plume::shell

@@ -1,0 +1,226 @@
+#include "shell/ui/CMainFrame.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "chartview/ui/CTesselView.h"
+#include "document/ui/CUnderBar.h"
+#include "platform/Messages.h"
+#include "platform/SettingsTable.h"
+#include "shell/DocumentGuard.h"
+#include "shell/ui/CMyRibbonBar.h"
+#include "shell/ui/CommandRouter.h"
+#include "shell/ui/WebArea.h"
+
+namespace plume::shell {
+
+namespace settings = platform::settings;
+
+CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
+    : QMainWindow(parent), services_(services) {
+  router_ = new CommandRouter(this);
+  ribbon_ = new CMyRibbonBar(*router_, this);
+  ribbon_->recentFiles = [this] { return services_.recent ? services_.recent->Entries() : std::vector<std::string>{}; };
+  setMenuWidget(ribbon_);
+  BuildStatusBar();
+  BuildClient();
+  BindFrameCommands();
+  BindDocumentCommands();
+  BindTabCommands();
+  pendingSizes_ = LoadAreaSizes(*services_.store);
+  router_->Refresh();
+  // Update handlers run while the program is idle, as menus and the ribbon ask.
+  auto* idle = new QTimer(this);
+  connect(idle, &QTimer::timeout, this, [this] {
+    router_->Refresh();
+    RefreshTitle();
+  });
+  idle->start(250);
+  RefreshTitle();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::BuildStatusBar() {
+  struct Pane {
+    int id;
+    const char* name;
+    QString widthTemplate;
+  };
+  const Pane panes[] = {{120, "URL", QString(60, QLatin1Char('9'))},
+                        {121, "POS", QStringLiteral("9999, 9999")},
+                        {122, "SIZE", QStringLiteral("999×999")},
+                        {342, "CURSOR", QStringLiteral("9999, 9999")},
+                        {343, "ZOOM", QStringLiteral(" 100% ")}};
+  for (const Pane& pane : panes) {
+    auto* label = new QLabel(this);
+    label->setObjectName(QString::fromLatin1(pane.name));
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(pane.widthTemplate) + 8);
+    panes_[pane.id] = label;
+    if (pane.id == 120) {
+      statusBar()->addWidget(label, 1);
+    } else {
+      label->setAlignment(Qt::AlignCenter);
+      statusBar()->addPermanentWidget(label);
+    }
+  }
+  panes_[343]->setText(QStringLiteral(" 100% "));
+}
+
+QLabel* CMainFrame::StatusPane(int id) const {
+  const auto it = panes_.find(id);
+  return it == panes_.end() ? nullptr : it->second;
+}
+
+void CMainFrame::BuildClient() {
+  outer_ = new QSplitter(Qt::Horizontal, this);
+  inner_ = new QSplitter(Qt::Vertical, outer_);
+  htmlArea_ = new WebArea(services_.webEngine, inner_);
+  textArea_ = new QTextEdit(inner_);
+  textArea_->setAcceptRichText(true);
+  textArea_->setFont(QFont(QStringLiteral("Meiryo UI"), 10));
+  inner_->addWidget(htmlArea_);
+  inner_->addWidget(textArea_);
+  inner_->setStretchFactor(0, 0);
+  inner_->setStretchFactor(1, 1);
+
+  auto* chartColumn = new QWidget(outer_);
+  auto* column = new QVBoxLayout(chartColumn);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  chartView_ = new chartview::CTesselView(chartColumn);
+  tabBar_ = new document::CUnderBar(chartColumn);
+  column->addWidget(chartView_, 1);
+  column->addWidget(tabBar_);
+  outer_->addWidget(inner_);
+  outer_->addWidget(chartColumn);
+  outer_->setStretchFactor(0, 0);
+  outer_->setStretchFactor(1, 1);
+  setCentralWidget(outer_);
+
+  tabBar_->scrollPosition = [this] { return chartView_->ScrollPosition(); };
+  tabBar_->pageChanged = [this] { chartView_->ShowCurrentPage(); };
+  tabBar_->modified = [this] { services_.document->MarkModified(); };
+  tabBar_->menuRequested = [this](QPoint at, bool onTab) {
+    QMenu* menu = BuildTabMenu(onTab);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(onTab ? at : at - QPoint(0, 40));
+  };
+  chartView_->SetDocument(services_.chart);
+  tabBar_->SetDocument(*services_.chart, document::TabBarSettings::Load(*services_.store));
+}
+
+AreaSizes CMainFrame::CurrentAreaSizes() const {
+  if (!sizesApplied_) return pendingSizes_;
+  return {outer_->sizes().value(0), inner_->sizes().value(0)};
+}
+
+void CMainFrame::ApplyAreaSizes(AreaSizes sizes) {
+  pendingSizes_ = sizes;
+  sizesApplied_ = true;
+  const int width = std::max(0, outer_->width() - outer_->handleWidth());
+  const int height = std::max(0, inner_->height() - inner_->handleWidth());
+  const int left = std::min(sizes.leftWidth, width);
+  const int top = std::min(sizes.htmlHeight, height);
+  outer_->setSizes({left, width - left});
+  inner_->setSizes({top, height - top});
+}
+
+void CMainFrame::RunAreaCommand(AreaCommand command) {
+  const QSize client = outer_->size();
+  ApplyAreaSizes(SizesFor(command, client.width(), client.height(), CurrentAreaSizes()));
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!sizesApplied_) {
+    // The splitters know their extent only once the window is laid out.
+    const AreaSizes sizes = pendingSizes_;
+    QTimer::singleShot(0, this, [this, sizes] {
+      if (!sizesApplied_) ApplyAreaSizes(sizes);
+    });
+  }
+}
+
+bool CMainFrame::RestorePlacement() {
+  const Placement placement = LoadPlacement(*services_.store);
+  const QRect desktop = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+  const WindowBox box = ClampToDesktop(placement.box, desktop.width(), desktop.height());
+  // Position of the window with its frame, size of its client, as written by SaveState.
+  move(desktop.x() + box.x, desktop.y() + box.y);
+  resize(box.width, box.height);
+  return placement.maximised;
+}
+
+void CMainFrame::SaveState() {
+  platform::SettingsStore& store = *services_.store;
+  SaveAreaSizes(store, CurrentAreaSizes());
+  const bool maximised = isMaximized() || (isFullScreen() && wasMaximised_);
+  const QRect normal = (isMaximized() || isFullScreen()) ? normalGeometry() : QRect(pos(), size());
+  const QRect desktop = screen() ? screen()->availableGeometry() : QRect();
+  SavePlacement(store, {{normal.x() - desktop.x(), normal.y() - desktop.y(), normal.width(), normal.height()}, maximised});
+  settings::Set(store, settings::Last::DocType, services_.docType);
+  settings::Set(store, settings::KanSet::PlayAnime, animeCount_);
+  tabBar_->Settings().Save(store);
+  store.Flush();
+  stateSaved_ = true;
+}
+
+void CMainFrame::ToggleFullScreen() {
+  chartView_->setFocus();
+  if (!isFullScreen()) {
+    wasMaximised_ = isMaximized();
+    ribbon_->hide();
+    statusBar()->hide();
+    showFullScreen();
+    return;
+  }
+  ribbon_->show();
+  statusBar()->show();
+  if (wasMaximised_) {
+    showMaximized();
+  } else {
+    showNormal();
+  }
+}
+
+void CMainFrame::ShowHelp() {
+  const std::filesystem::path manual = services_.programFolder / "Manual.pdf";
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(manual, ec)) {
+    platform::ShowMessage(platform::StringId::ManualNotFound, {}, platform::MsgIcon::Information,
+                          platform::MsgButtons::Ok, this);
+    return;
+  }
+  htmlArea_->Load(QUrl::fromLocalFile(QString::fromStdString(manual.string())));
+}
+
+void CMainFrame::DocumentReplaced() {
+  tabBar_->SetDocument(*services_.chart, tabBar_->Settings());
+  chartView_->ShowCurrentPage();
+  RefreshTitle();
+}
+
+void CMainFrame::RefreshTitle() {
+  const QString title = QString::fromStdString(WindowTitle(*services_.document));
+  if (windowTitle() != title) setWindowTitle(title);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (!ConfirmDiscard(*services_.document)) {
+    event->ignore();
+    return;
+  }
+  if (!stateSaved_) SaveState();
+  event->accept();
+}
+
+}  // namespace plume::shell

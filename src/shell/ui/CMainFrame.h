@@ -1,0 +1,111 @@
+#pragma once
+// The main window: ribbon on top, status bar below, and between them the HTML
+// and text areas in the left column and the chart area with its page tab bar
+// in the right column. Keeps its geometry and area sizes across runs.
+
+#include <QMainWindow>
+
+#include <filesystem>
+#include <map>
+
+#include "document/ChartDocument.h"
+#include "platform/SettingsStore.h"
+#include "shell/DocumentActions.h"
+#include "shell/RecentFileList.h"
+#include "shell/WindowGeometry.h"
+
+class QLabel;
+class QMenu;
+class QSplitter;
+class QTextEdit;
+
+namespace plume::chartview {
+class CTesselView;
+}
+namespace plume::document {
+class CUnderBar;
+}
+
+namespace plume::shell {
+
+class CMyRibbonBar;
+class CommandRouter;
+class WebArea;
+
+/// What the frame works with; everything outlives the frame.
+struct FrameServices {
+  platform::SettingsStore* store = nullptr;
+  DocumentActions* document = nullptr;
+  document::ChartDocument* chart = nullptr;
+  RecentFileList* recent = nullptr;
+  bool webEngine = true;                  ///< false: a blank HTML area (tests)
+  std::filesystem::path programFolder;    ///< where Manual.pdf is looked for
+  int docType = 0;                        ///< kind of web search, written back at exit
+};
+
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit CMainFrame(const FrameServices& services, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  /// Moves and sizes the window as stored, clamped onto the desktop; returns
+  /// whether it should start maximised.
+  bool RestorePlacement();
+  /// Writes the area sizes, placement, pointer count and tab bar settings.
+  void SaveState();
+
+  CommandRouter& Router() { return *router_; }
+  CMyRibbonBar* Ribbon() const { return ribbon_; }
+  document::CUnderBar* TabBar() const { return tabBar_; }
+  chartview::CTesselView* ChartView() const { return chartView_; }
+  QTextEdit* TextArea() const { return textArea_; }
+  WebArea* HtmlArea() const { return htmlArea_; }
+  /// Status pane by id (120, 121, 122, 342, 343).
+  QLabel* StatusPane(int id) const;
+
+  AreaSizes CurrentAreaSizes() const;
+  void ApplyAreaSizes(AreaSizes sizes);
+  void RunAreaCommand(AreaCommand command);
+  void ToggleFullScreen();
+  int AnimeCount() const { return animeCount_; }
+  void SetAnimeCount(int count) { animeCount_ = count; }
+  /// Shows Manual.pdf in the HTML area, or 30163.
+  void ShowHelp();
+  /// Title and tabs after the document was replaced.
+  void DocumentReplaced();
+  void RefreshTitle();
+  /// The tab context menu (on a tab, or the short one beside the tabs).
+  QMenu* BuildTabMenu(bool onTab);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void BuildStatusBar();
+  void BuildClient();
+  void BindFrameCommands();
+  void BindDocumentCommands();
+  void BindTabCommands();
+  void AfterPageCommand();
+  void OpenPath(const std::filesystem::path& path);
+
+  FrameServices services_;
+  CommandRouter* router_ = nullptr;
+  CMyRibbonBar* ribbon_ = nullptr;
+  QSplitter* outer_ = nullptr;
+  QSplitter* inner_ = nullptr;
+  WebArea* htmlArea_ = nullptr;
+  QTextEdit* textArea_ = nullptr;
+  chartview::CTesselView* chartView_ = nullptr;
+  document::CUnderBar* tabBar_ = nullptr;
+  std::map<int, QLabel*> panes_;
+  AreaSizes pendingSizes_;
+  bool sizesApplied_ = false;
+  bool wasMaximised_ = false;
+  bool stateSaved_ = false;
+  int animeCount_ = 3;
+};
+
+}  // namespace plume::shell

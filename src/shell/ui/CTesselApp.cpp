@@ -1,0 +1,92 @@
+#include "shell/ui/CTesselApp.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "platform/SettingsTable.h"
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/CMyRibbonBar.h"
+#include "shell/ui/ChartDocumentActions.h"
+#include "shell/ui/InstanceLock.h"
+
+namespace plume::shell {
+
+namespace {
+/// The common paper codes of the printer setup; the rest print on A4.
+QPageSize::PageSizeId PaperSizeId(int code) {
+  switch (code) {
+    case 1: return QPageSize::Letter;
+    case 5: return QPageSize::Legal;
+    case 8: return QPageSize::A3;
+    case 11: return QPageSize::A5;
+    case 12: return QPageSize::B4;
+    case 13: return QPageSize::B5;
+    default: return QPageSize::A4;
+  }
+}
+}  // namespace
+
+CTesselApp::CTesselApp(AppOptions options) : options_(std::move(options)) {
+  recent_ = std::make_unique<RecentFileList>(*options_.store);
+}
+
+CTesselApp::~CTesselApp() = default;
+
+bool CTesselApp::Start(const std::optional<std::filesystem::path>& document) {
+  state_ = RunStartup(*this, *options_.store, document);
+  if (frame_ && state_.ok) frame_->DocumentReplaced();
+  return state_.ok;
+}
+
+LockResult CTesselApp::TakeInstanceLock() {
+  lock_ = std::make_unique<InstanceLock>(options_.lockFolder);
+  return lock_->Take();
+}
+
+bool CTesselApp::CreateDocumentTables() {
+  chart_ = document::ChartDocument::Create();
+  if (!chart_) return false;
+  chart_->NewDocument();
+  document_ = options_.makeDocument ? options_.makeDocument(*chart_) : std::make_unique<ChartDocumentActions>(*chart_);
+  return true;
+}
+
+bool CTesselApp::CreateFrame() {
+  FrameServices services;
+  services.store = options_.store;
+  services.document = document_.get();
+  services.chart = chart_.get();
+  services.recent = recent_.get();
+  services.webEngine = options_.webEngine;
+  services.programFolder = options_.programFolder;
+  services.docType = platform::settings::Get(*options_.store, platform::settings::Last::DocType);
+  frame_ = std::make_unique<CMainFrame>(services);
+  return true;
+}
+
+void CTesselApp::ShowFrame(bool maximised) {
+  const bool storedMaximised = frame_->RestorePlacement();
+  if (maximised || storedMaximised) {
+    frame_->showMaximized();
+  } else {
+    frame_->show();
+  }
+  frame_->repaint();
+}
+
+bool CTesselApp::PreparePrinter(int paperSize, int orientation) {
+  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (info.isNull()) return false;
+  printer_ = std::make_unique<QPrinter>(info);
+  printer_->setPageSize(QPageSize(PaperSizeId(paperSize)));
+  printer_->setPageOrientation(orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+  return true;
+}
+
+bool CTesselApp::InitRibbon() { return frame_->Ribbon()->Init(*options_.store); }
+
+void CTesselApp::SetAnimeCount(int count) { frame_->SetAnimeCount(count); }
+
+}  // namespace plume::shell

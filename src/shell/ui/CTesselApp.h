@@ -1,0 +1,69 @@
+#pragma once
+// The application object: takes the single-instance lock, owns the settings
+// store, the document tables, the document and the main frame, and runs the
+// start-up sequence against them.
+
+#include <QString>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "document/ChartDocument.h"
+#include "platform/SettingsStore.h"
+#include "shell/AppStartup.h"
+#include "shell/RecentFileList.h"
+
+class QPrinter;
+
+namespace plume::shell {
+
+class CMainFrame;
+class InstanceLock;
+
+struct AppOptions {
+  platform::SettingsStore* store = nullptr;  ///< the settings; required
+  QString lockFolder;                         ///< empty: the user's runtime folder
+  bool webEngine = true;
+  std::filesystem::path programFolder;
+  /// Replaces the document actions over the chart (tests, the document object).
+  std::function<std::unique_ptr<DocumentActions>(document::ChartDocument&)> makeDocument;
+};
+
+class CTesselApp final : public StartupHost {
+ public:
+  explicit CTesselApp(AppOptions options);
+  ~CTesselApp() override;
+
+  /// Runs start-up; false when the program must end (its message was shown).
+  bool Start(const std::optional<std::filesystem::path>& document);
+  CMainFrame* Frame() const { return frame_.get(); }
+  document::ChartDocument* Chart() const { return chart_.get(); }
+  const StartupState& State() const { return state_; }
+  RecentFileList& Recent() { return *recent_; }
+  /// The default printer set up at start-up; nullptr when there is none.
+  QPrinter* Printer() const { return printer_.get(); }
+
+  // StartupHost
+  LockResult TakeInstanceLock() override;
+  bool CreateDocumentTables() override;
+  bool CreateFrame() override;
+  DocumentActions& Document() override { return *document_; }
+  void ShowFrame(bool maximised) override;
+  bool PreparePrinter(int paperSize, int orientation) override;
+  bool InitRibbon() override;
+  void SetAnimeCount(int count) override;
+
+ private:
+  AppOptions options_;
+  std::unique_ptr<InstanceLock> lock_;
+  std::unique_ptr<RecentFileList> recent_;
+  std::unique_ptr<document::ChartDocument> chart_;
+  std::unique_ptr<DocumentActions> document_;
+  std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<QPrinter> printer_;
+  StartupState state_;
+};
+
+}  // namespace plume::shell

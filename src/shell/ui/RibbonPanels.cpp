@@ -1,0 +1,174 @@
+// The panels of the category "ホーム".
+#include <QAction>
+#include <QComboBox>
+#include <QFontComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QSpinBox>
+#include <QToolButton>
+
+#include "shell/ui/CMyRibbonBar.h"
+#include "shell/ui/CommandRouter.h"
+
+namespace plume::shell {
+
+namespace {
+QGridLayout* Grid(QWidget* box) {
+  auto* grid = new QGridLayout(box);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setHorizontalSpacing(2);
+  grid->setVerticalSpacing(1);
+  return grid;
+}
+
+/// A colour swatch of `size` for colour buttons.
+QIcon Swatch(QColor colour, QSize size) {
+  QPixmap pixmap(size);
+  pixmap.fill(colour);
+  QPainter painter(&pixmap);
+  painter.setPen(Qt::gray);
+  painter.drawRect(0, 0, size.width() - 1, size.height() - 1);
+  return QIcon(pixmap);
+}
+}  // namespace
+
+QWidget* CMyRibbonBar::HtmlPanel() {
+  auto* box = new QWidget(this);
+  QGridLayout* grid = Grid(box);
+  QToolButton* pageType = Button(32829, true);
+  pageType->setStyleSheet(QStringLiteral("font-weight: bold;"));
+  grid->addWidget(pageType, 0, 0, 3, 1);
+  grid->addWidget(Button(354), 0, 1);
+  grid->addWidget(Button(355), 1, 1);
+  searchWords_ = new QLineEdit(box);
+  searchWords_->setPlaceholderText(QStringLiteral("Web検索"));
+  searchWords_->setMinimumWidth(150);
+  Remember(32885, searchWords_);
+  router_.Follow(32885, searchWords_);
+  auto* searchRow = new QHBoxLayout;
+  searchRow->addWidget(searchWords_);
+  searchRow->addWidget(Button(32884));
+  grid->addLayout(searchRow, 0, 2);
+  auto* kinds = new QHBoxLayout;
+  for (int id : {32886, 32887, 32888, 32889}) {
+    QToolButton* b = Button(id);
+    b->defaultAction()->setCheckable(true);
+    kinds->addWidget(b);
+  }
+  grid->addLayout(kinds, 1, 2);
+  return Panel(QStringLiteral("HTMLエリア"), box);
+}
+
+QWidget* CMyRibbonBar::ViewPanel() {
+  auto* box = new QWidget(this);
+  QGridLayout* grid = Grid(box);
+  QToolButton* area = Button(32827, true);
+  area->setPopupMode(QToolButton::InstantPopup);
+  auto* menu = new QMenu(area);
+  for (int id : {32811, 32808, 32809, 32810}) menu->addAction(router_.Action(id));
+  menu->addSeparator();
+  menu->addAction(router_.Action(507));
+  area->setMenu(menu);
+  grid->addWidget(area, 0, 0);
+  return Panel(QStringLiteral("表示"), box);
+}
+
+QWidget* CMyRibbonBar::TextPanel() {
+  auto* box = new QWidget(this);
+  QGridLayout* grid = Grid(box);
+  grid->addWidget(Button(345, true), 0, 0, 2, 1);
+  auto* font = new QFontComboBox(box);
+  font->setMaximumWidth(150);
+  font->setCurrentFont(QFont(QStringLiteral("Meiryo UI")));
+  Remember(32847, font);
+  router_.Follow(32847, font);
+  grid->addWidget(font, 0, 1, 1, 3);
+  auto* size = new QComboBox(box);
+  size->setEditable(true);
+  for (int pt : {6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 24, 28, 36, 48, 72}) size->addItem(QString::number(pt));
+  size->setCurrentText(QStringLiteral("8"));
+  size->setMaximumWidth(56);
+  Remember(32846, size);
+  router_.Follow(32846, size);
+  grid->addWidget(size, 1, 1);
+  QToolButton* bold = Button(315);
+  bold->defaultAction()->setText(QStringLiteral("B"));
+  bold->setStyleSheet(QStringLiteral("font-weight: bold;"));
+  grid->addWidget(bold, 1, 2);
+  QToolButton* colour = Button(320);
+  colour->defaultAction()->setIcon(Swatch(QColor(0, 0, 128), QSize(24, 18)));
+  colour->setIconSize(QSize(24, 18));
+  colour->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  grid->addWidget(colour, 1, 3);
+  return Panel(QStringLiteral("テキスト"), box);
+}
+
+QWidget* CMyRibbonBar::AlignPanel() {
+  auto* box = new QWidget(this);
+  QGridLayout* grid = Grid(box);
+  int column = 0;
+  for (int id : {324, 325, 326}) grid->addWidget(Button(id), 0, column++);
+  auto* margin = new QSpinBox(box);
+  margin->setRange(0, 99);
+  margin->setPrefix(QStringLiteral("余白 "));
+  Remember(347, margin);
+  router_.Follow(347, margin);
+  grid->addWidget(margin, 1, 0, 1, 2);
+  grid->addWidget(Button(373), 1, 2);
+  return Panel(QStringLiteral("配置・余白"), box);
+}
+
+QWidget* CMyRibbonBar::ColourPanel() {
+  auto* box = new QWidget(this);
+  QGridLayout* grid = Grid(box);
+  auto colourButton = [this](int id, int noneId, QColor colour) {
+    QToolButton* b = Button(id);
+    b->defaultAction()->setIcon(Swatch(colour, QSize(16, 12)));
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    b->setPopupMode(QToolButton::MenuButtonPopup);
+    auto* menu = new QMenu(b);
+    menu->addAction(router_.Action(noneId));
+    b->setMenu(menu);
+    return b;
+  };
+  grid->addWidget(colourButton(394, 380, QColor(0xEC, 0xF0, 0xFF)), 0, 0);
+  grid->addWidget(colourButton(32815, 379, QColor(0, 0, 128)), 1, 0);
+  auto* width = new QSpinBox(box);
+  width->setRange(0, 20);
+  width->setValue(1);
+  width->setPrefix(QStringLiteral("太さ "));
+  Remember(32816, width);
+  router_.Follow(32816, width);
+  grid->addWidget(width, 0, 1);
+  grid->addWidget(Button(344), 1, 1);
+  return Panel(QStringLiteral("背景色・線・角"), box);
+}
+
+QWidget* CMyRibbonBar::PositionPanel() {
+  auto* box = new QWidget(this);
+  QGridLayout* grid = Grid(box);
+  QToolButton* align = Button(352, true);
+  align->setPopupMode(QToolButton::InstantPopup);
+  auto* menu = new QMenu(align);
+  for (int id : {32800, 32801, 32802, 32803}) menu->addAction(router_.Action(id));
+  menu->addSeparator();
+  for (int id : {32804, 32805, 32806, 32807}) menu->addAction(router_.Action(id));
+  menu->addSeparator();
+  for (int id : {32787, 32788, 32875}) menu->addAction(router_.Action(id));
+  align->setMenu(menu);
+  grid->addWidget(align, 0, 0);
+  return Panel(QStringLiteral("位置・サイズ"), box);
+}
+
+QWidget* CMyRibbonBar::DatabasePanel() {
+  auto* box = new QWidget(this);
+  QGridLayout* grid = Grid(box);
+  grid->addWidget(Button(32831, true), 0, 0);
+  grid->addWidget(Button(359, true), 0, 1);
+  return Panel(QStringLiteral("データベース"), box);
+}
+
+}  // namespace plume::shell

@@ -1,0 +1,65 @@
+// Renders the main window's dialogs and menus to PNG files for review:
+//   shell_dialog_shots OUTDIR
+#include <QApplication>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <iostream>
+
+#include "document/ui/CPageDlg.h"
+#include "document/ui/CPropertyTip.h"
+#include "document/ui/CRenameDlg.h"
+#include "document/ui/CUnderBar.h"
+#include "platform/MemorySettingsStore.h"
+#include "shell/ui/CAboutDlg.h"
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/CMyRibbonBar.h"
+#include "shell/ui/CTesselApp.h"
+#include "shell/ui/DemoChart.h"
+
+using namespace plume;
+
+namespace {
+void Save(QWidget* w, const QString& dir, const QString& name) {
+  w->show();
+  QTest::qWait(50);
+  const bool ok = w->grab().save(dir + QLatin1Char('/') + name, "PNG");
+  std::cout << (ok ? "wrote " : "failed ") << name.toStdString() << "\n";
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication qtApp(argc, argv);
+  if (argc < 2) {
+    std::cerr << "usage: shell_dialog_shots OUTDIR\n";
+    return 2;
+  }
+  const QString dir = QString::fromLocal8Bit(argv[1]);
+  platform::MemorySettingsStore store;
+  QTemporaryDir lockDir;
+  shell::AppOptions options;
+  options.store = &store;
+  options.lockFolder = lockDir.path();
+  options.webEngine = false;
+  shell::CTesselApp app(std::move(options));
+  if (!app.Start(std::nullopt)) return 1;
+  shell::CMainFrame* frame = app.Frame();
+  shell::FillDemoChart(*app.Chart());
+  frame->DocumentReplaced();
+
+  document::CRenameDlg rename(QStringLiteral("市場調査と競合分析"), QPoint());
+  Save(&rename, dir, QStringLiteral("rename.png"));
+  document::CPageDlg pages(*frame->TabBar()->Tabs(), {});
+  Save(&pages, dir, QStringLiteral("pagelist.png"));
+  document::CPropertyTip tip(frame->TabBar()->Settings());
+  Save(&tip, dir, QStringLiteral("property-tip.png"));
+  shell::CAboutDlg about;
+  Save(&about, dir, QStringLiteral("about.png"));
+  std::unique_ptr<QMenu> tabMenu(frame->BuildTabMenu(true));
+  Save(tabMenu.get(), dir, QStringLiteral("tab-menu.png"));
+  QMenu* appMenu = frame->Ribbon()->AppMenu();
+  emit appMenu->aboutToShow();
+  Save(appMenu, dir, QStringLiteral("app-menu.png"));
+  return 0;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// A document that only records what the shell asks of it.
+
+#include <string>
+#include <vector>
+
+#include "shell/DocumentActions.h"
+
+namespace plume::shell::testing {
+
+struct FakeDocumentActions : DocumentActions {
+  std::filesystem::path path;
+  bool modified = false;
+  bool openSucceeds = true;
+  bool saveSucceeds = true;
+  int saves = 0;
+  std::vector<std::string> log;
+
+  void New() override {
+    log.push_back("new");
+    path.clear();
+    modified = false;
+  }
+  bool Open(const std::filesystem::path& p) override {
+    log.push_back("open " + p.string());
+    if (!openSucceeds) return false;
+    path = p;
+    modified = false;
+    return true;
+  }
+  bool Save() override {
+    ++saves;
+    log.push_back("save");
+    if (saveSucceeds) modified = false;
+    return saveSucceeds;
+  }
+  bool SaveAs() override { return Save(); }
+  bool IsModified() const override { return modified; }
+  void MarkModified() override { modified = true; }
+  std::filesystem::path Path() const override { return path; }
+};
+
+}  // namespace plume::shell::testing

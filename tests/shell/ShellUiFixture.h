@@ -1,0 +1,41 @@
+#pragma once
+// An application started offscreen with an in-memory store, a private lock
+// folder, no web engine and a scripted message sink.
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "FakeDocumentActions.h"
+#include "platform/MemorySettingsStore.h"
+#include "platform/ScriptedMessageSink.h"
+#include "shell/ui/CTesselApp.h"
+
+namespace plume::shell::testing {
+
+class ShellUiTest : public ::testing::Test {
+ protected:
+  /// A new application over the fixture's store and lock folder; `fake`
+  /// receives a pointer to its document actions.
+  std::unique_ptr<CTesselApp> MakeApp(FakeDocumentActions** fake = nullptr) {
+    AppOptions options;
+    options.store = &store;
+    options.lockFolder = lockDir.path();
+    options.webEngine = false;
+    options.programFolder = programDir.path().toStdString();
+    options.makeDocument = [fake](document::ChartDocument&) {
+      auto doc = std::make_unique<FakeDocumentActions>();
+      if (fake) *fake = doc.get();
+      return doc;
+    };
+    return std::make_unique<CTesselApp>(std::move(options));
+  }
+
+  platform::MemorySettingsStore store;
+  QTemporaryDir lockDir;
+  QTemporaryDir programDir;
+  platform::ScriptedMessageSink sink;
+  platform::ScopedMessageSink guard{&sink};
+};
+
+}  // namespace plume::shell::testing
