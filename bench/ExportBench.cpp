@@ -1,0 +1,133 @@
+// Exporting every page of a document as one PDF: the whole export (paint,
+// JPEG, one-page PDF, join one page at a time) for 10 to 100 pages; its join
+// part alone; and, for comparison, one qpdf run joining the same one-page
+// files at once.
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "capture/CJpg2Pdf.h"
+#include "capture/ChartExport.h"
+#include "capture/DocsmithLibrary.h"
+#include "capture/PdfHelper.h"
+#include "capture/ui/QtPageBitmapRenderer.h"
+#include "platform/MemorySettingsStore.h"
+#include "platform/qt/QtScratchSurface.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace plume;
+
+fs::path Scratch() {
+  static const fs::path folder = [] {
+    const fs::path f = fs::temp_directory_path() / "plume-export-bench";
+    fs::create_directories(f);
+    return f;
+  }();
+  return folder;
+}
+
+// `pages` pages of 1000 x 1000, six titled nodes each.
+std::unique_ptr<document::ChartDocument> MakeDocument(int pages) {
+  auto doc = document::ChartDocument::Create();
+  doc->NewDocument();
+  for (int p = 0; p < pages; ++p) {
+    if (p > 0) {
+      document::ChartDocument::InitPage(doc->pages[p], doc->NewPageId(), "page");
+      doc->header.pageCount = static_cast<std::uint16_t>(p + 1);
+    }
+    doc->header.currentPage = static_cast<std::uint16_t>(p);
+    for (int n = 0; n < 6; ++n)
+      doc->AddNode({.dataType = "PDF", .title = "node " + std::to_string(n), .x = 60 + 150 * n, .y = 80 + 120 * n});
+  }
+  doc->header.currentPage = 0;
+  return doc;
+}
+
+struct Session {
+  std::unique_ptr<document::ChartDocument> doc;
+  platform::MemorySettingsStore settings;
+  chartview::ViewHost host;
+  capture::ui::QtPageBitmapRenderer renderer{settings};
+  std::unique_ptr<chartview::ChartView> view;
+  std::unique_ptr<capture::ChartExport> exporter;
+
+  explicit Session(int pages) : doc(MakeDocument(pages)) {
+    view = std::make_unique<chartview::ChartView>(*doc, settings, host);
+    capture::ChartExportServices services;
+    services.renderer = &renderer;
+    exporter = std::make_unique<capture::ChartExport>(*view, settings, nullptr, std::move(services));
+  }
+};
+
+// One-page PDFs of the document's pages, made once per page count.
+std::vector<fs::path> OnePageFiles(int pages) {
+  Session session(pages);
+  std::vector<fs::path> files;
+  capture::CJpg2Pdf writer;
+  writer.SetSuccessLine(false);
+  for (int i = 0; i < pages; ++i) {
+    const fs::path jpeg = Scratch() / "page.jpg";
+    const fs::path pdf = Scratch() / ("page" + std::to_string(i) + ".pdf");
+    if (!session.exporter->RenderPageToJpeg(i, jpeg) || !writer.Convert(pdf, jpeg)) return {};
+    files.push_back(pdf);
+  }
+  return files;
+}
+
+void BM_ExportAllPages(benchmark::State& state) {
+  Session session(static_cast<int>(state.range(0)));
+  const fs::path out = Scratch() / "export.pdf";
+  for (auto _ : state)
+    if (!session.exporter->WritePdf(true, out)) state.SkipWithError("export failed");
+  state.counters["pdf_bytes"] = static_cast<double>(fs::file_size(out));
+}
+BENCHMARK(BM_ExportAllPages)->Arg(10)->Arg(20)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The join part of the export alone: page after page into alternating files, then the information.
+void BM_JoinOneAtATime(benchmark::State& state) {
+  const std::vector<fs::path> files = OnePageFiles(static_cast<int>(state.range(0)));
+  if (files.empty()) return state.SkipWithError("no pages");
+  const fs::path even = Scratch() / "tmp2.pdf", odd = Scratch() / "tmp3.pdf";
+  for (auto _ : state) {
+    fs::path acc = files[0];
+    for (std::size_t i = 1; i < files.size(); ++i) {
+      const fs::path& out = i % 2 ? odd : even;
+      if (!capture::JoinPdfFiles(acc, files[i], out)) return state.SkipWithError("join failed");
+      acc = out;
+    }
+    if (!capture::AddPdfInfo(acc, Scratch() / "joined.pdf", {})) return state.SkipWithError("info failed");
+  }
+}
+BENCHMARK(BM_JoinOneAtATime)->Arg(10)->Arg(20)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One qpdf run over the same one-page files (process start included).
+void BM_QpdfJoinOnce(benchmark::State& state) {
+  const std::vector<fs::path> files = OnePageFiles(static_cast<int>(state.range(0)));
+  if (files.empty()) return state.SkipWithError("no pages");
+  std::string command = "qpdf --empty --pages";
+  for (const fs::path& f : files) command += " '" + f.string() + "'";
+  command += " -- '" + (Scratch() / "qpdf.pdf").string() + "'";
+  for (auto _ : state)
+    if (std::system(command.c_str()) != 0) return state.SkipWithError("qpdf failed");
+}
+BENCHMARK(BM_QpdfJoinOnce)->Arg(10)->Arg(20)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QGuiApplication app(argc, argv);
+  capture::DocsmithLibrary::SetFolder(PLUME_DOCSMITH_DIR);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

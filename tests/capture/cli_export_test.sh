@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# plumeboard-tool export-pdf and export-image on the demo chart (3 pages) and its document file.
+set -euo pipefail
+tool="$1"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+export TMPDIR="$work"  # the work folder of the export lands here
+
+"$tool" demo "$work/demo.chart"
+"$tool" pack "$work/demo.chart" "$work/demo.pbd"
+
+"$tool" export-pdf "$work/demo.pbd" "$work/all.pdf" --all
+qpdf --check "$work/all.pdf" >/dev/null
+[ "$(pdfinfo "$work/all.pdf" | awk '/^Pages:/ {print $2}')" = 3 ]
+[ -e "$work/Plumeboard/tmp2.pdf" ] && [ -e "$work/Plumeboard/tmp3.pdf" ]
+
+"$tool" export-pdf "$work/demo.chart" "$work/p2.pdf" --page 2
+[ "$(pdfinfo "$work/p2.pdf" | awk '/^Pages:/ {print $2}')" = 1 ]
+
+"$tool" export-image "$work/demo.pbd" "$work/page.jpeg" --zoom 150
+file "$work/page.jpeg" | grep -q "1500x1500"
+
+# Refusals: a page the document lacks, a zoom out of range, a missing file.
+if "$tool" export-pdf "$work/demo.chart" "$work/x.pdf" --page 4 2>/dev/null; then exit 1; fi
+if "$tool" export-image "$work/demo.chart" "$work/x.jpeg" --zoom 5 2>/dev/null; then exit 1; fi
+if "$tool" export-pdf "$work/missing.chart" "$work/x.pdf" 2>/dev/null; then exit 1; fi
+[ ! -e "$work/x.pdf" ] && [ ! -e "$work/x.jpeg" ]
+echo ok
