@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -76,15 +75,10 @@ bool ParseOptions(const std::vector<std::string_view>& args, RenderOptions& o) {
   return true;
 }
 
-// Opens a document for painting. Chart data files are read here; a .pbd
-// cabinet goes through the document open flow once it is available.
+// Opens a document for painting: a document file (.pbd) through the
+// program's open flow, anything else as a chart data file.
 bool OpenForRender(ChartDocument& doc, const std::filesystem::path& path) {
-  std::string ext = path.extension().string();
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-  if (ext == ".pbd") {
-    std::cerr << "plumeboard-tool: render reads chart data files; .pbd documents are not supported yet\n";
-    return false;
-  }
+  if (IsDocumentFile(path.string())) return OpenDocumentFile(doc, path.string());
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     std::cerr << "plumeboard-tool: cannot open " << path.string() << ": " << std::strerror(errno) << "\n";

@@ -96,7 +96,7 @@ void CMainFrame::BuildClient() {
   auto* column = new QVBoxLayout(chartColumn);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
-  chartView_ = new chartview::CTesselView(chartColumn);
+  chartView_ = new chartview::CTesselView(*services_.chart, *services_.store, services_.scratch, chartColumn);
   tabBar_ = new document::CUnderBar(chartColumn);
   column->addWidget(chartView_, 1);
   column->addWidget(tabBar_);
@@ -114,7 +114,16 @@ void CMainFrame::BuildClient() {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(onTab ? at : at - QPoint(0, 40));
   };
-  chartView_->SetDocument(services_.chart);
+  chartView_->statusPanes = [this](const QString& position, const QString& size) {
+    panes_[121]->setText(position);
+    panes_[122]->setText(size);
+  };
+  chartView_->zoomPane = [this](const QString& zoom) { panes_[343]->setText(zoom); };
+  chartView_->modified = [this] {
+    services_.document->MarkModified();
+    RefreshTitle();
+  };
+  chartView_->RebuildConsole();
   tabBar_->SetDocument(*services_.chart, document::TabBarSettings::Load(*services_.store));
 }
 
@@ -170,6 +179,7 @@ void CMainFrame::SaveState() {
   settings::Set(store, settings::Last::DocType, services_.docType);
   settings::Set(store, settings::KanSet::PlayAnime, animeCount_);
   tabBar_->Settings().Save(store);
+  chartView_->View().SaveZoomToSettings();
   store.Flush();
   stateSaved_ = true;
 }
@@ -205,8 +215,13 @@ void CMainFrame::ShowHelp() {
 
 void CMainFrame::DocumentReplaced() {
   tabBar_->SetDocument(*services_.chart, tabBar_->Settings());
-  chartView_->ShowCurrentPage();
+  chartView_->DocumentShown();
   RefreshTitle();
+}
+
+void CMainFrame::RecentFileAdded(const std::filesystem::path& path) {
+  if (services_.recent) services_.recent->Add(path);
+  router_->Refresh();
 }
 
 void CMainFrame::RefreshTitle() {

@@ -6,9 +6,11 @@
 #include <QMainWindow>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 
 #include "document/ChartDocument.h"
+#include "platform/ScratchSurface.h"
 #include "platform/SettingsStore.h"
 #include "shell/DocumentActions.h"
 #include "shell/RecentFileList.h"
@@ -38,6 +40,7 @@ struct FrameServices {
   DocumentActions* document = nullptr;
   document::ChartDocument* chart = nullptr;
   RecentFileList* recent = nullptr;
+  platform::ScratchSurface* scratch = nullptr;  ///< node pictures; null leaves them out
   bool webEngine = true;                  ///< false: a blank HTML area (tests)
   std::filesystem::path programFolder;    ///< where Manual.pdf is looked for
   int docType = 0;                        ///< kind of web search, written back at exit
@@ -72,8 +75,13 @@ class CMainFrame : public QMainWindow {
   void SetAnimeCount(int count) { animeCount_ = count; }
   /// Shows Manual.pdf in the HTML area, or 30163.
   void ShowHelp();
-  /// Title and tabs after the document was replaced.
+  /// After the document was opened or set up: page tabs rebuilt, the view
+  /// shows the current page at its saved scroll position, title.
   void DocumentReplaced();
+  /// A document path was opened or saved: it heads the recent file list.
+  void RecentFileAdded(const std::filesystem::path& path);
+  /// Asks for a document to open; empty on Cancel. Replaceable (tests).
+  std::function<QString()> askOpenFile;
   void RefreshTitle();
   /// The tab context menu (on a tab, or the short one beside the tabs).
   QMenu* BuildTabMenu(bool onTab);

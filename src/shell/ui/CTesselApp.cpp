@@ -6,6 +6,9 @@
 #include <QPrinterInfo>
 
 #include "platform/SettingsTable.h"
+#include "platform/cab/GcabCabinet.h"
+#include "platform/qt/QtPictureCodec.h"
+#include "platform/qt/QtScratchSurface.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/ChartDocumentActions.h"
@@ -28,11 +31,19 @@ QPageSize::PageSizeId PaperSizeId(int code) {
 }
 }  // namespace
 
-CTesselApp::CTesselApp(AppOptions options) : options_(std::move(options)) {
+CTesselApp::CTesselApp(AppOptions options)
+    : options_(std::move(options)),
+      codec_(std::make_unique<platform::QtPictureCodec>()),
+      cabinet_(std::make_unique<platform::GcabCabinet>()),
+      scratch_(std::make_unique<platform::QtScratchSurface>()) {
   recent_ = std::make_unique<RecentFileList>(*options_.store);
 }
 
-CTesselApp::~CTesselApp() = default;
+CTesselApp::~CTesselApp() {
+  // The frame's view goes first: it removes its hooks from the chart.
+  if (chartActions_) chartActions_->AttachFrame(nullptr);
+  frame_.reset();
+}
 
 bool CTesselApp::Start(const std::optional<std::filesystem::path>& document) {
   state_ = RunStartup(*this, *options_.store, document);
@@ -49,7 +60,13 @@ bool CTesselApp::CreateDocumentTables() {
   chart_ = document::ChartDocument::Create();
   if (!chart_) return false;
   chart_->NewDocument();
-  document_ = options_.makeDocument ? options_.makeDocument(*chart_) : std::make_unique<ChartDocumentActions>(*chart_);
+  if (options_.makeDocument) {
+    document_ = options_.makeDocument(*chart_);
+  } else {
+    auto actions = std::make_unique<ChartDocumentActions>(*chart_, *options_.store, *cabinet_, *codec_);
+    chartActions_ = actions.get();
+    document_ = std::move(actions);
+  }
   return true;
 }
 
@@ -61,8 +78,10 @@ bool CTesselApp::CreateFrame() {
   services.recent = recent_.get();
   services.webEngine = options_.webEngine;
   services.programFolder = options_.programFolder;
+  services.scratch = scratch_.get();
   services.docType = platform::settings::Get(*options_.store, platform::settings::Last::DocType);
   frame_ = std::make_unique<CMainFrame>(services);
+  if (chartActions_) chartActions_->AttachFrame(frame_.get());
   return true;
 }
 

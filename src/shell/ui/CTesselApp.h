@@ -17,9 +17,16 @@
 
 class QPrinter;
 
+namespace plume::platform {
+class GcabCabinet;
+class QtPictureCodec;
+class QtScratchSurface;
+}  // namespace plume::platform
+
 namespace plume::shell {
 
 class CMainFrame;
+class ChartDocumentActions;
 class InstanceLock;
 
 struct AppOptions {
@@ -27,7 +34,8 @@ struct AppOptions {
   QString lockFolder;                         ///< empty: the user's runtime folder
   bool webEngine = true;
   std::filesystem::path programFolder;
-  /// Replaces the document actions over the chart (tests, the document object).
+  /// Replaces the document actions over the chart (tests); by default the
+  /// document object opens and saves .pbd files.
   std::function<std::unique_ptr<DocumentActions>(document::ChartDocument&)> makeDocument;
 };
 
@@ -58,6 +66,11 @@ class CTesselApp final : public StartupHost {
  private:
   AppOptions options_;
   std::unique_ptr<InstanceLock> lock_;
+  // Shared services: one picture codec, one cabinet, the scratch surface.
+  std::unique_ptr<platform::QtPictureCodec> codec_;
+  std::unique_ptr<platform::GcabCabinet> cabinet_;
+  std::unique_ptr<platform::QtScratchSurface> scratch_;
+  ChartDocumentActions* chartActions_ = nullptr;  ///< document_ when it is the default
   std::unique_ptr<RecentFileList> recent_;
   std::unique_ptr<document::ChartDocument> chart_;
   std::unique_ptr<DocumentActions> document_;

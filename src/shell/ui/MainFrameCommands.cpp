@@ -64,8 +64,9 @@ void CMainFrame::BindDocumentCommands() {
     DocumentReplaced();
   });
   r.Handle(CommandId::ID_FILE_OPEN, [this] {
-    const QString file = QFileDialog::getOpenFileName(this, QString(), QString(),
-                                                      QStringLiteral("Plumeboard Files (*.pbd)"));
+    const QString file = askOpenFile ? askOpenFile()
+                                     : QFileDialog::getOpenFileName(this, QString(), QString(),
+                                                                    QStringLiteral("Plumeboard Files (*.pbd *.PBD)"));
     if (!file.isEmpty()) OpenPath(file.toStdString());
   });
   r.Handle(CommandId::ID_FILE_SAVE, [this] {
@@ -89,7 +90,10 @@ void CMainFrame::BindDocumentCommands() {
 
 void CMainFrame::AfterPageCommand() {
   tabBar_->Sync();
-  chartView_->ShowCurrentPage();
+  // A change of the current page has already moved the view to the page's
+  // saved position; any other page command keeps the view where it is.
+  chartView_->SetScrollExtent(chartView_->View().ScrollExtent());
+  chartView_->Repaint(false);
   RefreshTitle();
 }
 
