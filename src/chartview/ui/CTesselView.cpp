@@ -1,37 +1,131 @@
 #include "chartview/ui/CTesselView.h"
 
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
 
+#include "chartview/CoordinateMapping.h"
+#include "chartview/HitTester.h"
 #include "platform/qt/QtCanvas.h"
 
 namespace plume::chartview {
 
 namespace {
+
 constexpr int kWheelNotch = 120;  ///< angle delta of one wheel step
+
+/// Buttons held and modifiers as the controller's flag word.
+int MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+  int flags = 0;
+  if (buttons & Qt::LeftButton) flags |= mouse::kLeft;
+  if (buttons & Qt::RightButton) flags |= mouse::kRight;
+  if (buttons & Qt::MiddleButton) flags |= mouse::kMiddle;
+  if (modifiers & Qt::ShiftModifier) flags |= mouse::kShift;
+  if (modifiers & Qt::ControlModifier) flags |= mouse::kCtrl;
+  return flags;
+}
+
+MouseEvent ToMouseEvent(const QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  const QPoint global = event->globalPosition().toPoint();
+  return {{at.x(), at.y()}, MouseFlags(event->buttons(), event->modifiers()), {global.x(), global.y()}};
+}
+
+Key ToKey(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_Left: return Key::Left;
+    case Qt::Key_Right: return Key::Right;
+    case Qt::Key_Up: return Key::Up;
+    case Qt::Key_Down: return Key::Down;
+    case Qt::Key_Delete: return Key::Delete;
+    case Qt::Key_A: return Key::A;
+    case Qt::Key_C: return Key::C;
+    case Qt::Key_E: return Key::E;
+    case Qt::Key_V: return Key::V;
+    case Qt::Key_W: return Key::W;
+    default: return Key::Other;
+  }
+}
+
+constexpr int kCmdPickColour = 372;
+
 }  // namespace
 
 CTesselView::CTesselView(document::ChartDocument& doc, platform::SettingsStore& settings,
                          platform::ScratchSurface* scratch, QWidget* parent)
-    : QAbstractScrollArea(parent), doc_(doc), view_(doc, settings, *this, scratch), hooks_(view_) {
+    : QAbstractScrollArea(parent), doc_(doc), view_(doc, settings, *this, scratch), hooks_(view_), host_(*this) {
   setFrameShape(QFrame::NoFrame);
   // Every paint covers the whole viewport from the back buffer.
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setAutoFillBackground(false);
+  viewport()->setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   horizontalScrollBar()->setSingleStep(10);
   verticalScrollBar()->setSingleStep(10);
   doc_.SetHooks(&hooks_);
   view_.SetClientSize({viewport()->width(), viewport()->height()});
   SetScrollExtent(view_.ScrollExtent());
+  MakeController();
+  for (int id = ChartView::kCmdZoom100; id <= ChartView::kCmdZoomFit; ++id)
+    AddViewCommand(id, [this, id] { view_.RunZoomCommand(id); });
+  AddViewCommand(kCmdPickColour, [this] { controller_->TogglePick(); });
+  animationTimer_ = new QTimer(this);
+  connect(animationTimer_, &QTimer::timeout, this, [this] { AnimationStep(); });
 }
 
 CTesselView::~CTesselView() {
   doc_.SetHooks(nullptr);
   view_.SaveZoomToSettings();
+}
+
+void CTesselView::MakeController() {
+  controller_ = std::make_unique<ViewController>(view_, host_, console_, editing_);
+}
+
+void CTesselView::SetConsolePort(ConsolePort* console) {
+  console_ = console;
+  MakeController();
+}
+
+void CTesselView::SetEditingPort(EditingPort* editing) {
+  editing_ = editing;
+  MakeController();
+}
+
+void CTesselView::AddViewCommand(int id, std::function<void()> run) { viewCommands_[id] = std::move(run); }
+
+bool CTesselView::RunViewCommand(int id) {
+  const auto it = viewCommands_.find(id);
+  if (it == viewCommands_.end()) return false;
+  it->second();
+  return true;
+}
+
+void CTesselView::ShowFeedbackFrame(const platform::IntRect& client, platform::CanvasColor colour, int width) {
+  const QRect r(client.left, client.top, client.Width(), client.Height());
+  const QColor pen(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+  const int w = std::max(1, width);
+  const QRect changed = overlay_.Show(back_, r, [r, pen, w](QPainter& painter) {
+    // Inside the rectangle: fill each side as a band of the pen width.
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), w), pen);
+    painter.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), pen);
+    painter.fillRect(QRect(r.left(), r.top(), w, r.height()), pen);
+    painter.fillRect(QRect(r.right() - w + 1, r.top(), w, r.height()), pen);
+  });
+  viewport()->update(changed);
+}
+
+void CTesselView::EraseFeedback() { viewport()->update(overlay_.Erase(back_)); }
+
+void CTesselView::TrackPointer(std::function<void(platform::Point client, bool released)> report) {
+  tracker_ = std::move(report);
 }
 
 void CTesselView::ShowCurrentPage() {
@@ -40,7 +134,10 @@ void CTesselView::ShowCurrentPage() {
   Repaint(false);
 }
 
-void CTesselView::DocumentShown() { view_.DocumentShown(); }
+void CTesselView::DocumentShown() {
+  StopAnimation();
+  view_.DocumentShown();
+}
 
 QPoint CTesselView::ScrollPosition() const {
   return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
@@ -49,7 +146,7 @@ QPoint CTesselView::ScrollPosition() const {
 void CTesselView::ScrollTo(QPoint position) {
   view_.SetScroll({position.x(), position.y()});
   SyncBarsFromView();
-  viewport()->update();
+  InvalidatePage();
 }
 
 void CTesselView::UpdateRanges() {
@@ -78,10 +175,15 @@ void CTesselView::TakeScrollFromBars() {
   view_.SetScroll({horizontalScrollBar()->value(), verticalScrollBar()->value()});
 }
 
+void CTesselView::InvalidatePage() {
+  pageDirty_ = true;
+  viewport()->update();
+}
+
 void CTesselView::Repaint(bool erase) {
   SyncBarsFromView();
-  if (erase) back_.fill(Qt::white);
-  viewport()->update();
+  if (erase && !back_.isNull()) back_.fill(Qt::white);
+  InvalidatePage();
 }
 
 void CTesselView::SetScrollExtent(platform::Size extent) {
@@ -90,7 +192,12 @@ void CTesselView::SetScrollExtent(platform::Size extent) {
 }
 
 void CTesselView::RebuildConsole() {
+  if (rebuildConsole) rebuildConsole();
   if (zoomPane) zoomPane(QString::number(view_.ZoomPercent()) + QLatin1Char('%'));
+}
+
+void CTesselView::DrawConsole(platform::Canvas& canvas) {
+  if (drawConsole) drawConsole(canvas);
 }
 
 void CTesselView::ShowStatusPanes(std::string_view position, std::string_view size) {
@@ -107,52 +214,188 @@ void CTesselView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   view_.SetClientSize({viewport()->width(), viewport()->height()});
   UpdateRanges();
+  InvalidatePage();
 }
 
 void CTesselView::scrollContentsBy(int, int) {
   TakeScrollFromBars();
-  viewport()->update();
+  InvalidatePage();
 }
 
 void CTesselView::wheelEvent(QWheelEvent* event) {
-  // Step rules of the chart view: 10 pixels, 1 with Ctrl, -1 with Ctrl+Shift,
-  // -10 with the right button held; Shift, Ctrl+Shift and the right button
-  // scroll horizontally. A forward turn negates the step.
-  const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
-  const bool right = event->buttons() & Qt::RightButton;
-  int step = 10;
-  if (mods == Qt::ControlModifier) step = 1;
-  if (mods == (Qt::ControlModifier | Qt::ShiftModifier)) step = -1;
-  if (right) step = -10;
-  const bool horizontal = right || mods == Qt::ShiftModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier);
+  StopAnimation();
   // Qt may report a Shift turn on the horizontal axis.
   const QPoint angle = event->angleDelta();
   wheelRemainder_ += angle.y() != 0 ? angle.y() : angle.x();
   const int notches = wheelRemainder_ / kWheelNotch;
   wheelRemainder_ -= notches * kWheelNotch;
   event->accept();
-  if (notches == 0 || verticalScrollBar()->maximum() == 0) return;
-  // A forward notch has a positive delta.
-  const int delta = -notches * step;
-  QScrollBar* bar = horizontal ? horizontalScrollBar() : verticalScrollBar();
-  bar->setValue(bar->value() + delta);
+  const QPoint at = event->position().toPoint();
+  // A forward notch (away from the user) has a positive delta.
+  const WheelEvent wheel{{at.x(), at.y()}, MouseFlags(event->buttons(), event->modifiers()), notches > 0};
+  for (int n = 0; n < std::abs(notches); ++n) controller_->Wheel(wheel);
 }
 
-void CTesselView::paintEvent(QPaintEvent*) {
+void CTesselView::mousePressEvent(QMouseEvent* event) {
+  StopAnimation();
+  event->accept();
+  if (event->button() == Qt::LeftButton) controller_->LeftButtonDown(ToMouseEvent(event));
+}
+
+void CTesselView::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+  if (tracker_ && event->button() == Qt::LeftButton) {
+    const auto report = std::move(tracker_);
+    tracker_ = nullptr;
+    const QPoint at = event->position().toPoint();
+    report({at.x(), at.y()}, true);
+    return;
+  }
+  if (event->button() == Qt::LeftButton)
+    controller_->LeftButtonUp(ToMouseEvent(event));
+  else if (event->button() == Qt::RightButton)
+    controller_->RightButtonUp(ToMouseEvent(event));
+}
+
+void CTesselView::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The in-place editor may open: the animation goes first.
+  StopAnimation();
+  event->accept();
+  if (event->button() == Qt::LeftButton) controller_->LeftDoubleClick(ToMouseEvent(event));
+}
+
+void CTesselView::mouseMoveEvent(QMouseEvent* event) {
+  event->accept();
+  if (tracker_) {
+    const QPoint at = event->position().toPoint();
+    tracker_({at.x(), at.y()}, false);
+    return;
+  }
+  controller_->MouseMove(ToMouseEvent(event));
+  if (controller_->Mode() == DragMode::None && event->buttons() == Qt::NoButton)
+    Animate(event->position().toPoint());
+}
+
+void CTesselView::keyPressEvent(QKeyEvent* event) {
+  StopAnimation();
+  const KeyEvent key{ToKey(event->key()), (event->modifiers() & Qt::ControlModifier) != 0};
+  if (key.key != Key::Other && controller_->KeyDown(key)) {
+    event->accept();
+    return;
+  }
+  QAbstractScrollArea::keyPressEvent(event);
+}
+
+void CTesselView::contextMenuEvent(QContextMenuEvent* event) {
+  event->accept();
+  // The mouse's menu comes with the right button's release; the menu key
+  // opens it where the pointer is.
+  if (event->reason() != QContextMenuEvent::Keyboard) return;
+  QPoint at = viewport()->mapFromGlobal(QCursor::pos());
+  if (!viewport()->rect().contains(at)) at = viewport()->rect().center();
+  const QPoint global = viewport()->mapToGlobal(at);
+  controller_->RightButtonUp({{at.x(), at.y()}, mouse::kRight, {global.x(), global.y()}});
+}
+
+bool CTesselView::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::Leave) StopAnimation();
+  return QAbstractScrollArea::viewportEvent(event);
+}
+
+void CTesselView::paintEvent(QPaintEvent* event) {
   const QSize size = viewport()->size();
   if (size.isEmpty()) return;
   if (back_.size() != size) {
     back_ = QImage(size, QImage::Format_RGB32);
     back_.fill(Qt::white);
+    overlay_.Forget();
+    pageDirty_ = true;
   }
-  // A document without pages shows an empty area.
-  if (doc_.header.pageCount == 0) back_.fill(Qt::white);
-  {
-    platform::QtCanvas canvas(back_);
-    view_.OnDraw(canvas);
+  if (pageDirty_) {
+    pageDirty_ = false;
+    // A document without pages shows an empty area.
+    if (doc_.header.pageCount == 0) back_.fill(Qt::white);
+    {
+      platform::QtCanvas canvas(back_);
+      view_.OnDraw(canvas);
+    }
+    ++pageRenders_;
+    // A shape that was on the old picture goes onto the new one.
+    overlay_.Redraw(back_);
   }
   QPainter painter(viewport());
-  painter.drawImage(0, 0, back_);
+  const QRect area = event->rect();
+  painter.drawImage(area.topLeft(), back_, area);
+}
+
+// The pointer animation.
+
+QRect CTesselView::AnimatedItemRect() const {
+  if (animatedIndex_ < 0 || doc_.header.pageCount == 0) return {};
+  const std::uint16_t pageId = doc_.CurrentPage().pageId;
+  document::Rect rect;
+  if (animatedKind_ == ItemKind::Nodes) {
+    if (animatedIndex_ >= doc_.nodeCount || doc_.nodes[animatedIndex_].pageId != pageId) return {};
+    rect = doc_.nodes[animatedIndex_].rect;
+  } else {
+    if (animatedIndex_ >= doc_.slipCount || doc_.slips[animatedIndex_].pageId != pageId) return {};
+    rect = doc_.slips[animatedIndex_].rect;
+  }
+  const platform::IntRect screen = PageToScreen(rect, view_.Zoom());
+  const platform::Point scroll = view_.Scroll();
+  return QRect(screen.left - scroll.x, screen.top - scroll.y, screen.Width(), screen.Height());
+}
+
+void CTesselView::Animate(QPoint client) {
+  const int trails = animeCount ? animeCount() : 0;
+  if (doc_.header.pageCount == 0 || trails <= 0) return StopAnimation();
+  const platform::Point page = ClientToPage({client.x(), client.y()}, view_.Scroll(), view_.Zoom());
+  const HitTester hits(doc_, view_.Zoom());
+  ItemKind kind = ItemKind::Slips;
+  int index = hits.HitSlip(page);
+  bool selected = index >= 0 && doc_.slips[index].selected;
+  if (index < 0) {
+    kind = ItemKind::Nodes;
+    index = hits.HitNode(page).index;
+    selected = index >= 0 && doc_.nodeStates[index].selected;
+  }
+  if (animation_.Running() && (index != animatedIndex_ || kind != animatedKind_)) StopAnimation();
+  if (animation_.Running() || index < 0 || selected) return;
+  animatedKind_ = kind;
+  animatedIndex_ = index;
+  const QRect item = AnimatedItemRect();
+  animation_.Start(item.width(), item.height(), trails);
+  animationTimer_->start(PointerAnimation::kTickMilliseconds);
+  AnimationStep();
+}
+
+void CTesselView::AnimationStep() {
+  const QRect item = AnimatedItemRect();
+  if (!animation_.Running() || item.isEmpty()) return StopAnimation();
+  animation_.Advance();
+  const int pen = PointerAnimation::PenWidth(view_.Zoom());
+  const platform::Size reach = animation_.Reach();
+  const QPoint centre = item.center();
+  const QRect area(centre.x() - reach.cx - pen, centre.y() - reach.cy - pen, 2 * (reach.cx + pen) + 1,
+                   2 * (reach.cy + pen) + 1);
+  const std::vector<PointerAnimation::Dot> dots = animation_.Dots();
+  const QRect changed = overlay_.Show(back_, area, [dots, centre, pen](QPainter& painter) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const PointerAnimation::Dot& dot : dots) {
+      const QColor colour(dot.colour & 0xFF, (dot.colour >> 8) & 0xFF, (dot.colour >> 16) & 0xFF);
+      painter.setPen(QPen(colour, pen, Qt::SolidLine, Qt::RoundCap));
+      painter.drawPoint(centre + QPoint(dot.at.x, dot.at.y));
+    }
+  });
+  viewport()->update(changed);
+}
+
+void CTesselView::StopAnimation() {
+  if (!animation_.Running() && animatedIndex_ < 0) return;
+  animation_.Stop();
+  animationTimer_->stop();
+  animatedIndex_ = -1;
+  viewport()->update(overlay_.Erase(back_));
 }
 
 }  // namespace plume::chartview

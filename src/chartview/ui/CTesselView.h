@@ -1,19 +1,33 @@
 #pragma once
 // The chart area: a scroll area over the current page. Owns the chart view
-// controller, implements its host (repaints, scroll extent, status panes,
-// modified mark) and paints it through a QtCanvas into a back buffer that is
-// copied to the window in one operation. The document's callbacks reach the
-// controller through ChartViewHooks installed by this widget.
+// and its mouse and keyboard controller; translates Qt input into the
+// controller's events, and implements the view's host (repaints, scroll
+// extent, status panes, modified mark). The page is painted through a
+// QtCanvas into a back buffer, only when something asked for a repaint;
+// drag feedback and the pointer animation are drawn over that buffer and
+// erased by restoring it, so they never paint the page again. The
+// document's callbacks reach the view through ChartViewHooks installed by
+// this widget.
 
 #include <QAbstractScrollArea>
 #include <QImage>
 
 #include <functional>
+#include <map>
+#include <memory>
 
 #include "chartview/ChartView.h"
 #include "chartview/ChartViewHooks.h"
+#include "chartview/ViewController.h"
+#include "chartview/ui/BackBufferOverlay.h"
+#include "chartview/ui/PointerAnimation.h"
+#include "chartview/ui/QtControllerHost.h"
 #include "platform/ScratchSurface.h"
 #include "platform/SettingsStore.h"
+
+class QAction;
+class QMenu;
+class QTimer;
 
 namespace plume::chartview {
 
@@ -28,6 +42,30 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
   ~CTesselView() override;
 
   ChartView& View() { return view_; }
+  ViewController& Controller() { return *controller_; }
+  /// The controller's host, for the console and the editing operations
+  /// (feedback, cursor, repaint).
+  QtControllerHost& Host() { return host_; }
+  /// The zoom console the controller hands mouse events to first; null for
+  /// none. The port must outlive the view or be reset to null first.
+  void SetConsolePort(ConsolePort* console);
+  /// The in-place editor, resizing, page sizing and dial; null for none.
+  void SetEditingPort(EditingPort* editing);
+  /// A command the view runs itself when its context menu or a key chooses
+  /// it (enabled by the menu's own rules, not the frame's). The zoom
+  /// commands 336..340 and the colour pick 372 are registered already.
+  void AddViewCommand(int id, std::function<void()> run);
+  /// Draws a frame of `width` pixels and `colour` along the inside of
+  /// `client` as erasable feedback (the shape on screen is erased first);
+  /// never paints the page again.
+  void ShowFeedbackFrame(const platform::IntRect& client, platform::CanvasColor colour, int width = 1);
+  /// Restores what the feedback covered; nothing when none is shown.
+  void EraseFeedback();
+  /// Until the left button is released, hands every pointer move (released
+  /// false) and then the release (released true) to `report` instead of the
+  /// controller; client pixels. For drags that belong to a child window.
+  void TrackPointer(std::function<void(platform::Point client, bool released)> report);
+
   /// After the current page changed (page tabs): scroll extent, the page's
   /// saved scroll position, repaint.
   void ShowCurrentPage();
@@ -38,18 +76,50 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
   void ScrollTo(QPoint position);
   /// Zoom commands 336..340; false for any other id.
   bool RunZoomCommand(int id) { return view_.RunZoomCommand(id); }
-  /// The last painted back buffer (client pixels).
+  /// The last painted back buffer (client pixels), with any feedback on it.
   const QImage& BackBuffer() const { return back_; }
+  /// How many times the page has been painted into the back buffer.
+  int PageRenders() const { return pageRenders_; }
+  bool AnimationRunning() const { return animation_.Running(); }
 
-  // Services of the frame around the view.
+  // Services of the frame around the view; each may stay empty.
   std::function<void(const QString& position, const QString& size)> statusPanes;
   std::function<void(const QString& zoom)> zoomPane;
   std::function<void()> modified;
+  /// Status bar message text; empty clears it.
+  std::function<void(const QString& text)> statusText;
+  /// The pointer position pane ("x, y" in page units, or empty).
+  std::function<void(const QString& text)> pointerPane;
+  /// Index of the page tab under `global` (display coordinates), -1 for none.
+  std::function<int(QPoint global)> tabAt;
+  /// Height of a band at the bottom of the view taken by page tabs (0: none).
+  std::function<int()> tabBandHeight;
+  /// The current page was switched by a drag or a marker: update the tabs and
+  /// show the page (ShowCurrentPage when empty).
+  std::function<void()> pageShown;
+  /// Runs a command of the frame (delete, select all, paste, ...).
+  std::function<void(int id)> runCommand;
+  /// Whether the frame can run command `id` now; its menu items are greyed
+  /// otherwise. Empty: every command counts as available.
+  std::function<bool(int id)> commandEnabled;
+  /// Adds the frame's facts (HTML type word, console shown) to those the view
+  /// knows (clipboard content).
+  std::function<void(MenuFacts& facts)> completeMenuFacts;
+  /// Trails of the pointer animation (the frame's F10 switch), 0 for off.
+  std::function<int()> animeCount;
+  /// Draws the zoom console over the page (client pixels) at the end of every paint.
+  std::function<void(platform::Canvas& canvas)> drawConsole;
+  /// Rebuilds the console picture after a zoom change (before the zoom pane is written).
+  std::function<void()> rebuildConsole;
+  /// Runs a built context menu at `global` and returns the action chosen;
+  /// QMenu::exec when empty (tests replace it).
+  std::function<QAction*(QMenu& menu, QPoint global)> execMenu;
 
   // ViewHost
   void Repaint(bool erase) override;
   void SetScrollExtent(platform::Size extent) override;
   void RebuildConsole() override;
+  void DrawConsole(platform::Canvas& canvas) override;
   void ShowStatusPanes(std::string_view position, std::string_view size) override;
   void MarkModified() override;
 
@@ -58,20 +128,55 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
   void resizeEvent(QResizeEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void wheelEvent(QWheelEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
 
  private:
+  friend class QtControllerHost;
+
   void UpdateRanges();
   /// Moves the scroll bars to the controller's scroll position, then takes
   /// back what the bars allow.
   void SyncBarsFromView();
   void TakeScrollFromBars();
+  /// The page must be painted into the back buffer before the next show.
+  void InvalidatePage();
+  void MakeController();
+  bool RunViewCommand(int id);
+
+  /// Starts, keeps or stops the pointer animation for the pointer at `client`.
+  void Animate(QPoint client);
+  void StopAnimation();
+  void AnimationStep();
+  /// Client rectangle of the animated item; empty when it is gone.
+  QRect AnimatedItemRect() const;
 
   document::ChartDocument& doc_;
   ChartView view_;
   ChartViewHooks hooks_;
+  QtControllerHost host_;
+  ConsolePort* console_ = nullptr;
+  EditingPort* editing_ = nullptr;
+  std::unique_ptr<ViewController> controller_;
+  std::map<int, std::function<void()>> viewCommands_;
+
   platform::Size extent_;
   QImage back_;
+  BackBufferOverlay overlay_;
+  bool pageDirty_ = true;
+  int pageRenders_ = 0;
   int wheelRemainder_ = 0;
+  std::function<void(platform::Point client, bool released)> tracker_;
+
+  PointerAnimation animation_;
+  QTimer* animationTimer_ = nullptr;
+  ItemKind animatedKind_ = ItemKind::Nodes;
+  int animatedIndex_ = -1;
 };
 
 }  // namespace plume::chartview

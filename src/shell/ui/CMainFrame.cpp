@@ -11,14 +11,17 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "capture/ui/ExportActions.h"
 #include "chartview/ui/CTesselView.h"
 #include "document/ui/CUnderBar.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
 #include "shell/DocumentGuard.h"
 #include "shell/ui/CMyRibbonBar.h"
+#include "shell/ui/ChartViewParts.h"
 #include "shell/ui/CommandRouter.h"
 #include "shell/ui/WebArea.h"
+#include "store/ui/CTView.h"
 
 namespace plume::shell {
 
@@ -35,6 +38,9 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
   BindFrameCommands();
   BindDocumentCommands();
   BindTabCommands();
+  BindTextAreaCommands();
+  BindExportCommands();
+  BindStyleCommands();
   pendingSizes_ = LoadAreaSizes(*services_.store);
   router_->Refresh();
   // Update handlers run while the program is idle, as menus and the ribbon ask.
@@ -84,7 +90,7 @@ void CMainFrame::BuildClient() {
   outer_ = new QSplitter(Qt::Horizontal, this);
   inner_ = new QSplitter(Qt::Vertical, outer_);
   htmlArea_ = new WebArea(services_.webEngine, inner_);
-  textArea_ = new QTextEdit(inner_);
+  textArea_ = new store::CTView(inner_);
   textArea_->setAcceptRichText(true);
   textArea_->setFont(QFont(QStringLiteral("Meiryo UI"), 10));
   inner_->addWidget(htmlArea_);
@@ -123,6 +129,28 @@ void CMainFrame::BuildClient() {
     services_.document->MarkModified();
     RefreshTitle();
   };
+  // The chart view's mouse editing: status texts, page tabs under a drag, commands.
+  chartView_->statusText = [this](const QString& text) {
+    if (text.isEmpty())
+      statusBar()->clearMessage();
+    else
+      statusBar()->showMessage(text);
+  };
+  chartView_->pointerPane = [this](const QString& text) { panes_[342]->setText(text); };
+  chartView_->tabAt = [this](QPoint global) {
+    const QPoint local = tabBar_->mapFromGlobal(global);
+    return tabBar_->rect().contains(local) ? tabBar_->tabAt(local) : -1;
+  };
+  chartView_->pageShown = [this] {
+    tabBar_->Sync();
+    chartView_->ShowCurrentPage();
+  };
+  chartView_->runCommand = [this](int id) { router_->Trigger(id); };
+  chartView_->commandEnabled = [this](int id) { return router_->State(id).enabled; };
+  chartView_->animeCount = [this] { return animeCount_; };
+  viewParts_ = std::make_unique<ChartViewParts>(*chartView_, *services_.store, [this](const std::string& address) {
+    htmlArea_->Load(QUrl::fromUserInput(QString::fromStdString(address)));
+  });
   chartView_->RebuildConsole();
   tabBar_->SetDocument(*services_.chart, document::TabBarSettings::Load(*services_.store));
 }
@@ -180,6 +208,7 @@ void CMainFrame::SaveState() {
   settings::Set(store, settings::KanSet::PlayAnime, animeCount_);
   tabBar_->Settings().Save(store);
   chartView_->View().SaveZoomToSettings();
+  viewParts_->SaveState();
   store.Flush();
   stateSaved_ = true;
 }

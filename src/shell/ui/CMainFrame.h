@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "document/ChartDocument.h"
 #include "platform/ScratchSurface.h"
@@ -21,6 +22,9 @@ class QMenu;
 class QSplitter;
 class QTextEdit;
 
+namespace plume::capture::ui {
+class ExportActions;
+}
 namespace plume::chartview {
 class CTesselView;
 }
@@ -30,6 +34,7 @@ class CUnderBar;
 
 namespace plume::shell {
 
+class ChartViewParts;
 class CMyRibbonBar;
 class CommandRouter;
 class WebArea;
@@ -96,6 +101,12 @@ class CMainFrame : public QMainWindow {
   void BindFrameCommands();
   void BindDocumentCommands();
   void BindTabCommands();
+  /// The text area's context menu: copy, paste, select all, text search.
+  void BindTextAreaCommands();
+  /// Chart export: PDF of the current page or all pages, the page as an image.
+  void BindExportCommands();
+  /// Style, alignment, style default and view property commands (StyleControls).
+  void BindStyleCommands();
   void AfterPageCommand();
   void OpenPath(const std::filesystem::path& path);
 
@@ -107,6 +118,8 @@ class CMainFrame : public QMainWindow {
   WebArea* htmlArea_ = nullptr;
   QTextEdit* textArea_ = nullptr;
   chartview::CTesselView* chartView_ = nullptr;
+  std::unique_ptr<capture::ui::ExportActions> export_;
+  std::unique_ptr<ChartViewParts> viewParts_;
   document::CUnderBar* tabBar_ = nullptr;
   std::map<int, QLabel*> panes_;
   AreaSizes pendingSizes_;

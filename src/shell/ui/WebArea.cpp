@@ -28,4 +28,9 @@ void WebArea::Load(const QUrl& url) {
   if (auto* view = qobject_cast<QWebEngineView*>(engine_)) view->load(url);
 }
 
+QString WebArea::Title() const {
+  if (auto* view = qobject_cast<QWebEngineView*>(engine_)) return view->title();
+  return {};
+}
+
 }  // namespace plume::shell

@@ -16,6 +16,8 @@ class WebArea : public QWidget {
   void Load(const QUrl& url);
   /// The address on show.
   QUrl Url() const { return url_; }
+  /// The title of the page on show (empty without the web engine).
+  QString Title() const;
   bool UsesEngine() const { return engine_ != nullptr; }
 
  private:

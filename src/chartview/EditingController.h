@@ -1,0 +1,95 @@
+#pragma once
+// The chart view's editing operations the view controller starts: resizing
+// items by their handles, the page edges, the dial, the node picture reload,
+// and the in-place text editor with its double click. Drags draw erasable
+// feedback only; the page is repainted once, when the drag ends.
+
+#include <functional>
+
+#include "chartview/ChartView.h"
+#include "chartview/ControllerHost.h"
+#include "chartview/EditingPort.h"
+#include "chartview/InlineEditor.h"
+#include "chartview/InlineEditorHost.h"
+#include "chartview/MaterialAccess.h"
+#include "chartview/PictureLoader.h"
+#include "platform/SettingsStore.h"
+
+namespace plume::chartview {
+
+class EditingController : public EditingPort {
+ public:
+  /// The node properties command a double click on a node body may run.
+  static constexpr int kCmdNodeProperties = 32782;
+  /// Colour of the resize and page-edge feedback (red 100, green 100, blue 180).
+  static constexpr platform::CanvasColor kFeedbackColour = 11822180;
+  /// The edit commands passed to the open editor.
+  static constexpr int kCmdEditCopy = 57634;
+  static constexpr int kCmdEditCut = 57635;
+  static constexpr int kCmdEditPaste = 57637;
+
+  /// `box`, `materials` and `loader` may be null: no editor opens, no
+  /// material is known, no picture loads.
+  EditingController(ChartView& view, ControllerHost& host, platform::SettingsStore& settings,
+                    InlineEditorHost* box = nullptr, MaterialAccess* materials = nullptr,
+                    PictureLoader* loader = nullptr);
+
+  void SetEditorHost(InlineEditorHost* box);
+  void SetMaterialAccess(MaterialAccess* materials) { materials_ = materials ? materials : &noMaterials_; }
+  void SetPictureLoader(PictureLoader* loader) { loader_ = loader ? loader : &noLoader_; }
+
+  // EditingPort
+  bool EditorOpen() const override { return editor_.IsOpen(); }
+  int EditorHandleAt(platform::Point client) override { return editor_.HandleAt(client); }
+  void BeginEditorHandleDrag(int handle, platform::Point client) override;
+  void CommitEditor() override { editor_.Commit(); }
+  void DoubleClick(platform::Point client) override;
+  bool DialKnobHit(platform::Point screen) override;
+  bool DialRingHit(platform::Point screen) override;
+  void SizingBegin(DragMode mode, int handle, platform::Point screen) override;
+  void SizingMove(DragMode mode, platform::Point screen) override;
+  void SizingEnd(DragMode mode, platform::Point screen) override;
+
+  /// A handle of the editor box follows the pointer, and is let go (client pixels).
+  void EditorDragMove(platform::Point client) { editor_.DragTo(client); }
+  void EditorDragEnd(platform::Point client) { editor_.EndDrag(client); }
+  /// Called before items are deleted: an open editor closes without storing.
+  void CloseEditorForDelete() { editor_.Discard(); }
+  /// Edit commands 57634 (copy), 57635 (cut), 57637 (paste) on the open
+  /// editor; false when no editor is open or the id is another.
+  bool RunEditCommand(int command);
+  /// Re-renders node `index`'s picture from its material at the node's size.
+  bool ReloadNodePicture(int index, bool showMessages);
+
+  /// Draws erasable feedback frames in a colour and width (client pixels);
+  /// when unset, the host's plain outline feedback is drawn.
+  std::function<void(const platform::IntRect& client, platform::CanvasColor colour, int width)> feedbackFrame;
+
+  const InlineEditor& Editor() const { return editor_; }
+  /// The last resize feedback box, screen pixels.
+  platform::IntRect ResizeRect() const { return resizeRect_; }
+
+ private:
+  void TrackResize(DragMode mode, platform::Point screen);
+  void EndResize(DragMode mode);
+  void ShowFeedback(const platform::IntRect& screen, int width);
+  bool InsidePage(platform::Point screen) const;
+  void OpenSource(int node);
+
+  ChartView& view_;
+  document::ChartDocument& doc_;
+  ControllerHost& host_;
+  platform::SettingsStore& settings_;
+  MaterialAccess noMaterials_;
+  NoPictureLoader noLoader_;
+  MaterialAccess* materials_;
+  PictureLoader* loader_;
+  InlineEditor editor_;
+
+  int handle_ = -1;
+  platform::Point pressPoint_;
+  platform::IntRect resizeRect_;
+  bool moved_ = false;
+};
+
+}  // namespace plume::chartview

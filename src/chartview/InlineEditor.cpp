@@ -1,0 +1,181 @@
+#include "chartview/InlineEditor.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "chartview/CanvasText.h"
+#include "chartview/CoordinateMapping.h"
+#include "chartview/HitTester.h"
+#include "chartview/ItemFont.h"
+#include "chartview/ItemResizer.h"
+#include "platform/Cp932.h"
+
+namespace plume::chartview {
+
+using platform::IntRect;
+using platform::Point;
+
+std::string InlineEditor::ToEditorText(std::string_view cp932) {
+  std::string utf8 = ToCanvasText(cp932);
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') continue;
+    out.push_back(utf8[i]);
+  }
+  return out;
+}
+
+std::string InlineEditor::FromEditorText(std::string_view utf8) {
+  std::string lines;
+  lines.reserve(utf8.size() + 16);
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    if (utf8[i] == '\r') continue;  // a CR of the editor's own is not kept twice
+    if (utf8[i] == '\n') lines.push_back('\r');
+    lines.push_back(utf8[i]);
+  }
+  return platform::Utf8ToCp932(lines);
+}
+
+bool InlineEditor::TargetValid() const {
+  const document::ChartDocument& doc = view_.Document();
+  if (target_ > 0) return target_ - 1 < doc.nodeCount;
+  if (target_ < 0) return -target_ - 1 < doc.slipCount;
+  return false;
+}
+
+void InlineEditor::Open(int target, Point caret) {
+  if (IsOpen()) Close();
+  if (!box_ || target == 0) return;
+  document::ChartDocument& doc = view_.Document();
+  const float zoom = view_.Zoom();
+  const document::ItemStyle* style = nullptr;
+  IntRect box;
+  std::string_view text;
+  if (target > 0) {
+    if (target - 1 >= doc.nodeCount) return;
+    const int i = target - 1;
+    box = ToIntRect(doc.nodeStates[i].titleRect);
+    style = &doc.nodes[i].style;
+    text = platform::FieldText(doc.nodes[i].title);
+  } else {
+    if (-target - 1 >= doc.slipCount) return;
+    const int i = -target - 1;
+    box = PageToScreen(doc.slips[i].rect, zoom);
+    style = &doc.slips[i].style;
+    text = platform::FieldText(doc.slips[i].slipText);
+  }
+  box.bottom += kBoxBelow;
+  const Point scroll = view_.Scroll();
+  box = {box.left - scroll.x, box.top - scroll.y, box.right - scroll.x, box.bottom - scroll.y};
+
+  target_ = target;
+  boxRect_ = box;
+  view_.SetEditTarget(target);
+  host_.Repaint();
+
+  EditorSetup setup;
+  setup.box = box;
+  setup.font.face = ToCanvasText(platform::FieldText(style->FontName));
+  if (setup.font.face.empty()) setup.font.face = kDefaultFace;
+  setup.font.weight = style->FontBold ? 700 : 400;
+  setup.font.height = FontHeightForPoints(ZoomLength(style->FontSize, zoom), box_->ScreenDpiY());
+  setup.textColor = style->refText;
+  setup.background = style->refMen != document::kNoColor ? style->refMen : doc.CurrentPage().backColor;
+  setup.align = style->AlineH <= 2 ? style->AlineH : 0;
+  setup.wrap = style->Wrap != 0;
+  setup.text = ToEditorText(text);
+  setup.caret = caret;
+  box_->OpenEditor(setup);
+}
+
+void InlineEditor::Close() {
+  if (box_) box_->CloseEditor();
+  target_ = 0;
+  dragHandle_ = -1;
+  view_.SetEditTarget(0);
+}
+
+void InlineEditor::Discard() {
+  if (!IsOpen()) return;
+  Close();
+  host_.Repaint();
+}
+
+bool InlineEditor::Commit() {
+  if (!IsOpen()) return false;
+  const std::string typed = box_ ? FromEditorText(box_->EditorText()) : std::string();
+  // A view that dropped the edit target (another document was shown) keeps
+  // the typed text out of whatever item now has that index.
+  const bool valid = TargetValid() && view_.EditTarget() == target_;
+  const int target = target_;
+  Close();
+  bool changed = false;
+  // Stores the typed text cut to the field; a text that equals the stored one
+  // once cut leaves the document unmodified.
+  auto store = [&](char* field, std::size_t fieldSize, std::size_t limit) {
+    const std::string cut = platform::CutToBytes(typed, limit);
+    if (cut == platform::FieldText(field, fieldSize)) return;
+    platform::CopyToField(field, fieldSize, cut);
+    changed = true;
+  };
+  if (valid) {
+    document::ChartDocument& doc = view_.Document();
+    if (target > 0) {
+      document::NodeRecord& node = doc.nodes[target - 1];
+      store(node.title, sizeof node.title, kTitleBytes);
+    } else {
+      document::SlipRecord& slip = doc.slips[-target - 1];
+      store(slip.slipText, sizeof slip.slipText, kSlipTextBytes);
+    }
+  }
+  if (changed) host_.MarkModified();
+  host_.Repaint();
+  return changed;
+}
+
+int InlineEditor::HandleAt(Point client) const {
+  if (!IsOpen()) return -1;
+  const std::vector<Point> points = HitTester::HandlePoints(ToRect(boxRect_), kHandleGrowth);
+  for (int h = 0; h < 8; ++h) {
+    const Point c = points[static_cast<std::size_t>(h)];
+    if (std::abs(client.x - c.x) <= kHandleReach && std::abs(client.y - c.y) <= kHandleReach) return h;
+  }
+  return -1;
+}
+
+void InlineEditor::BeginHandleDrag(int handle) {
+  if (!IsOpen() || handle < 0 || handle > 7) return;
+  dragHandle_ = handle;
+  dragBox_ = boxRect_;
+}
+
+IntRect InlineEditor::TrackBox(Point client) const {
+  const document::PageRecord& page = view_.Document().CurrentPage();
+  const float zoom = view_.Zoom();
+  const Point scroll = view_.Scroll();
+  const int x = std::clamp(client.x, -scroll.x, std::max(-scroll.x, ZoomLength(page.pageWidth, zoom) - scroll.x));
+  const int y = std::clamp(client.y, -scroll.y, std::max(-scroll.y, ZoomLength(page.pageHeight, zoom) - scroll.y));
+  IntRect r = boxRect_;
+  const int h = dragHandle_;
+  if (ItemResizer::MovesLeft(h)) r.left = std::min(x, r.right - kMinBox);
+  if (ItemResizer::MovesRight(h)) r.right = std::max(x, r.left + kMinBox);
+  if (ItemResizer::MovesTop(h)) r.top = std::min(y, r.bottom - kMinBox);
+  if (ItemResizer::MovesBottom(h)) r.bottom = std::max(y, r.top + kMinBox);
+  return r;
+}
+
+void InlineEditor::DragTo(Point client) {
+  if (!Dragging()) return;
+  dragBox_ = TrackBox(client);
+  if (box_) box_->ShowBoxFeedback(dragBox_);
+}
+
+void InlineEditor::EndDrag(Point client) {
+  if (!Dragging()) return;
+  boxRect_ = TrackBox(client);
+  dragHandle_ = -1;
+  if (box_) box_->MoveEditor(boxRect_);
+}
+
+}  // namespace plume::chartview

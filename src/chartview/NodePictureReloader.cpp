@@ -1,0 +1,58 @@
+#include "chartview/NodePictureReloader.h"
+
+#include <system_error>
+
+#include "platform/Cp932.h"
+#include "platform/Messages.h"
+
+namespace plume::chartview {
+
+namespace {
+
+constexpr std::string_view kResizeTag = "[サイズ調整]\n";
+
+bool Fail(bool showMessages, platform::StringId id, std::string_view prefix = {}) {
+  if (showMessages) platform::ShowMessage(id, prefix, platform::MsgIcon::Error);
+  return false;
+}
+
+}  // namespace
+
+void NodePictureReloader::DropPicture(int index) {
+  document::NodeRecord& node = doc_.nodes[index];
+  const std::uint32_t handle = node.image;
+  node.image = document::PictureTable::kNone;
+  if (handle == document::PictureTable::kNone) return;
+  for (int i = 0; i < doc_.nodeCount; ++i)
+    if (doc_.nodes[i].image == handle) return;
+  doc_.pictures.Release(handle);
+}
+
+bool NodePictureReloader::ReloadNodePicture(int index, bool showMessages) {
+  if (index < 0 || index >= doc_.nodeCount) return false;
+  document::NodeRecord& node = doc_.nodes[index];
+  const std::string typeWord(platform::FieldText(node.dataType));
+  const auto file = materials_.DataFile(typeWord, node.serial);
+  if (!file) return Fail(showMessages, platform::StringId::MaterialReadFailed);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(*file, ec)) return Fail(showMessages, platform::StringId::MaterialReadFailed);
+
+  DropPicture(index);
+  std::unique_ptr<platform::Picture> loaded = loader_.LoadNodePicture(*file, node.transColor);
+  if (!loaded) return Fail(showMessages, platform::StringId::ImageLoadFailed, kResizeTag);
+
+  const int w = node.rect.Width();
+  const int h = node.rect.Height();
+  std::unique_ptr<platform::Picture> redrawn;
+  if (w > 0 && h > 0) {
+    if (typeWord == "JPEG" || node.transColor == document::kNoColor)
+      redrawn = loader_.ResampleToJpeg(*loaded, w, h);
+    else
+      redrawn = loader_.Stretch(*loaded, w, h);
+  }
+  if (!redrawn) return Fail(showMessages, platform::StringId::ImageLoadFailed, kResizeTag);
+  node.image = doc_.pictures.Add(std::move(redrawn));
+  return true;
+}
+
+}  // namespace plume::chartview

@@ -1,0 +1,32 @@
+#pragma once
+// Re-renders a picture node's picture at the node's size from its material's
+// data file: after a resize (quietly) and from the node properties dialog
+// (with messages). After a failure the node keeps hasImage and its rectangle
+// but holds no picture, so none is drawn for it.
+
+#include "chartview/MaterialAccess.h"
+#include "chartview/PictureLoader.h"
+#include "document/ChartDocument.h"
+
+namespace plume::chartview {
+
+class NodePictureReloader {
+ public:
+  NodePictureReloader(document::ChartDocument& doc, MaterialAccess& materials, PictureLoader& loader)
+      : doc_(doc), materials_(materials), loader_(loader) {}
+
+  /// Reloads node `index`. Failures show 30038 (material unknown, data file
+  /// missing) or "[サイズ調整]" with 30028 (not loaded or not redrawn) when
+  /// `showMessages`; returns false.
+  bool ReloadNodePicture(int index, bool showMessages);
+
+ private:
+  /// Drops the node's picture; a picture another node still shows is kept in the table.
+  void DropPicture(int index);
+
+  document::ChartDocument& doc_;
+  MaterialAccess& materials_;
+  PictureLoader& loader_;
+};
+
+}  // namespace plume::chartview

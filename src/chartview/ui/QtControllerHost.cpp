@@ -1,0 +1,219 @@
+#include "chartview/ui/QtControllerHost.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QPixmap>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolTip>
+
+#include "chartview/ui/CTesselView.h"
+#include "chartview/ui/ContextMenuLayout.h"
+
+namespace plume::chartview {
+
+namespace {
+
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QColor ToQColor(document::ColorRef c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+Qt::CursorShape ShapeOf(CursorRole role) {
+  switch (role) {
+    case CursorRole::Arrow: return Qt::ArrowCursor;
+    case CursorRole::Move: return Qt::SizeAllCursor;
+    case CursorRole::NotHere: return Qt::ForbiddenCursor;
+    case CursorRole::Node: return Qt::PointingHandCursor;
+    case CursorRole::Slip: return Qt::OpenHandCursor;
+    case CursorRole::Link: return Qt::DragLinkCursor;
+    case CursorRole::PageRightEdge: return Qt::SplitHCursor;
+    case CursorRole::PageBottomEdge: return Qt::SplitVCursor;
+    case CursorRole::Dial: return Qt::CrossCursor;
+    case CursorRole::DialKnob: return Qt::ClosedHandCursor;
+    case CursorRole::Pick: return Qt::WhatsThisCursor;
+    case CursorRole::SizeDownRight: return Qt::SizeFDiagCursor;
+    case CursorRole::SizeUpRight: return Qt::SizeBDiagCursor;
+    case CursorRole::SizeVertical: return Qt::SizeVerCursor;
+    case CursorRole::SizeHorizontal: return Qt::SizeHorCursor;
+  }
+  return Qt::ArrowCursor;
+}
+
+QIcon Swatch(document::ColorRef colour) {
+  QPixmap picture(16, 16);
+  picture.fill(ToQColor(colour));
+  QPainter painter(&picture);
+  painter.setPen(Qt::gray);
+  painter.drawRect(0, 0, 15, 15);
+  return QIcon(picture);
+}
+
+/// Erasable shapes drawn inverting what is under them, so they show on any
+/// colour: a dashed outline for a moved item, a dotted rubber band.
+void DrawShape(QPainter& painter, FeedbackShape shape, const QRect& r) {
+  painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+  if (shape == FeedbackShape::Band) {
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+  } else {
+    painter.setPen(QPen(Qt::black, 2, Qt::DashLine));
+  }
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(r.adjusted(0, 0, -1, -1));
+}
+
+}  // namespace
+
+QtControllerHost::~QtControllerHost() = default;
+
+void QtControllerHost::Repaint() { widget_.Repaint(false); }
+
+void QtControllerHost::RepaintRect(const platform::IntRect& client) {
+  // The page is painted whole into the back buffer; only the window area changes.
+  (void)client;
+  widget_.Repaint(false);
+}
+
+void QtControllerHost::DrawFeedback(FeedbackShape shape, const platform::IntRect& client) {
+  const QRect r(client.left, client.top, client.Width(), client.Height());
+  const QRect area = r.adjusted(-2, -2, 2, 2);
+  const QRect changed =
+      widget_.overlay_.Show(widget_.back_, area, [shape, r](QPainter& painter) { DrawShape(painter, shape, r); });
+  widget_.viewport()->update(changed);
+}
+
+void QtControllerHost::EraseFeedback() { widget_.EraseFeedback(); }
+
+void QtControllerHost::SetCursor(CursorRole role) {
+  cursor_ = role;
+  widget_.viewport()->setCursor(ShapeOf(role));
+}
+
+void QtControllerHost::CaptureMouse() {
+  // Qt sends a pressed button's moves to the view until the release, over
+  // the page tabs too; a grab while hovering would only take the clicks
+  // meant for the other windows. The state is kept for the view's users.
+  captured_ = true;
+}
+
+void QtControllerHost::ReleaseMouse() { captured_ = false; }
+
+void QtControllerHost::TakeFocus() {
+  // A window inside the view (the in-place editor) keeps the keys it has.
+  const QWidget* focused = QApplication::focusWidget();
+  if (widget_.hasFocus() || (focused && widget_.isAncestorOf(focused))) return;
+  widget_.setFocus(Qt::MouseFocusReason);
+}
+
+int QtControllerHost::ShowContextMenu(const ContextMenu& menu, platform::Point client) {
+  QMenu root(&widget_);
+  std::vector<QMenu*> open{&root};
+  for (const MenuEntry& entry : ContextMenuLayout::Entries(menu.id)) {
+    QMenu* current = open.back();
+    switch (entry.kind) {
+      case MenuEntry::Kind::Separator: current->addSeparator(); break;
+      case MenuEntry::Kind::SubmenuBegin: open.push_back(current->addMenu(QString::fromUtf8(entry.caption))); break;
+      case MenuEntry::Kind::SubmenuEnd:
+        if (open.size() > 1) open.pop_back();
+        break;
+      case MenuEntry::Kind::Item: {
+        QAction* action = current->addAction(QString::fromUtf8(entry.caption));
+        action->setData(entry.command);
+        if (entry.swatch != document::kNoColor) action->setIcon(Swatch(entry.swatch));
+        const MenuItemState* state = menu.Find(entry.command);
+        // The view's own commands and the rubber band's choices follow the
+        // menu's rules alone; the frame's commands must also be available.
+        const bool own = menu.id == MenuId::Sel || widget_.viewCommands_.count(entry.command) > 0;
+        bool enabled = state ? state->enabled : true;
+        if (!own && widget_.commandEnabled) enabled = enabled && widget_.commandEnabled(entry.command);
+        action->setEnabled(enabled);
+        if (state && state->checked) {
+          action->setCheckable(true);
+          action->setChecked(true);
+        }
+        break;
+      }
+    }
+  }
+  const QPoint global = widget_.viewport()->mapToGlobal(QPoint(client.x, client.y));
+  QAction* chosen = widget_.execMenu ? widget_.execMenu(root, global) : root.exec(global);
+  if (!chosen || !chosen->isEnabled()) return 0;
+  return chosen->data().toInt();
+}
+
+MenuFacts QtControllerHost::QueryMenuFacts() {
+  MenuFacts facts;
+  if (const QMimeData* data = QApplication::clipboard()->mimeData()) {
+    facts.clipboardHasBitmap = data->hasImage();
+    facts.clipboardHasText = data->hasText();
+  }
+  if (widget_.completeMenuFacts) widget_.completeMenuFacts(facts);
+  return facts;
+}
+
+void QtControllerHost::RunCommand(int command) {
+  if (widget_.RunViewCommand(command)) return;
+  if (widget_.runCommand) widget_.runCommand(command);
+}
+
+void QtControllerHost::SetTooltip(std::string_view text) {
+  if (text.empty()) {
+    QToolTip::hideText();
+    return;
+  }
+  QToolTip::showText(QCursor::pos(), FromUtf8(text), widget_.viewport());
+}
+
+void QtControllerHost::SetStatusText(std::string_view text) {
+  if (widget_.statusText) widget_.statusText(FromUtf8(text));
+}
+
+void QtControllerHost::SetPointerPane(std::string_view text) {
+  if (widget_.pointerPane) widget_.pointerPane(FromUtf8(text));
+}
+
+void QtControllerHost::StartTimer(int id, int milliseconds) {
+  QTimer*& timer = timers_[id];
+  if (!timer) {
+    timer = new QTimer(&widget_);
+    QObject::connect(timer, &QTimer::timeout, &widget_, [this, id] { widget_.Controller().Timer(id); });
+  }
+  timer->start(milliseconds);
+}
+
+void QtControllerHost::StopTimer(int id) {
+  if (const auto it = timers_.find(id); it != timers_.end() && it->second) it->second->stop();
+}
+
+document::ColorRef QtControllerHost::PixelAt(platform::Point client) {
+  const QRgb pixel = widget_.overlay_.PixelUnder(widget_.back_, QPoint(client.x, client.y));
+  return document::Rgb(qRed(pixel), qGreen(pixel), qBlue(pixel));
+}
+
+int QtControllerHost::TabAt(platform::Point global) {
+  return widget_.tabAt ? widget_.tabAt(QPoint(global.x, global.y)) : -1;
+}
+
+int QtControllerHost::TabBandHeight() { return widget_.tabBandHeight ? widget_.tabBandHeight() : 0; }
+
+void QtControllerHost::PageShown() {
+  if (widget_.pageShown)
+    widget_.pageShown();
+  else
+    widget_.ShowCurrentPage();
+}
+
+bool QtControllerHost::CanScrollVertically() { return widget_.verticalScrollBar()->maximum() > 0; }
+
+void QtControllerHost::ScrollBy(int dx, int dy) {
+  if (dx != 0) widget_.horizontalScrollBar()->setValue(widget_.horizontalScrollBar()->value() + dx);
+  if (dy != 0) widget_.verticalScrollBar()->setValue(widget_.verticalScrollBar()->value() + dy);
+}
+
+void QtControllerHost::RefreshStyleControls() { widget_.doc_.Hooks().RefreshStyleControls(); }
+
+void QtControllerHost::MarkModified() { widget_.MarkModified(); }
+
+}  // namespace plume::chartview

@@ -1,0 +1,68 @@
+#pragma once
+// The view controller's host inside the chart area widget: erasable
+// feedback on the back buffer, Qt cursors, mouse grab while a button is
+// held, QMenu context menus, the tooltip, timers, pixels of the back buffer,
+// and the frame's services (status bar, page tabs, commands) reached through
+// the widget's std::function members.
+
+#include <QObject>
+
+#include <map>
+
+#include "chartview/ControllerHost.h"
+
+class QTimer;
+
+namespace plume::chartview {
+
+class CTesselView;
+
+class QtControllerHost : public ControllerHost {
+ public:
+  explicit QtControllerHost(CTesselView& widget) : widget_(widget) {}
+  ~QtControllerHost() override;
+
+  void Repaint() override;
+  void RepaintRect(const platform::IntRect& client) override;
+  void DrawFeedback(FeedbackShape shape, const platform::IntRect& client) override;
+  void EraseFeedback() override;
+
+  void SetCursor(CursorRole role) override;
+  void CaptureMouse() override;
+  void ReleaseMouse() override;
+  void TakeFocus() override;
+
+  int ShowContextMenu(const ContextMenu& menu, platform::Point client) override;
+  MenuFacts QueryMenuFacts() override;
+  void RunCommand(int command) override;
+
+  void SetTooltip(std::string_view text) override;
+  void SetStatusText(std::string_view text) override;
+  void SetPointerPane(std::string_view text) override;
+
+  void StartTimer(int id, int milliseconds) override;
+  void StopTimer(int id) override;
+
+  document::ColorRef PixelAt(platform::Point client) override;
+  int TabAt(platform::Point global) override;
+  int TabBandHeight() override;
+  void PageShown() override;
+  bool CanScrollVertically() override;
+  void ScrollBy(int dx, int dy) override;
+
+  void RefreshStyleControls() override;
+  void MarkModified() override;
+
+  /// Whether the view holds the mouse (a drag or a hover capture).
+  bool Captured() const { return captured_; }
+  /// The cursor role last set.
+  CursorRole Cursor() const { return cursor_; }
+
+ private:
+  CTesselView& widget_;
+  std::map<int, QTimer*> timers_;
+  bool captured_ = false;
+  CursorRole cursor_ = CursorRole::Arrow;
+};
+
+}  // namespace plume::chartview

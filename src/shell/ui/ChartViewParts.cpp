@@ -1,0 +1,123 @@
+#include "shell/ui/ChartViewParts.h"
+
+#include <QScrollBar>
+
+#include "chartview/EditingController.h"
+#include "chartview/MaterialAccess.h"
+#include "chartview/PictureLoader.h"
+#include "chartview/ZoomConsole.h"
+#include "chartview/ui/CMyEdit.h"
+#include "chartview/ui/CTesselView.h"
+#include "platform/Cp932.h"
+#include "store/InfoFile.h"
+#include "store/MaterialStore.h"
+
+namespace plume::shell {
+
+using chartview::CTesselView;
+
+/// The console's requests carried out by the view: erasable frames, repaints
+/// and the status panes.
+class ChartViewParts::ConsoleAdapter : public chartview::ConsoleHost {
+ public:
+  explicit ConsoleAdapter(CTesselView& view) : view_(view) {}
+  void Repaint() override { view_.Repaint(false); }
+  void DrawDragFrame(const platform::IntRect& client, platform::CanvasColor color) override {
+    view_.ShowFeedbackFrame(client, color, 1);
+  }
+  void EraseDragFrame() override { view_.EraseFeedback(); }
+  void ClearItemPanes() override {
+    if (view_.statusPanes) view_.statusPanes({}, {});
+  }
+  void ShowZoomPane(std::string_view text) override {
+    if (view_.zoomPane) view_.zoomPane(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  }
+  void MarkModified() override { view_.MarkModified(); }
+
+ private:
+  CTesselView& view_;
+};
+
+/// Materials as the store knows them: their files, their source addresses.
+class ChartViewParts::StoreMaterials : public chartview::MaterialAccess {
+ public:
+  StoreMaterials(store::MaterialStore& store, std::function<void(const std::string&)> open)
+      : store_(store), open_(std::move(open)) {}
+  std::optional<std::filesystem::path> DataFile(std::string_view typeWord, std::int32_t serial) override {
+    const auto location = store_.MaterialLocation(typeWord, serial);
+    if (!location) return std::nullopt;
+    return location->File();
+  }
+  std::string SourceAddress(std::int32_t serial) override {
+    return store::InfoFile(store_).ReadInfoTag(serial, "GetFrom", 1);
+  }
+  void OpenInHtmlArea(std::string_view address) override {
+    // Information files hold CP932 text.
+    if (open_) open_(platform::Cp932ToUtf8(address));
+  }
+
+ private:
+  store::MaterialStore& store_;
+  std::function<void(const std::string&)> open_;
+};
+
+ChartViewParts::ChartViewParts(CTesselView& view, platform::SettingsStore& settings,
+                               std::function<void(const std::string& address)> openAddress)
+    : view_(&view),
+      store_(std::make_unique<store::MaterialStore>(settings)),
+      materials_(std::make_unique<StoreMaterials>(*store_, std::move(openAddress))),
+      loader_(std::make_unique<chartview::NoPictureLoader>()),
+      consoleHost_(std::make_unique<ConsoleAdapter>(view)) {
+  console_ = std::make_unique<chartview::ZoomConsole>(view.View(), settings, *consoleHost_, codec_);
+  if (console_->CreateImages()) {
+    chartview::ZoomConsole* console = console_.get();
+    view.SetConsolePort(console);
+    view.drawConsole = [console](platform::Canvas& canvas) { console->DrawConsole(canvas); };
+    view.rebuildConsole = [console] { console->RebuildConsole(); };
+    for (int id : {chartview::ZoomConsole::kCmdAlwaysShown, chartview::ZoomConsole::kCmdShowTopLeft}) {
+      view.AddViewCommand(id, [console, id] { console->RunCommand(id); });
+    }
+    auto previousFacts = view.completeMenuFacts;
+    view.completeMenuFacts = [console, previousFacts](chartview::MenuFacts& facts) {
+      if (previousFacts) previousFacts(facts);
+      facts.consoleAlwaysShown = console->AlwaysShown();
+    };
+    // The console steps aside while a scroll bar is dragged.
+    for (QScrollBar* bar : {view.horizontalScrollBar(), view.verticalScrollBar()}) {
+      QObject::connect(bar, &QScrollBar::sliderPressed, bar, [console] { console->HideForScroll(); });
+      QObject::connect(bar, &QScrollBar::sliderReleased, bar, [console] { console->ShowAfterScroll(); });
+    }
+  } else {
+    console_.reset();
+  }
+
+  auto* box = new chartview::CMyEdit(view.viewport());
+  QPointer<CTesselView> guarded(&view);
+  box->trackPointer = [guarded](std::function<void(platform::Point, bool)> report) {
+    if (guarded) guarded->TrackPointer(std::move(report));
+  };
+  editing_ = std::make_unique<chartview::EditingController>(view.View(), view.Host(), settings, box,
+                                                            materials_.get(), loader_.get());
+  editing_->feedbackFrame = [guarded](const platform::IntRect& r, platform::CanvasColor c, int width) {
+    if (guarded) guarded->ShowFeedbackFrame(r, c, width);
+  };
+  view.SetEditingPort(editing_.get());
+  view.RebuildConsole();
+}
+
+ChartViewParts::~ChartViewParts() {
+  if (!view_) return;
+  SaveState();
+  view_->SetEditingPort(nullptr);
+  view_->SetConsolePort(nullptr);
+  view_->drawConsole = {};
+  view_->rebuildConsole = {};
+}
+
+void ChartViewParts::SaveState() {
+  if (console_) console_->SavePosition();
+}
+
+void ChartViewParts::CloseEditorForDelete() { editing_->CloseEditorForDelete(); }
+
+}  // namespace plume::shell

@@ -1,0 +1,60 @@
+#pragma once
+// The pieces the main frame plugs into its chart view: the zoom console, the
+// in-place editor with item, page and dial sizing, and the store-backed
+// material lookups the editor's double click needs. Built once the view
+// exists; unplugs itself before it goes.
+
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/SettingsStore.h"
+#include "platform/qt/QtPictureCodec.h"
+
+namespace plume::chartview {
+class CMyEdit;
+class CTesselView;
+class EditingController;
+class NoPictureLoader;
+class ZoomConsole;
+}  // namespace plume::chartview
+namespace plume::store {
+class MaterialStore;
+}
+
+namespace plume::shell {
+
+class ChartViewParts {
+ public:
+  /// `openAddress` shows an address in the HTML area (UTF-8).
+  ChartViewParts(chartview::CTesselView& view, platform::SettingsStore& settings,
+                 std::function<void(const std::string& address)> openAddress);
+  ~ChartViewParts();
+  ChartViewParts(const ChartViewParts&) = delete;
+  ChartViewParts& operator=(const ChartViewParts&) = delete;
+
+  /// Null when the console pictures could not be made (message already shown).
+  chartview::ZoomConsole* Console() { return console_.get(); }
+  chartview::EditingController& Editing() { return *editing_; }
+  /// Writes what the parts keep between runs (the console position).
+  void SaveState();
+  /// Closes an open in-place editor without storing it (before items are deleted).
+  void CloseEditorForDelete();
+
+ private:
+  class ConsoleAdapter;
+  class StoreMaterials;
+
+  QPointer<chartview::CTesselView> view_;
+  platform::QtPictureCodec codec_;
+  std::unique_ptr<store::MaterialStore> store_;
+  std::unique_ptr<StoreMaterials> materials_;
+  std::unique_ptr<chartview::NoPictureLoader> loader_;
+  std::unique_ptr<ConsoleAdapter> consoleHost_;
+  std::unique_ptr<chartview::ZoomConsole> console_;
+  std::unique_ptr<chartview::EditingController> editing_;
+};
+
+}  // namespace plume::shell

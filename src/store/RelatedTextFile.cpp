@@ -1,0 +1,64 @@
+#include "store/RelatedTextFile.h"
+
+#include <fstream>
+#include <system_error>
+
+#include "platform/Messages.h"
+#include "store/StorePaths.h"
+
+namespace plume::store {
+
+namespace fs = std::filesystem;
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::MsgResult;
+using platform::StringId;
+
+std::string LoadRelatedText(const fs::path& file) {
+  // Only a regular file: reading a folder through a stream throws.
+  std::error_code error;
+  if (!fs::is_regular_file(file, error)) return {};
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return {};
+  std::string bytes;
+  char chunk[16384];
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+  if (in.bad()) return {};
+  return bytes;
+}
+
+bool ConfirmTextTakeOver(bool paneEmpty, platform::WindowRef owner) {
+  if (paneEmpty) return true;
+  return platform::ShowMessage(StringId::OverwriteTextAsk, {}, MsgIcon::Question, MsgButtons::YesNo, owner) ==
+         MsgResult::Yes;
+}
+
+RelatedTextSave SaveRelatedText(const fs::path& folder, const fs::path& file, std::string_view cp932Text,
+                                platform::WindowRef owner) {
+  if (platform::ShowMessage(StringId::SaveTextAsk, {}, MsgIcon::Question, MsgButtons::YesNo, owner) != MsgResult::Yes) {
+    return RelatedTextSave::Declined;
+  }
+  if (!EnsureFolder(folder)) return RelatedTextSave::Failed;
+
+  fs::path temporary = file;
+  temporary += ".new";
+  bool written = false;
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (out) {
+      out.write(cp932Text.data(), static_cast<std::streamsize>(cp932Text.size()));
+      out.close();
+      written = !out.fail();
+    }
+  }
+  std::error_code error;
+  if (written) fs::rename(temporary, file, error);
+  if (!written || error) {
+    fs::remove(temporary, error);
+    platform::ShowMessage(StringId::FileOpenFailed, file.string() + "\n", MsgIcon::Error, MsgButtons::Ok, owner);
+    return RelatedTextSave::Failed;
+  }
+  return RelatedTextSave::Saved;
+}
+
+}  // namespace plume::store

@@ -1,0 +1,24 @@
+#pragma once
+// An edit command host that keeps a real undo record and counts repaints and
+// modified marks.
+
+#include "chartview/EditCommandHost.h"
+#include "document/ChartDocument.h"
+
+namespace plume::chartview::testing {
+
+struct FakeEditHost : EditCommandHost {
+  explicit FakeEditHost(document::ChartDocument& d) : doc(d) {}
+  void TakeSnapshot(UndoRecord::Kind kind) override { undo.TakeSnapshot(doc, kind); }
+  void Repaint() override { ++repaints; }
+  void MarkModified() override { ++modified; }
+  float Zoom() const override { return zoom; }
+
+  document::ChartDocument& doc;
+  UndoRecord undo;
+  int repaints = 0;
+  int modified = 0;
+  float zoom = 1.0f;
+};
+
+}  // namespace plume::chartview::testing

@@ -1,0 +1,105 @@
+// Resizing by a handle, a page-edge drag and a dial turn through the real
+// chart view widget, with mouse events on its viewport.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTest>
+
+#include <memory>
+
+#include "ChartFixture.h"
+#include "chartview/EditingController.h"
+#include "chartview/ui/CTesselView.h"
+#include "platform/MemorySettingsStore.h"
+#include "platform/ScriptedMessageSink.h"
+
+namespace plume::chartview {
+namespace {
+
+using document::Rect;
+
+class SizingWidgetTest : public ::testing::Test, public testing::ChartFixture {
+ protected:
+  SizingWidgetTest() {
+    platform::SetMessageSink(&sink);
+    doc->CurrentPage().pageWidth = 600;
+    doc->CurrentPage().pageHeight = 500;
+    hub = AddNode({240, 180, 340, 240}, 1, "hub");
+    leaf = AddNode({420, 190, 500, 230}, 1, "leaf");
+    AddArc(hub, leaf);
+    widget = std::make_unique<CTesselView>(*doc, store, nullptr);
+    widget->resize(700, 600);
+    editing = std::make_unique<EditingController>(widget->View(), widget->Host(), store);
+    editing->feedbackFrame = [this](const platform::IntRect& r, platform::CanvasColor colour, int width) {
+      widget->ShowFeedbackFrame(r, colour, width);
+      lastFeedback = r;
+    };
+    widget->SetEditingPort(editing.get());
+    widget->show();
+    widget->grab();  // the back buffer the feedback is drawn on
+  }
+  ~SizingWidgetTest() override {
+    widget->SetEditingPort(nullptr);
+    platform::SetMessageSink(nullptr);
+  }
+
+  void Focus(int node) {
+    doc->nodeStates[node].selected = 1;
+    doc->focusedNode = node;
+    widget->grab();
+  }
+  QWidget* Port() { return widget->viewport(); }
+  void Shot(const char* name) {
+    QDir().mkpath("/tmp/shots/edit");
+    widget->grab().save(QString("/tmp/shots/edit/%1.png").arg(name));
+  }
+
+  platform::ScriptedMessageSink sink;
+  platform::MemorySettingsStore store;
+  int hub = 0, leaf = 0;
+  platform::IntRect lastFeedback;
+  std::unique_ptr<CTesselView> widget;
+  std::unique_ptr<EditingController> editing;
+};
+
+TEST_F(SizingWidgetTest, ResizeByTheRightBottomHandle) {
+  Focus(leaf);
+  const QPoint handle(501, 231);  // right-bottom of the rect grown by its frame
+  QTest::mousePress(Port(), Qt::LeftButton, {}, handle);
+  QTest::mouseMove(Port(), QPoint(540, 280));
+  Shot("resize_dragging");
+  QTest::mouseRelease(Port(), Qt::LeftButton, {}, QPoint(540, 280));
+  EXPECT_EQ(doc->nodes[leaf].rect, (Rect{420, 190, 540, 280}));
+  EXPECT_TRUE(widget->View().CanUndo());
+  Shot("resize_done");
+}
+
+TEST_F(SizingWidgetTest, PageRightEdgeDraggedOutward) {
+  QTest::mousePress(Port(), Qt::LeftButton, {}, QPoint(600, 300));
+  QTest::mouseMove(Port(), QPoint(650, 300));
+  EXPECT_EQ(lastFeedback, (platform::IntRect{648, 0, 652, 500})) << "the bar across the page";
+  EXPECT_EQ(widget->BackBuffer().pixelColor(650, 300), QColor(100, 100, 180));
+  Shot("page_edge_dragging");
+  QTest::mouseRelease(Port(), Qt::LeftButton, {}, QPoint(660, 300));
+  EXPECT_EQ(doc->CurrentPage().pageWidth, 660);
+  Shot("page_edge_done");
+}
+
+TEST_F(SizingWidgetTest, DialQuarterTurn) {
+  Focus(hub);
+  Shot("dial_before");
+  // Centre (290, 210), radius 70: press on the ring right of the centre is
+  // the knob, so press below it and release to the right at the radius.
+  QTest::mousePress(Port(), Qt::LeftButton, {}, QPoint(290, 280));
+  QTest::mouseMove(Port(), QPoint(340, 260));
+  QTest::mouseRelease(Port(), Qt::LeftButton, {}, QPoint(360, 210));
+  // The leaf, 170 right of the centre, turns a quarter back to 170 above it.
+  const Rect r = doc->nodes[leaf].rect;
+  EXPECT_EQ((r.left + r.right) / 2, 290);
+  EXPECT_EQ((r.top + r.bottom) / 2, 40);
+  Shot("dial_after");
+}
+
+}  // namespace
+}  // namespace plume::chartview

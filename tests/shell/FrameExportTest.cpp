@@ -1,0 +1,120 @@
+// The export commands run from the main window: the tab menu's all-pages PDF
+// and the page image, through the real file chooser, the PDF writers and the
+// helper library.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "capture/DocsmithLibrary.h"
+#include "platform/MemorySettingsStore.h"
+#include "platform/ScriptedMessageSink.h"
+#include "shell/CommandTable.h"
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/CTesselApp.h"
+#include "shell/ui/CommandRouter.h"
+#include "shell/ui/DemoChart.h"
+
+namespace plume::shell {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::MsgResult;
+
+/// Answers the next modal file chooser with `path` once it is shown.
+void ChooseFileWhenAsked(const QString& path) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, poll, [poll, path] {
+    QFileDialog* dialog = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible()) dialog = d;
+    }
+    if (!dialog) return;
+    // The chooser's file list fills in the background; answer once it shows the name.
+    const QFileInfo file(path);
+    dialog->setDirectory(file.absolutePath());
+    if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->setText(file.fileName());
+    if (!dialog->selectedFiles().contains(path)) return;
+    static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept is protected
+    poll->deleteLater();
+  });
+  poll->start(20);
+}
+
+std::string Contents(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class FrameExportTest : public ::testing::Test {
+ protected:
+  CMainFrame* Start() {
+    capture::DocsmithLibrary::SetFolder(PLUME_DOCSMITH_DIR);
+    AppOptions options;
+    options.store = &store;
+    options.lockFolder = lockDir.path();
+    options.webEngine = false;
+    app = std::make_unique<CTesselApp>(std::move(options));
+    EXPECT_TRUE(app->Start({}));
+    CMainFrame* frame = app->Frame();
+    FillDemoChart(*app->Chart());
+    frame->DocumentReplaced();
+    return frame;
+  }
+  fs::path Temp(const char* name) const { return fs::path(dir.path().toStdString()) / name; }
+
+  platform::MemorySettingsStore store;
+  QTemporaryDir lockDir;
+  QTemporaryDir dir;
+  platform::ScriptedMessageSink sink;
+  platform::ScopedMessageSink guard{&sink};
+  std::unique_ptr<CTesselApp> app;
+};
+
+TEST_F(FrameExportTest, AllPagesBecomeOnePdfWithAPageForEachChartPage) {
+  CMainFrame* frame = Start();
+  const int pages = app->Chart()->header.pageCount;
+  ASSERT_GT(pages, 1);
+  const fs::path out = Temp("chart.pdf");
+  ChooseFileWhenAsked(QString::fromStdString(out.string()));
+  sink.Answer(MsgResult::Yes);  // every page
+  ASSERT_TRUE(frame->Router().Trigger(static_cast<int>(CommandId::ID_PAGE_ALL_PDF)));
+  EXPECT_EQ(sink.Ids(), std::vector<int>{30056});
+  const std::string pdf = Contents(out);
+  ASSERT_EQ(pdf.rfind("%PDF-", 0), 0u);
+  EXPECT_NE(pdf.find("/Count " + std::to_string(pages)), std::string::npos);
+  EXPECT_NE(pdf.find("/Creator"), std::string::npos);  // the document information was added
+}
+
+TEST_F(FrameExportTest, ThePageImageIsAJpegAndTheRibbonPdfAsksForAllPages) {
+  CMainFrame* frame = Start();
+  const fs::path image = Temp("page.jpeg");
+  ChooseFileWhenAsked(QString::fromStdString(image.string()));
+  ASSERT_TRUE(frame->Router().Trigger(static_cast<int>(CommandId::ID_FILE_IMAGE2)));
+  const std::string jpeg = Contents(image);
+  ASSERT_GE(jpeg.size(), 2u);
+  EXPECT_EQ(static_cast<unsigned char>(jpeg[0]), 0xFF);
+  EXPECT_EQ(static_cast<unsigned char>(jpeg[1]), 0xD8);
+
+  // Cancel at the all-pages question writes nothing.
+  sink.Reset();
+  sink.Answer(MsgResult::Cancel);
+  ASSERT_TRUE(frame->Router().Trigger(static_cast<int>(CommandId::ID_PDF_SAVE)));
+  ASSERT_FALSE(sink.Ids().empty());
+  EXPECT_EQ(sink.Ids().front(), 30056);
+  EXPECT_FALSE(fs::exists(Temp("chart.pdf")));
+}
+
+}  // namespace
+}  // namespace plume::shell
