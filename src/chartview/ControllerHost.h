@@ -45,6 +45,13 @@ class ControllerHost {
   }
   /// Restores what the feedback shape covered; nothing when none is shown.
   virtual void EraseFeedback() {}
+  /// A short text (UTF-8) drawn with its top-left at `client` as part of the
+  /// feedback shapes drawn after it, such as the new page size beside the
+  /// pointer; empty for none. Erasing the feedback drops it.
+  virtual void SetFeedbackLabel(std::string_view text, platform::Point client) {
+    (void)text;
+    (void)client;
+  }
 
   virtual void SetCursor(CursorRole role) { (void)role; }
   virtual void CaptureMouse() {}

@@ -1,5 +1,7 @@
 #include "chartview/EditingController.h"
 
+#include <string>
+
 #include "chartview/CoordinateMapping.h"
 #include "chartview/DialTurner.h"
 #include "chartview/HitTester.h"
@@ -45,6 +47,16 @@ void EditingController::ShowFeedback(const IntRect& screen, int width) {
     host_.DrawFeedback(FeedbackShape::Outline, client);
 }
 
+void EditingController::ShowSizeLabel(bool width, Point screen, int size) {
+  const document::PageRecord& page = doc_.CurrentPage();
+  const float z = view_.Zoom();
+  const bool room = width ? screen.y <= ZoomLength(page.pageHeight, z) - kSizeLabelRoom
+                          : screen.x <= ZoomLength(page.pageWidth, z) - kSizeLabelRoom;
+  const Point s = view_.Scroll();
+  host_.SetFeedbackLabel(room ? std::to_string(size) : std::string(),
+                         {screen.x - s.x + kSizeLabelOffset, screen.y - s.y + kSizeLabelOffset});
+}
+
 // ---- sizing drags -------------------------------------------------------
 
 bool EditingController::DialKnobHit(Point screen) {
@@ -72,8 +84,11 @@ void EditingController::SizingMove(DragMode mode, Point screen) {
     case DragMode::PageWidth:
     case DragMode::PageHeight: {
       const bool width = mode == DragMode::PageWidth;
+      const int at = width ? screen.x : screen.y;
+      const PageResizer resizer(doc_, z);
+      ShowSizeLabel(width, screen, resizer.SizeAt(width, at));
       // A frame half the bar wide on each side fills the bar.
-      ShowFeedback(PageResizer(doc_, z).Bar(width, width ? screen.x : screen.y), PageResizer::kBarWidth / 2);
+      ShowFeedback(resizer.Bar(width, at), PageResizer::kBarWidth / 2);
       break;
     }
     case DragMode::DialRadius:

@@ -27,6 +27,12 @@ class EditingController : public EditingPort {
   static constexpr int kCmdEditCopy = 57634;
   static constexpr int kCmdEditCut = 57635;
   static constexpr int kCmdEditPaste = 57637;
+  /// During a page-edge drag the new size is shown this far right of and
+  /// below the pointer, while the pointer is at least kSizeLabelRoom pixels
+  /// inside the page's far edge across the drag (above the bottom for the
+  /// width, left of the right edge for the height).
+  static constexpr int kSizeLabelOffset = 8;
+  static constexpr int kSizeLabelRoom = 50;
 
   /// `box`, `materials` and `loader` may be null: no editor opens, no
   /// material is known, no picture loads.
@@ -40,6 +46,7 @@ class EditingController : public EditingPort {
 
   // EditingPort
   bool EditorOpen() const override { return editor_.IsOpen(); }
+  platform::IntRect EditorBox() const override { return editor_.IsOpen() ? editor_.ShownBox() : platform::IntRect{}; }
   int EditorHandleAt(platform::Point client) override { return editor_.HandleAt(client); }
   void BeginEditorHandleDrag(int handle, platform::Point client) override;
   void CommitEditor() override { editor_.Commit(); }
@@ -73,6 +80,7 @@ class EditingController : public EditingPort {
   void TrackResize(DragMode mode, platform::Point screen);
   void EndResize(DragMode mode);
   void ShowFeedback(const platform::IntRect& screen, int width);
+  void ShowSizeLabel(bool width, platform::Point screen, int size);
   bool InsidePage(platform::Point screen) const;
   void OpenSource(int node);
 

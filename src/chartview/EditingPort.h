@@ -12,6 +12,9 @@ class EditingPort {
  public:
   virtual ~EditingPort() = default;
   virtual bool EditorOpen() const { return false; }
+  /// The open editor's box as it is shown now, following a handle drag
+  /// (client pixels); empty when no editor is open.
+  virtual platform::IntRect EditorBox() const { return {}; }
   /// Handle 0..7 of the editor box under `client`, -1 for none.
   virtual int EditorHandleAt(platform::Point client) { (void)client; return -1; }
   virtual void BeginEditorHandleDrag(int handle, platform::Point client) {

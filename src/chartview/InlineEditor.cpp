@@ -1,7 +1,6 @@
 #include "chartview/InlineEditor.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "chartview/CanvasText.h"
 #include "chartview/CoordinateMapping.h"
@@ -134,12 +133,23 @@ bool InlineEditor::Commit() {
   return changed;
 }
 
+std::array<IntRect, 8> InlineEditor::HandleSquares(const IntRect& box) {
+  const std::vector<Point> points = HitTester::HandlePoints(ToRect(box), kHandleGrowth);
+  std::array<IntRect, 8> squares;
+  for (std::size_t h = 0; h < squares.size(); ++h) {
+    const Point c = points[h];
+    // Right and bottom exclusive: the square holds c +- kHandleReach.
+    squares[h] = {c.x - kHandleReach, c.y - kHandleReach, c.x + kHandleReach + 1, c.y + kHandleReach + 1};
+  }
+  return squares;
+}
+
 int InlineEditor::HandleAt(Point client) const {
   if (!IsOpen()) return -1;
-  const std::vector<Point> points = HitTester::HandlePoints(ToRect(boxRect_), kHandleGrowth);
+  const std::array<IntRect, 8> squares = HandleSquares(boxRect_);
   for (int h = 0; h < 8; ++h) {
-    const Point c = points[static_cast<std::size_t>(h)];
-    if (std::abs(client.x - c.x) <= kHandleReach && std::abs(client.y - c.y) <= kHandleReach) return h;
+    const IntRect& s = squares[static_cast<std::size_t>(h)];
+    if (client.x >= s.left && client.x < s.right && client.y >= s.top && client.y < s.bottom) return h;
   }
   return -1;
 }

@@ -4,6 +4,7 @@
 // committed by the next click in the view, which stores the text cut to the
 // field on a character boundary. Text changes take no undo snapshot.
 
+#include <array>
 #include <string>
 
 #include "chartview/ChartView.h"
@@ -36,6 +37,11 @@ class InlineEditor {
   /// n + 1 for node n, -(n + 1) for slip n, 0 for none.
   int Target() const { return target_; }
   platform::IntRect Box() const { return boxRect_; }
+  /// The box as the user sees it: the dragged box while a handle moves.
+  platform::IntRect ShownBox() const { return Dragging() ? dragBox_ : boxRect_; }
+  /// The eight handle squares around `box` (client pixels), in handle order:
+  /// the box grown by kHandleGrowth, squares of +-kHandleReach inclusive.
+  static std::array<platform::IntRect, 8> HandleSquares(const platform::IntRect& box);
 
   /// Opens the editor on `target` with the caret at `caret` (client pixels);
   /// an editor still open is closed without storing its text.

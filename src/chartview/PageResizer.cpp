@@ -44,13 +44,17 @@ IntRect PageResizer::Bar(bool width, int at) const {
   return {0, edge - kBarWidth / 2, ZoomLength(page.pageWidth, zoom_), edge + kBarWidth / 2};
 }
 
-bool PageResizer::Apply(bool width, int pressedAt, int at) {
-  if (std::abs(at - pressedAt) <= 1) return false;
+int PageResizer::SizeAt(bool width, int at) const {
   int size = static_cast<int>(static_cast<float>(EdgeAt(width, at)) / zoom_);
   // Truncating back to page units could cut the outermost item by a unit at
   // some zooms: round its extent up instead.
   size = std::max(size, static_cast<int>(std::ceil(static_cast<float>(ItemExtent(width)) / zoom_)));
-  const auto stored = static_cast<std::uint16_t>(std::clamp(size, kMinSize, kMaxSize));
+  return std::clamp(size, kMinSize, kMaxSize);
+}
+
+bool PageResizer::Apply(bool width, int pressedAt, int at) {
+  if (std::abs(at - pressedAt) <= 1) return false;
+  const auto stored = static_cast<std::uint16_t>(SizeAt(width, at));
   document::PageRecord& page = doc_.CurrentPage();
   (width ? page.pageWidth : page.pageHeight) = stored;
   return true;

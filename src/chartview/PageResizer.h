@@ -20,6 +20,8 @@ class PageResizer {
   /// The edge position (screen pixels along the dragged axis) the pointer
   /// coordinate `at` gives: held between the limits and beyond the items.
   int EdgeAt(bool width, int at) const;
+  /// The page size (page units) a release at `at` would store.
+  int SizeAt(bool width, int at) const;
   /// The feedback bar across the page at `at` (screen pixels).
   platform::IntRect Bar(bool width, int at) const;
   /// Sets pageWidth (or pageHeight) from a release at `at`; false when the

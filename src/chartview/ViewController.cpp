@@ -251,7 +251,13 @@ void ViewController::MouseMove(const MouseEvent& e) {
     console_.DragTo(e.point);
     return;
   }
-  if (doc_.header.pageCount == 0) return;
+  if (doc_.header.pageCount == 0) {
+    // A document without pages (a damaged state) has nothing to hit or
+    // size; the console still answers the pointer, so a hidden one can show.
+    host_.SetPointerPane({});
+    if (dragMode_ == DragMode::None) HoverConsole(e.point);
+    return;
+  }
   const Point screen = ToScreen(e.point);
   const Point q = ToPage(screen);
   const document::PageRecord& page = doc_.CurrentPage();
@@ -358,14 +364,18 @@ void ViewController::Hover(Point client, Point screen) {
     SetCursor(CursorRole::Arrow);
     return;
   }
+  if (editing_.EditorOpen()) {
+    // The next click only commits the editor or grabs one of its box handles.
+    const int handle = editing_.EditorHandleAt(client);
+    return SetCursor(handle >= 0 ? HandleCursor(handle) : CursorRole::Arrow);
+  }
   if (pickArmed_) {
     HoverPick(client, screen);
     return;
   }
+  if (HoverConsole(client)) return;
   const Point q = ToPage(screen);
   const HitTester hits = Hits();
-  if (console_.RingHit(client)) return SetCursor(CursorRole::Dial);
-  if (console_.HitTest(client, true) >= 0) return SetCursor(CursorRole::Arrow);
   if (const HandleHit h = hits.HitHandle(ItemKind::Slips, q); h.item >= 0) return SetCursor(HandleCursor(h.handle));
   if (const int slip = hits.HitSlip(q); slip >= 0)
     return SetCursor(doc_.slips[slip].selected ? CursorRole::Move : CursorRole::Slip);
@@ -381,6 +391,18 @@ void ViewController::Hover(Point client, Point screen) {
     case PageEdge::None: break;
   }
   SetCursor(CursorRole::Arrow);
+}
+
+bool ViewController::HoverConsole(Point client) {
+  if (console_.RingHit(client)) {
+    SetCursor(CursorRole::Dial);
+    return true;
+  }
+  if (console_.HitTest(client, true) >= 0) {
+    SetCursor(CursorRole::Arrow);
+    return true;
+  }
+  return false;
 }
 
 void ViewController::HoverPick(Point client, Point screen) {

@@ -85,6 +85,9 @@ class ViewController {
   void ShowPage(int index);
   void Hover(platform::Point client, platform::Point screen);
   void HoverPick(platform::Point client, platform::Point screen);
+  /// Cursor over the zoom console (which may show on the hover); false when
+  /// the pointer is off it.
+  bool HoverConsole(platform::Point client);
   void EdgeFeedback(platform::Point page);
   void SetCursor(CursorRole role);
   void StopAnimation();

@@ -49,6 +49,17 @@ class CMyEditTest : public ::testing::Test, public testing::ChartFixture {
   }
 
   QWidget* Viewport() { return widget->viewport(); }
+  /// A move without buttons, straight to the viewport.
+  void Hover(QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, at, Viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(Viewport(), &move);
+  }
+  /// The viewport's pixel at `at` as the user sees it (the box included).
+  QColor Seen(QPoint at) { return Viewport()->grab().toImage().pixelColor(at); }
+  /// Centres of the box handles 0 (left-top) and 2 (right-bottom) of `box`.
+  static QPoint LeftTop(const QRect& box) { return box.topLeft() - QPoint(2, 2); }
+  static QPoint RightBottom(const QRect& box) { return box.bottomRight() + QPoint(1 + 2, 1 + 2); }
+  const QColor handleFill{100, 100, 180};
   void Shot(const char* name) {
     QDir().mkpath("/tmp/shots/edit");
     widget->grab().save(QString("/tmp/shots/edit/%1.png").arg(name));
@@ -93,6 +104,34 @@ TEST_F(CMyEditTest, EnterInsertsALineAndTheNextClickStoresTheText) {
   Shot("editor_committed");
 }
 
+TEST_F(CMyEditTest, TheOpenBoxShowsItsHandlesWithTheirSizingCursors) {
+  QTest::mouseDClick(Viewport(), Qt::LeftButton, {}, QPoint(200, 130));
+  ASSERT_TRUE(edit->isVisible());
+  const QRect box = edit->geometry();
+  // Outside the box, inside the squares of the left-top and right-bottom handles.
+  const QPoint leftTop = LeftTop(box) - QPoint(3, 3);
+  const QPoint rightBottom = RightBottom(box) + QPoint(3, 3);
+  const QPoint rightMiddle(RightBottom(box).x() + 3, box.center().y());
+  EXPECT_EQ(Seen(leftTop), handleFill);
+  EXPECT_EQ(Seen(rightBottom), handleFill);
+  EXPECT_EQ(Seen(rightMiddle), handleFill);
+  EXPECT_NE(Seen(leftTop + QPoint(-10, 0)), handleFill) << "nothing beyond the squares";
+  QDir().mkpath("/tmp/shots/gaps");
+  widget->grab().save("/tmp/shots/gaps/editor_handles.png");
+
+  Hover(leftTop);
+  EXPECT_EQ(Viewport()->cursor().shape(), Qt::SizeFDiagCursor);
+  Hover(rightMiddle);
+  EXPECT_EQ(Viewport()->cursor().shape(), Qt::SizeHorCursor);
+  Hover(QPoint(450, 280));
+  EXPECT_EQ(Viewport()->cursor().shape(), Qt::ArrowCursor) << "off the handles the next click only commits";
+
+  QTest::mouseClick(Viewport(), Qt::LeftButton, {}, QPoint(450, 280));
+  ASSERT_FALSE(edit->isVisible());
+  EXPECT_NE(Seen(leftTop), handleFill) << "the handles go with the editor";
+  EXPECT_NE(Seen(rightBottom), handleFill);
+}
+
 TEST_F(CMyEditTest, ABoxHandleDraggedOnTheViewResizesTheBox) {
   QTest::mouseDClick(Viewport(), Qt::LeftButton, {}, QPoint(200, 130));
   ASSERT_TRUE(edit->isVisible());
@@ -106,6 +145,11 @@ TEST_F(CMyEditTest, ABoxHandleDraggedOnTheViewResizesTheBox) {
   EXPECT_EQ(edit->geometry().topLeft(), before.topLeft());
   EXPECT_GT(edit->width(), before.width() + 40);
   EXPECT_GT(edit->height(), before.height() + 20);
+  // The handles follow the box; where the old top-middle one was is page again.
+  const QRect after = edit->geometry();
+  EXPECT_EQ(Seen(RightBottom(after) + QPoint(3, 3)), handleFill);
+  EXPECT_EQ(Seen(QPoint(after.center().x(), after.top() - 2 - 3)), handleFill);
+  EXPECT_NE(Seen(QPoint(before.center().x(), before.top() - 2 - 3)), handleFill);
   Shot("editor_resized");
 }
 

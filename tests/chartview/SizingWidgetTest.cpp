@@ -86,6 +86,31 @@ TEST_F(SizingWidgetTest, PageRightEdgeDraggedOutward) {
   Shot("page_edge_done");
 }
 
+TEST_F(SizingWidgetTest, PageEdgeDragShowsTheNewSizeBesideThePointerAndErasesIt) {
+  const QRect label(658, 308, 24, 12);  // right of and below the pointer at (650, 300)
+  const QImage before = widget->BackBuffer().copy(label);
+  const int renders = widget->PageRenders();
+  QTest::mousePress(Port(), Qt::LeftButton, {}, QPoint(600, 300));
+  QTest::mouseMove(Port(), QPoint(650, 300));
+  EXPECT_NE(widget->BackBuffer().copy(label), before) << "the width 650 is drawn";
+  QDir().mkpath("/tmp/shots/gaps");
+  widget->BackBuffer().save("/tmp/shots/gaps/page_edge_number.png");
+
+  // 30 pixels above the page bottom there is no room for it.
+  const QRect low(658, 478, 24, 12);
+  const QImage lowBefore = widget->BackBuffer().copy(low);
+  QTest::mouseMove(Port(), QPoint(650, 470));
+  EXPECT_EQ(widget->BackBuffer().copy(low), lowBefore);
+  EXPECT_EQ(widget->BackBuffer().copy(label), before) << "the number moved away with the pointer";
+  QTest::mouseMove(Port(), QPoint(650, 300));
+
+  // Back within a pixel of the press: nothing changes, the feedback goes.
+  QTest::mouseRelease(Port(), Qt::LeftButton, {}, QPoint(601, 300));
+  EXPECT_EQ(doc->CurrentPage().pageWidth, 600);
+  EXPECT_EQ(widget->BackBuffer().copy(label), before);
+  EXPECT_EQ(widget->PageRenders(), renders) << "the drag never painted the page";
+}
+
 TEST_F(SizingWidgetTest, DialQuarterTurn) {
   Focus(hub);
   Shot("dial_before");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "ControllerFixture.h"
 #include "chartview/ContextMenus.h"
 
@@ -428,6 +430,27 @@ TEST_F(ViewControllerTest, EditorAndConsoleTakeClicksFirst) {
   ASSERT_EQ(host.menus.back().id, MenuId::Zoom);
   EXPECT_TRUE(host.menus.back().Find(335)->checked);
   EXPECT_NE(host.menus.back().Find(340), nullptr);
+}
+
+/// An open editor whose left-middle handle (7) sits at client (50, 50).
+struct HandledEditor : FakeEditor {
+  int EditorHandleAt(platform::Point client) override {
+    return std::abs(client.x - 50) <= 5 && std::abs(client.y - 50) <= 5 ? 7 : -1;
+  }
+};
+
+TEST_F(ViewControllerTest, WithTheEditorOpenTheCursorShowsOnlyItsHandles) {
+  HandledEditor editor;
+  ViewController c(view, host, nullptr, &editor);
+  const int n = Node({100, 100, 200, 160});
+  doc->nodeStates[n].selected = 1;
+  c.MouseMove({{52, 47}, 0, {}});
+  EXPECT_EQ(host.cursor, CursorRole::SizeHorizontal);
+  c.MouseMove({{150, 130}, 0, {}});
+  EXPECT_EQ(host.cursor, CursorRole::Arrow) << "a click on the node would only commit";
+  editor.open = false;
+  c.MouseMove({{150, 130}, 0, {}});
+  EXPECT_EQ(host.cursor, CursorRole::Move);
 }
 
 }  // namespace

@@ -220,6 +220,16 @@ TEST_F(ZoomConsoleTest, OnDemandConsoleShowsOnHoverAndHidesOnAClickElsewhere) {
   EXPECT_TRUE(console.Shown());
 }
 
+TEST_F(ZoomConsoleTest, OnDemandConsoleShowsOnHoverOverADocumentWithoutPages) {
+  console.RunCommand(ZoomConsole::kCmdAlwaysShown);  // unpin: hidden
+  ASSERT_FALSE(console.Shown());
+  doc->header.pageCount = 0;
+  Move({400, 400}, 0);
+  EXPECT_FALSE(console.Shown());
+  Move(FromCentre(40, 40), 0);
+  EXPECT_TRUE(console.Shown());
+}
+
 TEST_F(ZoomConsoleTest, CommandsToggleAlwaysShownAndBringTheConsoleHome) {
   EXPECT_TRUE(console.Checked(ZoomConsole::kCmdAlwaysShown));
   console.MoveConsole(300, 300);

@@ -2,6 +2,7 @@
 
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,6 +14,7 @@
 
 #include "chartview/CoordinateMapping.h"
 #include "chartview/HitTester.h"
+#include "chartview/InlineEditor.h"
 #include "platform/qt/QtCanvas.h"
 
 namespace plume::chartview {
@@ -55,6 +57,7 @@ Key ToKey(int qtKey) {
 }
 
 constexpr int kCmdPickColour = 372;
+constexpr int kLabelPoints = 8;  ///< size of the feedback label's font
 
 }  // namespace
 
@@ -112,17 +115,68 @@ void CTesselView::ShowFeedbackFrame(const platform::IntRect& client, platform::C
   const QRect r(client.left, client.top, client.Width(), client.Height());
   const QColor pen(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
   const int w = std::max(1, width);
-  const QRect changed = overlay_.Show(back_, r, [r, pen, w](QPainter& painter) {
+  const FeedbackLabel label = label_;
+  const QRect changed = overlay_.Show(back_, r.united(label.Area()), [r, pen, w, label](QPainter& painter) {
     // Inside the rectangle: fill each side as a band of the pen width.
     painter.fillRect(QRect(r.left(), r.top(), r.width(), w), pen);
     painter.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), pen);
     painter.fillRect(QRect(r.left(), r.top(), w, r.height()), pen);
     painter.fillRect(QRect(r.right() - w + 1, r.top(), w, r.height()), pen);
+    label.Draw(painter);
   });
   viewport()->update(changed);
 }
 
-void CTesselView::EraseFeedback() { viewport()->update(overlay_.Erase(back_)); }
+void CTesselView::EraseFeedback() {
+  label_ = {};
+  viewport()->update(overlay_.Erase(back_));
+}
+
+void CTesselView::SetFeedbackLabel(const QString& text, QPoint at) {
+  label_.text = text;
+  if (text.isEmpty()) return;
+  label_.font = QFont(QStringLiteral("Meiryo UI"));
+  label_.font.setPixelSize(std::max(1, (kLabelPoints * viewport()->logicalDpiY() + 36) / 72));
+  const QFontMetrics metrics(label_.font);
+  label_.area = QRect(at, QSize(metrics.horizontalAdvance(text) + 2, metrics.height()));
+}
+
+void CTesselView::FeedbackLabel::Draw(QPainter& painter) const {
+  if (text.isEmpty()) return;
+  painter.save();
+  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, text);
+  painter.restore();
+}
+
+QRect CTesselView::EditorHandlesArea() const {
+  if (!editing_ || !editing_->EditorOpen()) return {};
+  const platform::IntRect box = editing_->EditorBox();
+  if (box.IsEmpty()) return {};
+  // From the left-top square's first pixel to the right-bottom square's last.
+  const platform::IntRect r = box.Inflated(InlineEditor::kHandleGrowth + InlineEditor::kHandleReach);
+  return QRect(r.left, r.top, r.Width() + 1, r.Height() + 1);
+}
+
+void CTesselView::DrawEditorHandles(QPainter& painter) {
+  editorHandles_ = EditorHandlesArea();
+  if (editorHandles_.isEmpty()) return;
+  const QColor edge(128, 128, 128);
+  const QColor fill(100, 100, 180);
+  for (const platform::IntRect& s : InlineEditor::HandleSquares(editing_->EditorBox())) {
+    const QRect square(s.left, s.top, s.Width(), s.Height());
+    painter.fillRect(square, edge);
+    painter.fillRect(square.adjusted(1, 1, -1, -1), fill);
+  }
+}
+
+void CTesselView::UpdateEditorHandles() {
+  const QRect now = EditorHandlesArea();
+  if (now == editorHandles_) return;
+  viewport()->update(now.united(editorHandles_));
+}
 
 void CTesselView::TrackPointer(std::function<void(platform::Point client, bool released)> report) {
   tracker_ = std::move(report);
@@ -249,6 +303,7 @@ void CTesselView::mouseReleaseEvent(QMouseEvent* event) {
     tracker_ = nullptr;
     const QPoint at = event->position().toPoint();
     report({at.x(), at.y()}, true);
+    UpdateEditorHandles();
     return;
   }
   if (event->button() == Qt::LeftButton)
@@ -269,6 +324,7 @@ void CTesselView::mouseMoveEvent(QMouseEvent* event) {
   if (tracker_) {
     const QPoint at = event->position().toPoint();
     tracker_({at.x(), at.y()}, false);
+    UpdateEditorHandles();
     return;
   }
   controller_->MouseMove(ToMouseEvent(event));
@@ -326,6 +382,7 @@ void CTesselView::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   const QRect area = event->rect();
   painter.drawImage(area.topLeft(), back_, area);
+  DrawEditorHandles(painter);
 }
 
 // The pointer animation.

@@ -10,7 +10,9 @@
 // this widget.
 
 #include <QAbstractScrollArea>
+#include <QFont>
 #include <QImage>
+#include <QString>
 
 #include <functional>
 #include <map>
@@ -59,8 +61,12 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
   /// `client` as erasable feedback (the shape on screen is erased first);
   /// never paints the page again.
   void ShowFeedbackFrame(const platform::IntRect& client, platform::CanvasColor colour, int width = 1);
-  /// Restores what the feedback covered; nothing when none is shown.
+  /// Restores what the feedback covered (and drops the feedback label);
+  /// nothing when none is shown.
   void EraseFeedback();
+  /// A text drawn with its top-left at `at` (client pixels) in "Meiryo UI"
+  /// 8 point as part of the feedback shapes shown after it; empty for none.
+  void SetFeedbackLabel(const QString& text, QPoint at);
   /// Until the left button is released, hands every pointer move (released
   /// false) and then the release (released true) to `report` instead of the
   /// controller; client pixels. For drags that belong to a child window.
@@ -139,6 +145,25 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
  private:
   friend class QtControllerHost;
 
+  /// The text drawn with the erasable feedback.
+  struct FeedbackLabel {
+    QString text;
+    QFont font;
+    QRect area;  ///< client pixels the text covers
+    QRect Area() const { return text.isEmpty() ? QRect() : area; }
+    void Draw(QPainter& painter) const;
+  };
+
+  /// Client pixels the in-place editor's box handles cover now; empty when
+  /// no editor is open.
+  QRect EditorHandlesArea() const;
+  /// Draws the editor's box handles over the viewport (not into the back
+  /// buffer, so they go away with the next paint of their area).
+  void DrawEditorHandles(QPainter& painter);
+  /// Asks for a paint where the editor's handles were and are now, when the
+  /// box changed (a handle drag).
+  void UpdateEditorHandles();
+
   void UpdateRanges();
   /// Moves the scroll bars to the controller's scroll position, then takes
   /// back what the bars allow.
@@ -168,6 +193,8 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
   platform::Size extent_;
   QImage back_;
   BackBufferOverlay overlay_;
+  FeedbackLabel label_;
+  QRect editorHandles_;  ///< where the editor handles were last painted
   bool pageDirty_ = true;
   int pageRenders_ = 0;
   int wheelRemainder_ = 0;

@@ -79,12 +79,19 @@ void QtControllerHost::RepaintRect(const platform::IntRect& client) {
 void QtControllerHost::DrawFeedback(FeedbackShape shape, const platform::IntRect& client) {
   const QRect r(client.left, client.top, client.Width(), client.Height());
   const QRect area = r.adjusted(-2, -2, 2, 2);
-  const QRect changed =
-      widget_.overlay_.Show(widget_.back_, area, [shape, r](QPainter& painter) { DrawShape(painter, shape, r); });
+  const CTesselView::FeedbackLabel label = widget_.label_;
+  const QRect changed = widget_.overlay_.Show(widget_.back_, area.united(label.Area()), [shape, r, label](QPainter& painter) {
+    DrawShape(painter, shape, r);
+    label.Draw(painter);
+  });
   widget_.viewport()->update(changed);
 }
 
 void QtControllerHost::EraseFeedback() { widget_.EraseFeedback(); }
+
+void QtControllerHost::SetFeedbackLabel(std::string_view text, platform::Point client) {
+  widget_.SetFeedbackLabel(FromUtf8(text), QPoint(client.x, client.y));
+}
 
 void QtControllerHost::SetCursor(CursorRole role) {
   cursor_ = role;

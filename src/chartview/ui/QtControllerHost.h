@@ -26,6 +26,7 @@ class QtControllerHost : public ControllerHost {
   void RepaintRect(const platform::IntRect& client) override;
   void DrawFeedback(FeedbackShape shape, const platform::IntRect& client) override;
   void EraseFeedback() override;
+  void SetFeedbackLabel(std::string_view text, platform::Point client) override;
 
   void SetCursor(CursorRole role) override;
   void CaptureMouse() override;
