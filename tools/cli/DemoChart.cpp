@@ -4,16 +4,13 @@
 #include <QPainter>
 #include <QRadialGradient>
 
-#include "platform/Cp932.h"
+#include "document/ChartBuilder.h"
 #include "platform/qt/QtPictureCodec.h"
 
 namespace plume::cli {
 namespace {
 
 using document::ChartDocument;
-using document::NodeRequest;
-using document::Rect;
-using platform::Utf8ToCp932;
 
 std::unique_ptr<platform::Picture> SunsetJpeg() {
   QImage image(240, 160, QImage::Format_RGB32);
@@ -48,48 +45,10 @@ std::unique_ptr<platform::Picture> BadgeBmp() {
   return platform::QtPictureCodec().Decode(platform::EncodeImage(image, "BMP"));
 }
 
-int AddTextNode(ChartDocument& doc, const char* type, int serial, const char* titleUtf8, Rect rect) {
-  NodeRequest r;
-  r.dataType = type;
-  r.serial = serial;
-  r.title = Utf8ToCp932(titleUtf8);
-  doc.AddNode(std::move(r));
-  doc.nodes[doc.nodeCount - 1].rect = rect;
-  return doc.nodes[doc.nodeCount - 1].nodeId;
-}
-
-int AddPictureNode(ChartDocument& doc, int serial, const char* titleUtf8,
-                   std::unique_ptr<platform::Picture> picture, int x, int y, document::ColorRef trans) {
-  NodeRequest r;
-  r.dataType = "JPEG";
-  r.serial = serial;
-  r.title = Utf8ToCp932(titleUtf8);
-  r.hasImage = true;
-  r.pictureWidth = picture ? picture->Width() : 0;
-  r.pictureHeight = picture ? picture->Height() : 0;
-  r.picture = std::move(picture);
-  r.transColor = trans;
-  r.x = x;
-  r.y = y;
-  doc.AddNode(std::move(r));
-  return doc.nodes[doc.nodeCount - 1].nodeId;
-}
-
-void AddSlip(ChartDocument& doc, const char* textUtf8, Rect rect) {
-  doc.AddSlip(Utf8ToCp932(textUtf8), rect.left, rect.top);
-  doc.slips[doc.slipCount - 1].rect = rect;
-}
-
-void AddPage(ChartDocument& doc, const char* nameUtf8, document::ColorRef back) {
-  const int index = doc.header.pageCount;
-  ChartDocument::InitPage(doc.pages[index], doc.NewPageId(), Utf8ToCp932(nameUtf8));
-  doc.pages[index].tabBackColor = back;
-  doc.header.pageCount += 1;
-}
-
 }  // namespace
 
 void BuildDemoChart(ChartDocument& doc) {
+  using namespace document;
   doc.NewDocument();
   AddPage(doc, "調査メモ", document::Rgb(255, 240, 200));
   AddPage(doc, "資料一覧", document::Rgb(220, 240, 255));
@@ -97,8 +56,8 @@ void BuildDemoChart(ChartDocument& doc) {
   doc.header.currentPage = 0;
   const int weather = AddTextNode(doc, "HTML", 1, "東京の天気（週間予報）", {60, 60, 220, 120});
   const int minutes = AddTextNode(doc, "PDF", 2, "会議資料 第3回", {320, 60, 470, 120});
-  const int photo = AddPictureNode(doc, 3, "夕焼けの写真", SunsetJpeg(), 200, 300, document::kNoColor);
-  const int badge = AddPictureNode(doc, 4, "確認済みバッジ", BadgeBmp(), 520, 300, document::Rgb(255, 0, 255));
+  const int photo = AddPictureNode(doc, {3, "夕焼けの写真", SunsetJpeg()}, 200, 300);
+  const int badge = AddPictureNode(doc, {4, "確認済みバッジ", BadgeBmp(), document::Rgb(255, 0, 255)}, 520, 300);
   AddSlip(doc, "付箋：来週までに\n資料を確認すること", {600, 60, 760, 140});
 
   doc.header.currentPage = 1;

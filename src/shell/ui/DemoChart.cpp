@@ -4,6 +4,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+#include "document/ChartBuilder.h"
 #include "platform/Cp932.h"
 #include "platform/qt/QtPictureCodec.h"
 
@@ -12,7 +13,8 @@ namespace plume::shell {
 namespace {
 
 using document::ChartDocument;
-using document::Rect;
+using document::AddPictureNode;
+using document::AddTextNode;
 using platform::Utf8ToCp932;
 
 // A landscape photograph as a JPEG material would bring it.
@@ -46,32 +48,6 @@ std::unique_ptr<platform::Picture> BarChartBmp() {
   return platform::QtPictureCodec().Decode(platform::EncodeImage(image, "BMP"));
 }
 
-std::int32_t AddTextNode(ChartDocument& doc, const char* type, int serial, const char* titleUtf8, Rect rect) {
-  document::NodeRequest r;
-  r.dataType = type;
-  r.serial = serial;
-  r.title = Utf8ToCp932(titleUtf8);
-  doc.AddNode(std::move(r));
-  doc.nodes[doc.nodeCount - 1].rect = rect;
-  return doc.nodes[doc.nodeCount - 1].nodeId;
-}
-
-std::int32_t AddPictureNode(ChartDocument& doc, int serial, const char* titleUtf8,
-                            std::unique_ptr<platform::Picture> picture, Rect rect, document::ColorRef trans) {
-  document::NodeRequest r;
-  r.dataType = "JPEG";
-  r.serial = serial;
-  r.title = Utf8ToCp932(titleUtf8);
-  r.hasImage = true;
-  r.pictureWidth = picture ? picture->Width() : 0;
-  r.pictureHeight = picture ? picture->Height() : 0;
-  r.picture = std::move(picture);
-  r.transColor = trans;
-  doc.AddNode(std::move(r));
-  doc.nodes[doc.nodeCount - 1].rect = rect;
-  return doc.nodes[doc.nodeCount - 1].nodeId;
-}
-
 }  // namespace
 
 void FillDemoChart(ChartDocument& doc) {
@@ -88,15 +64,11 @@ void FillDemoChart(ChartDocument& doc) {
                         {"ＷＥＢで集めた画像とＰＤＦのまとめ", Rgb(255, 255, 255), Rgb(160, 0, 0)},
                         {"メモ", Rgb(242, 242, 242), 0}};
   doc.NewDocument();
-  std::uint16_t id = 1;
-  int index = 0;
-  for (const Page& page : pages) {
-    ChartDocument::InitPage(doc.pages[index], id++, Utf8ToCp932(page.name));
-    doc.pages[index].tabBackColor = page.back;
-    doc.pages[index].tabTextColor = page.text;
-    ++index;
-  }
-  doc.header.pageCount = static_cast<std::uint16_t>(index);
+  // The new document's first page takes the first name; the rest are added.
+  ChartDocument::InitPage(doc.pages[0], doc.pages[0].pageId, Utf8ToCp932(pages[0].name));
+  doc.pages[0].tabBackColor = pages[0].back;
+  doc.pages[0].tabTextColor = pages[0].text;
+  for (std::size_t i = 1; i < std::size(pages); ++i) document::AddPage(doc, pages[i].name, pages[i].back, pages[i].text);
 
   doc.header.currentPage = 2;
   const std::int32_t plan = AddTextNode(doc, "TXT", 1, "企画書（第2版）", {100, 800, 280, 870});
@@ -104,12 +76,10 @@ void FillDemoChart(ChartDocument& doc) {
   doc.header.currentPage = 1;
   const std::int32_t survey = AddTextNode(doc, "HTML", 2, "業界レポート 2024年版", {60, 60, 240, 130});
   const std::int32_t minutes = AddTextNode(doc, "PDF", 3, "競合各社の決算資料", {340, 60, 520, 130});
-  const std::int32_t photo =
-      AddPictureNode(doc, 4, "店頭の様子（写真）", LandscapeJpeg(), {60, 240, 300, 400}, document::kNoColor);
+  const std::int32_t photo = AddPictureNode(doc, {4, "店頭の様子（写真）", LandscapeJpeg()}, {60, 240, 300, 400});
   const std::int32_t chart =
-      AddPictureNode(doc, 5, "売上の推移", BarChartBmp(), {380, 250, 540, 370}, Rgb(255, 0, 255));
-  doc.AddSlip(Utf8ToCp932("付箋：来週の会議までに\n数字を確認すること"), 600, 80);
-  doc.slips[doc.slipCount - 1].rect = {600, 80, 780, 160};
+      AddPictureNode(doc, {5, "売上の推移", BarChartBmp(), Rgb(255, 0, 255)}, {380, 250, 540, 370});
+  document::AddSlip(doc, "付箋：来週の会議までに\n数字を確認すること", {600, 80, 780, 160});
 
   const std::pair<std::int32_t, std::int32_t> arcs[] = {
       {survey, minutes}, {survey, photo}, {minutes, chart}, {photo, chart}, {plan, survey}};
