@@ -20,7 +20,7 @@
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/ChartViewParts.h"
 #include "shell/ui/CommandRouter.h"
-#include "shell/ui/WebArea.h"
+#include "shell/ui/CHView.h"
 #include "store/ui/CTView.h"
 
 namespace plume::shell {
@@ -41,6 +41,7 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
   BindTextAreaCommands();
   BindExportCommands();
   BindStyleCommands();
+  BindBrowserCommands();
   pendingSizes_ = LoadAreaSizes(*services_.store);
   router_->Refresh();
   // Update handlers run while the program is idle, as menus and the ribbon ask.
@@ -89,7 +90,7 @@ QLabel* CMainFrame::StatusPane(int id) const {
 void CMainFrame::BuildClient() {
   outer_ = new QSplitter(Qt::Horizontal, this);
   inner_ = new QSplitter(Qt::Vertical, outer_);
-  htmlArea_ = new WebArea(services_.webEngine, inner_);
+  htmlArea_ = new CHView(*services_.store, services_.webEngine, services_.webStorage, inner_);
   textArea_ = new store::CTView(inner_);
   textArea_->setAcceptRichText(true);
   textArea_->setFont(QFont(QStringLiteral("Meiryo UI"), 10));
@@ -149,7 +150,7 @@ void CMainFrame::BuildClient() {
   chartView_->commandEnabled = [this](int id) { return router_->State(id).enabled; };
   chartView_->animeCount = [this] { return animeCount_; };
   viewParts_ = std::make_unique<ChartViewParts>(*chartView_, *services_.store, [this](const std::string& address) {
-    htmlArea_->Load(QUrl::fromUserInput(QString::fromStdString(address)));
+    htmlArea_->Navigate(address);
   });
   chartView_->RebuildConsole();
   tabBar_->SetDocument(*services_.chart, document::TabBarSettings::Load(*services_.store));
@@ -239,7 +240,7 @@ void CMainFrame::ShowHelp() {
                           platform::MsgButtons::Ok, this);
     return;
   }
-  htmlArea_->Load(QUrl::fromLocalFile(QString::fromStdString(manual.string())));
+  htmlArea_->Navigate(manual.string());
 }
 
 void CMainFrame::DocumentReplaced() {

@@ -15,7 +15,9 @@
 
 #include "platform/SettingsTable.h"
 #include "shell/CommandTable.h"
+#include "shell/BrowserAddress.h"
 #include "shell/RibbonTooltips.h"
+#include "shell/ui/PageTypeIcon.h"
 #include "shell/ui/CommandRouter.h"
 
 namespace plume::shell {
@@ -196,7 +198,8 @@ void CMyRibbonBar::FillRecentFiles() {
 
 void CMyRibbonBar::SetPageType(const QString& type) {
   if (auto* b = qobject_cast<QToolButton*>(Element(32829))) {
-    b->defaultAction()->setText(type.isEmpty() ? QStringLiteral("HTML") : type);
+    b->defaultAction()->setText(QString::fromStdString(PageTypeLabel(type.toStdString())));
+    b->defaultAction()->setIcon(PageTypeIcon(PageTypePicture(type.toStdString())));
     b->defaultAction()->setToolTip(QString::fromStdString(PageTypeTooltip(type.toStdString())));
   }
 }
