@@ -31,6 +31,7 @@ constexpr const char* kStoreUsage =
     "  plumeboard-tool store info STOREPATH SERIAL       one material as JSON\n"
     "  plumeboard-tool store hash FILE                   SHA-256 of a file, upper-case hex\n"
     "  plumeboard-tool store check STOREPATH [--next N]  the next serial against the information files\n"
+    "  plumeboard-tool store search STOREPATH [--type 0..6] [--from D] [--to D] [--text T] [--hit-max N]\n"
     "STOREPATH is the folder holding PLUMEDATA (or PLUMEDATA itself). Without --next the\n"
     "counter of the user's settings is used when they name the same store; list then\n"
     "falls back to the largest serial found.\n";
@@ -200,6 +201,7 @@ int RunStore(const std::vector<std::string_view>& args) {
   if (sub == "info") return RunInfo(args);
   if (sub == "hash") return RunHash(args);
   if (sub == "check") return RunCheck(args);
+  if (sub == "search") return RunStoreSearch(args);
   return StoreUsage();
 }
 
