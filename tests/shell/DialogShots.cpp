@@ -58,6 +58,10 @@ int main(int argc, char** argv) {
   Save(&about, dir, QStringLiteral("about.png"));
   std::unique_ptr<QMenu> tabMenu(frame->BuildTabMenu(true));
   Save(tabMenu.get(), dir, QStringLiteral("tab-menu.png"));
+  for (int width : {450, 640, 800, 1024, 1400}) {
+    frame->resize(width, 480);
+    Save(frame, dir, QStringLiteral("ribbon-%1.png").arg(width));
+  }
   QMenu* appMenu = frame->Ribbon()->AppMenu();
   emit appMenu->aboutToShow();
   Save(appMenu, dir, QStringLiteral("app-menu.png"));
