@@ -35,5 +35,7 @@ int RunStore(const std::vector<std::string_view>& args);
 /// Chart pages as PDF and as an image, as the export commands write them (ExportCommands.cpp).
 int RunExportPdf(const std::vector<std::string_view>& args);
 int RunExportImage(const std::vector<std::string_view>& args);
+/// An image file loaded as a node picture (PictureCommand.cpp).
+int RunPicture(const std::vector<std::string_view>& args);
 
 }  // namespace plume::cli

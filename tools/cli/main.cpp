@@ -27,6 +27,8 @@ constexpr CliCommand kCommands[] = {
     {"store", "list|info|hash|check ...  read the material store (store help for more)", 1, 4, RunStore},
     {"export-pdf", "DOC OUT.pdf [--page N | --all]  write chart pages as one PDF file", 2, 4, RunExportPdf},
     {"export-image", "DOC OUT.jpeg [--zoom PERCENT]  write a chart page as a JPEG image", 2, 4, RunExportImage},
+    {"picture", "FILE [--fit N] [--out OUT.png]  load an image as a node picture; print its sizes and key colour",
+     1, 5, RunPicture},
 };
 
 // Messages go to standard error; questions are answered "no" so a script
