@@ -3,6 +3,7 @@
 #include <QScrollBar>
 
 #include "capture/NodePictureLoader.h"
+#include "capture/ui/NodeImageCommand.h"
 #include "chartview/EditingController.h"
 #include "chartview/MaterialAccess.h"
 #include "chartview/PictureLoader.h"
@@ -104,6 +105,9 @@ ChartViewParts::ChartViewParts(CTesselView& view, platform::SettingsStore& setti
   };
   view.SetEditingPort(editing_.get());
   view.RebuildConsole();
+
+  nodeImage_ = std::make_unique<capture::ui::NodeImageCommand>(view.View().Document(), settings, &view);
+  view.AddViewCommand(capture::NodeImageSaver::kCmdSaveNodeImage, [command = nodeImage_.get()] { command->Run(); });
 }
 
 ChartViewParts::~ChartViewParts() {

@@ -25,7 +25,10 @@ class MaterialStore;
 }
 namespace plume::capture {
 class NodePictureLoader;
+namespace ui {
+class NodeImageCommand;
 }
+}  // namespace plume::capture
 
 namespace plume::shell {
 
@@ -56,6 +59,7 @@ class ChartViewParts {
   std::unique_ptr<StoreMaterials> materials_;
   platform::QtPixelCodec pixelCodec_;
   std::unique_ptr<capture::NodePictureLoader> loader_;
+  std::unique_ptr<capture::ui::NodeImageCommand> nodeImage_;
   std::unique_ptr<ConsoleAdapter> consoleHost_;
   std::unique_ptr<chartview::ZoomConsole> console_;
   std::unique_ptr<chartview::EditingController> editing_;
