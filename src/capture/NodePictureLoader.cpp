@@ -139,6 +139,19 @@ std::unique_ptr<platform::Picture> NodePictureLoader::LoadNodePicture(const std:
   return LoadNodePicture(file, DetectType(file.string()), false, size, transColor, false);
 }
 
+std::optional<NodePicture> NodePictureLoader::LoadNodePicture(const std::filesystem::path& file,
+                                                              std::string_view typeWord, bool fit) {
+  NodePictureSize size;
+  NodePicture result;
+  result.picture = LoadNodePicture(file, typeWord, fit, size, result.transColor, true);
+  if (!result.picture) return std::nullopt;
+  result.displayWidth = size.displayWidth;
+  result.displayHeight = size.displayHeight;
+  result.pixelWidth = size.pixelWidth;
+  result.pixelHeight = size.pixelHeight;
+  return result;
+}
+
 std::unique_ptr<platform::Picture> NodePictureLoader::ResampleToJpeg(const platform::Picture& picture, int width,
                                                                      int height) {
   return ResampleToJpegPicture(picture, width, height, false);

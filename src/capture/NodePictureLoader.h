@@ -8,6 +8,7 @@
 #include <memory>
 #include <string_view>
 
+#include "capture/NodePicturePort.h"
 #include "chartview/PictureLoader.h"
 #include "document/ChartRecords.h"
 #include "platform/PixelCodec.h"
@@ -23,7 +24,7 @@ struct NodePictureSize {
   int displayHeight = 0;
 };
 
-class NodePictureLoader : public chartview::PictureLoader {
+class NodePictureLoader : public chartview::PictureLoader, public NodePicturePort {
  public:
   /// Reads ImageDefW and Quality from `settings` at every load.
   NodePictureLoader(const platform::PixelCodec& codec, const platform::SettingsStore& settings)
@@ -41,6 +42,10 @@ class NodePictureLoader : public chartview::PictureLoader {
   /// quality 100; null (30001 shown when `showMessages`) on failure.
   std::unique_ptr<platform::Picture> ResampleToJpegPicture(const platform::Picture& picture, int width, int height,
                                                            bool showMessages = true);
+
+  /// The registration flows' load: messages shown, the key found returned.
+  std::optional<NodePicture> LoadNodePicture(const std::filesystem::path& file, std::string_view typeWord,
+                                             bool fit) override;
 
   // The reload after a resize: quiet, the type word taken from the file name.
   std::unique_ptr<platform::Picture> LoadNodePicture(const std::filesystem::path& file,

@@ -43,5 +43,7 @@ int RunPicture(const std::vector<std::string_view>& args);
 int RunPrint(const std::vector<std::string_view>& args);
 /// The text of a PDF as an ODF text document (WordCommand.cpp).
 int RunExportWord(const std::vector<std::string_view>& args);
+/// A web page captured into a JPEG file (CaptureCommand.cpp).
+int RunCapture(const std::vector<std::string_view>& args);
 
 }  // namespace plume::cli
