@@ -84,7 +84,10 @@ void RowScaler::Push(std::span<const std::uint32_t> row) {
 }
 
 void RowScaler::Emit(Pending& row) {
-  auto channel = [](float v) { return static_cast<std::uint32_t>(std::clamp(std::lround(v), 0L, 255L)); };
+  auto channel = [](float v) {
+    const float r = v + 0.5f;
+    return r <= 0.0f ? 0u : r >= 255.0f ? 255u : static_cast<std::uint32_t>(r);
+  };
   for (int x = 0; x < dstWidth_; ++x) {
     const float* c = &row.sum[static_cast<std::size_t>(x) * 4];
     out_[static_cast<std::size_t>(x)] =
