@@ -45,6 +45,13 @@ RowScaler::RowScaler(int srcWidth, int srcHeight, int dstWidth, int dstHeight, R
       down_(Taps(srcHeight, dstHeight)),
       scaled_(static_cast<std::size_t>(std::max(dstWidth, 0)) * 4),
       out_(static_cast<std::size_t>(std::max(dstWidth, 0))) {
+  unpacked_.resize(static_cast<std::size_t>(std::max(srcWidth, 0)) * 4);
+  tapStart_.push_back(0);
+  for (const Tap& t : across_) {
+    tapFirst_.push_back(t.first);
+    tapWeights_.insert(tapWeights_.end(), t.weights.begin(), t.weights.end());
+    tapStart_.push_back(tapWeights_.size());
+  }
   lastSourceRow_.reserve(down_.size());
   for (const Tap& t : down_) lastSourceRow_.push_back(t.first + static_cast<int>(t.weights.size()) - 1);
 }
@@ -52,18 +59,28 @@ RowScaler::RowScaler(int srcWidth, int srcHeight, int dstWidth, int dstHeight, R
 void RowScaler::Push(std::span<const std::uint32_t> row) {
   if (taken_ >= srcHeight_ || row.size() < static_cast<std::size_t>(srcWidth_)) return;
   const int y = taken_++;
+  // Unpack once, then every tap reads four floats in a row.
+  for (int x = 0; x < srcWidth_; ++x) {
+    const std::uint32_t p = row[static_cast<std::size_t>(x)];
+    float* u = &unpacked_[static_cast<std::size_t>(x) * 4];
+    u[0] = static_cast<float>(p >> 24);
+    u[1] = static_cast<float>((p >> 16) & 0xFF);
+    u[2] = static_cast<float>((p >> 8) & 0xFF);
+    u[3] = static_cast<float>(p & 0xFF);
+  }
   for (int x = 0; x < dstWidth_; ++x) {
-    const Tap& t = across_[static_cast<std::size_t>(x)];
-    float c[4] = {0, 0, 0, 0};
-    for (std::size_t k = 0; k < t.weights.size(); ++k) {
-      const std::uint32_t p = row[static_cast<std::size_t>(t.first) + k];
-      const float w = t.weights[k];
-      c[0] += w * static_cast<float>(p >> 24);
-      c[1] += w * static_cast<float>((p >> 16) & 0xFF);
-      c[2] += w * static_cast<float>((p >> 8) & 0xFF);
-      c[3] += w * static_cast<float>(p & 0xFF);
+    const std::size_t from = tapStart_[static_cast<std::size_t>(x)], to = tapStart_[static_cast<std::size_t>(x) + 1];
+    const float* src = &unpacked_[static_cast<std::size_t>(tapFirst_[static_cast<std::size_t>(x)]) * 4];
+    float c0 = 0, c1 = 0, c2 = 0, c3 = 0;
+    for (std::size_t k = from; k < to; ++k, src += 4) {
+      const float w = tapWeights_[k];
+      c0 += w * src[0];
+      c1 += w * src[1];
+      c2 += w * src[2];
+      c3 += w * src[3];
     }
-    std::copy(c, c + 4, scaled_.begin() + static_cast<std::ptrdiff_t>(x) * 4);
+    float* d = &scaled_[static_cast<std::size_t>(x) * 4];
+    d[0] = c0, d[1] = c1, d[2] = c2, d[3] = c3;
   }
   // Output rows this source row reaches, opened in order.
   while (nextOutput_ < dstHeight_ && down_[static_cast<std::size_t>(nextOutput_)].first <= y) {

@@ -43,6 +43,10 @@ class RowScaler {
   RowSink sink_;
   std::vector<Tap> across_, down_;
   std::vector<int> lastSourceRow_;   // per output row
+  std::vector<float> unpacked_;      // the current source row, four floats a pixel
+  std::vector<int> tapFirst_;        // across_ flattened
+  std::vector<std::size_t> tapStart_;
+  std::vector<float> tapWeights_;
   std::vector<float> scaled_;        // the current source row scaled across
   std::vector<std::uint32_t> out_;
   std::deque<Pending> pending_;
