@@ -37,9 +37,13 @@ int RunStoreSearch(const std::vector<std::string_view>& args);
 /// Chart pages as PDF and as an image, as the export commands write them (ExportCommands.cpp).
 int RunExportPdf(const std::vector<std::string_view>& args);
 int RunExportImage(const std::vector<std::string_view>& args);
+/// An image file loaded as a node picture (PictureCommand.cpp).
+int RunPicture(const std::vector<std::string_view>& args);
 /// A chart page printed into a PDF file, one PDF page per sheet (PrintCommand.cpp).
 int RunPrint(const std::vector<std::string_view>& args);
 /// The text of a PDF as an ODF text document (WordCommand.cpp).
 int RunExportWord(const std::vector<std::string_view>& args);
+/// A web page captured into a JPEG file (CaptureCommand.cpp).
+int RunCapture(const std::vector<std::string_view>& args);
 
 }  // namespace plume::cli
