@@ -2,6 +2,8 @@
 // The commands of plumeboard-tool. Each command lives in its own file and is
 // listed once in the table in main.cpp.
 
+#include <filesystem>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -35,5 +37,11 @@ int RunStore(const std::vector<std::string_view>& args);
 /// Chart pages as PDF and as an image, as the export commands write them (ExportCommands.cpp).
 int RunExportPdf(const std::vector<std::string_view>& args);
 int RunExportImage(const std::vector<std::string_view>& args);
+/// A file or a web link registered as a material and a node (RegisterCommands.cpp).
+int RunRegister(const std::vector<std::string_view>& args);
+/// What a dropped link would register, as JSON.
+int RunUrl(const std::vector<std::string_view>& args);
+/// The text (CP932) of a PDF file registered from the command line; empty when it has none.
+std::string PdfTextForRegister(const std::filesystem::path& pdf);
 
 }  // namespace plume::cli

@@ -27,6 +27,9 @@ constexpr CliCommand kCommands[] = {
     {"store", "list|info|hash|check ...  read the material store (store help for more)", 1, 4, RunStore},
     {"export-pdf", "DOC OUT.pdf [--page N | --all]  write chart pages as one PDF file", 2, 4, RunExportPdf},
     {"export-image", "DOC OUT.jpeg [--zoom PERCENT]  write a chart page as a JPEG image", 2, 4, RunExportImage},
+    {"register", "DOC.pbd SOURCE [--store STORE] [--page N] [--at X,Y]  register a file or a web link", 2, 8,
+     RunRegister},
+    {"url", "TEXT            what a dropped link would register, as JSON", 1, 1, RunUrl},
 };
 
 // Messages go to standard error; questions are answered "no" so a script
