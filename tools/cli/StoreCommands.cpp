@@ -32,6 +32,7 @@ constexpr const char* kStoreUsage =
     "  plumeboard-tool store info STOREPATH SERIAL       one material as JSON\n"
     "  plumeboard-tool store hash FILE                   SHA-256 of a file, upper-case hex\n"
     "  plumeboard-tool store check STOREPATH [--next N]  the next serial against the information files\n"
+    "  plumeboard-tool store search STOREPATH [--type 0..6] [--from D] [--to D] [--text T] [--hit-max N]\n"
     "STOREPATH is the folder holding PLUMEDATA (or PLUMEDATA itself). Without --next the\n"
     "counter of the user's settings is used when they name the same store; list walks up\n"
     "to the larger of that counter and the store's own next number.\n";
@@ -198,6 +199,7 @@ int RunStore(const std::vector<std::string_view>& args) {
   if (sub == "info") return RunInfo(args);
   if (sub == "hash") return RunHash(args);
   if (sub == "check") return RunCheck(args);
+  if (sub == "search") return RunStoreSearch(args);
   return StoreUsage();
 }
 

@@ -30,6 +30,12 @@ constexpr CliCommand kCommands[] = {
     {"register", "DOC.pbd SOURCE [--store STORE] [--page N] [--at X,Y]  register a file or a web link", 2, 8,
      RunRegister},
     {"url", "TEXT            what a dropped link would register, as JSON", 1, 1, RunUrl},
+    {"print",
+     "DOC OUT.pdf [--page N] [--paper CODE] [--orientation 1|2] [--margins L,R,T,B] [--all-one]"
+     " [--range all|current|A-B] [--sheet N]  print a chart page into a PDF, one page per sheet",
+     2, 16, RunPrint},
+    {"export-word", "IN.pdf OUT.odt [--text-only]  write the text of a PDF as an ODF text document", 2, 3,
+     RunExportWord},
 };
 
 // Messages go to standard error; questions are answered "no" so a script
