@@ -92,7 +92,7 @@ bool ChartExport::RenderPageToJpeg(int pageIndex, const fs::path& jpegPath) {
 }
 
 fs::path ChartExport::WorkFolder() const {
-  return services_.workFolder ? services_.workFolder() : document::GetWorkFolder("");
+  return services_.workFolder ? services_.workFolder() : document::GetScratchFolder();
 }
 
 PdfInfoSource ChartExport::PdfInfo() const { return services_.pdfInfo ? services_.pdfInfo() : PdfInfoSource{}; }

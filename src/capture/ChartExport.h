@@ -39,7 +39,7 @@ struct ChartExportServices {
   store::FolderOpener* folders = nullptr;
   /// Title and address the HTML area shows at the moment of writing; null: both empty.
   std::function<PdfInfoSource()> pdfInfo;
-  /// The work folder (empty when unavailable, its message shown); null: document::GetWorkFolder("").
+  /// The work folder (empty when unavailable, its message shown); null: document::GetScratchFolder().
   std::function<std::filesystem::path()> workFolder;
   ExportPdfSteps pdf;
 };

@@ -35,8 +35,10 @@ class CTesselDoc {
 
   /// Opens a document file. On success the path is recorded, the document is
   /// unmodified, the path joins the recent files and the view shows the
-  /// current page. Any failure (shown where it happens, or silently for a name
-  /// not ending in "PBD") leaves a new empty document.
+  /// current page. The file is read into a document of its own, which takes
+  /// the open one's place only when the whole read succeeded: any failure
+  /// (shown where it happens, or silently for a name not ending in "PBD")
+  /// leaves the open document, its path and modified flag untouched.
   bool OpenDocument(const std::filesystem::path& path);
 
   /// Saves to `path`, keeping the old file as "name(back).PBD" when KanSet
@@ -71,7 +73,7 @@ class CTesselDoc {
   static std::filesystem::path BackupPathFor(const std::filesystem::path& path);
 
  private:
-  bool ReadDocumentFile(const std::filesystem::path& path);
+  bool ReadDocumentFile(const std::filesystem::path& path, ChartDocument& into);
   bool WriteDocumentFile(const std::filesystem::path& path);
   bool RunJob(ShoriJob& job);
   void Recorded(const std::filesystem::path& path);

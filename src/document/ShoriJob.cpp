@@ -56,6 +56,7 @@ bool ShoriJob::Run(const ProgressFn& progress) {
 
 bool ShoriJob::RunPack(const ProgressFn& progress) {
   const fs::path target = folder_ / name_;
+  RemoveDeadTemporaries(target);  // what killed saves left beside the document
   const fs::path temp = TemporarySibling(target);
   if (!Proceed(steps_, IoStep::CabinetWrite) || !cabinet_->WriteSingleFile(first_, name_, temp)) {
     unlink(temp.c_str());
