@@ -45,7 +45,11 @@ bool Replace(const fs::path& chosen, const std::function<bool(ExclusiveFile&)>& 
 
 }  // namespace
 
-std::optional<fs::path> ResolveOutputTarget(const fs::path& chosen) {
+std::optional<fs::path> ResolveOutputTarget(const fs::path& chosen, bool quiet) {
+  const auto Refuse = [quiet](StringId id, const fs::path& path) {
+    if (!quiet) platform::ShowMessage(id, path.string() + "\n");
+    return false;
+  };
   fs::path path = chosen;
   for (int hops = 0; hops < 40; ++hops) {
     struct stat info {};
@@ -78,9 +82,10 @@ std::optional<fs::path> ResolveOutputTarget(const fs::path& chosen) {
 
 bool WriteUserFile(const fs::path& chosen, const std::function<bool(std::ostream&)>& write) {
   return Replace(chosen, [&](ExclusiveFile& temp) {
-    if (!write(temp.Stream())) return false;
-    if (temp.Stream().flush()) return true;
-    return Refuse(StringId::OutputWriteFailed, chosen);
+    const bool wrote = write(temp.Stream());
+    // A stream that failed is a write error, whatever the writer says.
+    if (!temp.Stream().flush()) return Refuse(StringId::OutputWriteFailed, chosen);
+    return wrote;
   });
 }
 

@@ -16,11 +16,12 @@
 namespace plume::document {
 
 /// The file a write to `chosen` replaces or creates, symlinks followed;
-/// nullopt (its message shown) when the target may not be written.
-std::optional<std::filesystem::path> ResolveOutputTarget(const std::filesystem::path& chosen);
+/// nullopt (its message shown unless `quiet`) when the target may not be written.
+std::optional<std::filesystem::path> ResolveOutputTarget(const std::filesystem::path& chosen, bool quiet = false);
 
-/// Writes `chosen` with the bytes `write` puts into the stream (false from
-/// `write` means it failed and has shown its own message).
+/// Writes `chosen` with the bytes `write` puts into the stream. A stream
+/// that fails shows 30582; false from `write` with a sound stream means it
+/// failed and has shown its own message.
 bool WriteUserFile(const std::filesystem::path& chosen, const std::function<bool(std::ostream&)>& write);
 
 /// Puts a finished file (made in the scratch folder by a library that writes
