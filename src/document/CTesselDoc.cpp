@@ -89,6 +89,15 @@ fs::path CTesselDoc::BackupPathFor(const fs::path& path) {
   return path.parent_path() / (name.substr(0, dot) + "(back).PBD");
 }
 
+std::uint64_t CTesselDoc::ExtractionCap(const fs::path& folder) {
+  constexpr std::uint64_t kReserve = std::uint64_t{64} << 20;
+  std::error_code error;
+  const fs::space_info space = fs::space(folder, error);
+  if (error) return kMaxExtractedBytes;
+  // At least one byte: 0 would mean no limit.
+  return std::max<std::uint64_t>(1, std::min(kMaxExtractedBytes, space.available > kReserve ? space.available - kReserve : 0));
+}
+
 bool CTesselDoc::RunJob(ShoriJob& job) {
   job.SetIoSteps(steps_);
   if (services_.runner) return services_.runner->Run(job);
@@ -135,6 +144,8 @@ bool CTesselDoc::ReadDocumentFile(const fs::path& path, ChartDocument& into) {
   if (work.empty()) return false;
 
   ShoriJob job = ShoriJob::Unpack(cabinet_, work, split->name, split->folder);
+  // A small file may unpack to gigabytes: refused before anything is written.
+  job.SetMaxBytes(ExtractionCap(work));
   const bool unpacked = RunJob(job);
   // Whatever the unpack placed goes when this read ends, however it ends.
   std::vector<std::unique_ptr<RemovedAtExit>> placed;

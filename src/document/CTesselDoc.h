@@ -4,6 +4,7 @@
 // holds one chart data file stored under the document's file name; it is
 // unpacked into and packed from the work folder.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -67,6 +68,12 @@ class CTesselDoc {
 
   /// Called before each file-system step of a save (see IoStep).
   void SetIoSteps(IoStepFn steps) { steps_ = std::move(steps); }
+
+  /// The most a document may unpack to: 1 GiB (the largest chart tables
+  /// take 3.4 MB; the rest is room for pictures), and never more than the
+  /// free space of `folder` less 64 MiB.
+  static std::uint64_t ExtractionCap(const std::filesystem::path& folder);
+  static constexpr std::uint64_t kMaxExtractedBytes = std::uint64_t{1} << 30;
 
   /// "name(back).PBD" beside `path`, cutting the file name at its last ".";
   /// empty when the file name has no ".".
