@@ -21,6 +21,9 @@
 #include "store/ui/CDbDlg.h"
 #include "store/ui/CDbPropDlg.h"
 #include "store/ui/CPropertyData.h"
+#include "store/ui/CPropertyNode.h"
+#include "document/ChartDocument.h"
+#include "platform/qt/QtPictureCodec.h"
 #include "store/ui/MaterialPreview.h"
 
 namespace plume::store::test {
@@ -241,6 +244,43 @@ TEST_F(MaterialDialogsTest, ContentCheckCountsByUpperCaseEndingAndChecksTheLastS
   EXPECT_EQ(wrong.NextLabel()->text(), QStringLiteral("00000042"));
   wrong.show();
   Shoot(wrong, "dbprop.png");
+}
+
+TEST_F(MaterialDialogsTest, NodePropertiesWithoutMasterFileDisableResizingAndWithoutPictureShrink) {
+  auto doc = document::ChartDocument::Create();
+  doc->NewDocument();
+  QImage image(600, 100, QImage::Format_RGB32);
+  image.fill(Qt::green);
+  document::NodeRequest request;
+  request.dataType = "JPEG";
+  request.serial = 12;
+  request.title = "pic";
+  request.hasImage = true;
+  request.picture = std::make_unique<platform::QtPicture>(image, platform::EncodeImage(image, "JPEG"));
+  request.pictureWidth = 600;
+  request.pictureHeight = 100;
+  ASSERT_TRUE(doc->AddNode(std::move(request)));
+  doc->nodes[0].rect = {0, 0, 300, 50};
+  doc->nodeStates[0].selected = 1;
+  CPropertyNode missing(*doc, 0, store_, settings_, {}, {});
+  EXPECT_TRUE(missing.Field(1020)->text().endsWith(QStringLiteral(" ≪ファイルなし≫")));
+  EXPECT_EQ(missing.Field(1019)->text(), QStringLiteral("50 %"));
+  EXPECT_FALSE(missing.findChild<QPushButton*>("b1001")->isEnabled());
+  missing.SetTitlePos(1);
+  EXPECT_EQ(doc->nodes[0].titlePos, 1);
+  missing.show();
+  Shoot(missing, "property-node.png");
+  const int fullHeight = missing.height();
+  ASSERT_TRUE(doc->AddSlip("x", 0, 0));
+  document::NodeRequest text;
+  text.dataType = "PDF";
+  text.serial = 3;
+  text.title = "text";
+  ASSERT_TRUE(doc->AddNode(std::move(text)));
+  CPropertyNode plain(*doc, 1, store_, settings_, {}, {});
+  plain.show();
+  EXPECT_LT(plain.height(), fullHeight);
+  Shoot(plain, "property-node-plain.png");
 }
 
 }  // namespace

@@ -352,6 +352,7 @@ void CDbDlg::Search() {
 }
 
 void CDbDlg::HeaderClicked(int column) {
+  if (scanning_) return;
   if (column <= kColNo || column >= kSearchColumnCount) return;
   if (column != sortColumn_) {
     sortColumn_ = column;

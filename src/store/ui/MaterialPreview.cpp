@@ -1,6 +1,9 @@
 #include "store/ui/MaterialPreview.h"
 
+#include <QFontMetrics>
 #include <QPainter>
+
+#include <algorithm>
 
 #include "platform/qt/QtPictureCodec.h"
 
@@ -36,13 +39,26 @@ void MaterialPreview::paintEvent(QPaintEvent*) {
         }
       }
     }
-    const QSize inner = frame.size() - QSize(2, 2);
+    QSize inner = frame.size() - QSize(2, 2);
+    const int titleHeight = titlePos_ == 1 || titlePos_ == 2 ? QFontMetrics(titleFont_).height() + 5 : 0;
+    inner.setHeight(std::max(1, inner.height() - 2 * titleHeight));
     QSize size = image.size();
     if (size.width() > inner.width() || size.height() > inner.height()) size.scale(inner, Qt::KeepAspectRatio);
     const QRect target(frame.x() + 1 + (inner.width() - size.width()) / 2,
                        frame.y() + 1 + (inner.height() - size.height()) / 2, size.width(), size.height());
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(target, image);
+    if (titleHeight > 0) {
+      p.setFont(titleFont_);
+      p.setPen(titleColour_);
+      const QRect box = titlePos_ == 2 ? QRect(target.left(), target.bottom() + 1, target.width(), titleHeight)
+                                       : QRect(target.left(), target.top() - titleHeight, target.width(), titleHeight);
+      p.drawText(box, static_cast<int>(titleAlign_ | Qt::AlignVCenter | Qt::TextSingleLine), title_);
+    }
+    if (border_.alpha() > 0 && border_ != Qt::black) {
+      p.setPen(border_);
+      p.drawRect(target.adjusted(-1, -1, 0, 0));
+    }
   }
   p.setPen(Qt::black);
   p.drawRect(frame);
