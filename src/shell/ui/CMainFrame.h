@@ -20,6 +20,7 @@
 class QLabel;
 class QMenu;
 class QSplitter;
+class QPrinter;
 class QTextEdit;
 
 namespace plume::capture::ui {
@@ -31,12 +32,16 @@ class CTesselView;
 namespace plume::document {
 class CUnderBar;
 }
+namespace plume::platform {
+class ProcessLauncher;
+}
 
 namespace plume::shell {
 
 class ChartViewParts;
 class CMyRibbonBar;
 class CommandRouter;
+class FrameSheetOpener;
 class WebArea;
 
 /// What the frame works with; everything outlives the frame.
@@ -49,6 +54,8 @@ struct FrameServices {
   bool webEngine = true;                  ///< false: a blank HTML area (tests)
   std::filesystem::path programFolder;    ///< where Manual.pdf is looked for
   int docType = 0;                        ///< kind of web search, written back at exit
+  /// The printer set up at start-up; null (or returning null): printing shows 30082.
+  std::function<QPrinter*()> printer;
 };
 
 class CMainFrame : public QMainWindow {
@@ -90,6 +97,12 @@ class CMainFrame : public QMainWindow {
   void RefreshTitle();
   /// The tab context menu (on a tab, or the short one beside the tabs).
   QMenu* BuildTabMenu(bool onTab);
+  /// The settings sheet (311); true when it was confirmed (SettingsCommands.cpp).
+  bool OpenSettingsSheet();
+  /// The text of the PDF on show (UTF-8, pages separated by form feeds) for the Word export.
+  std::function<std::string()> pdfTextOnShow;
+  /// Starts the word processor (tests); null: the system's.
+  platform::ProcessLauncher* wordLauncher = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -107,6 +120,12 @@ class CMainFrame : public QMainWindow {
   void BindExportCommands();
   /// Style, alignment, style default and view property commands (StyleControls).
   void BindStyleCommands();
+  /// Print dialog (PrintCommands.cpp), settings sheet and recent files
+  /// (SettingsCommands.cpp), Word export (WordCommands.cpp).
+  void BindPrintCommands();
+  void BindSettingsCommands();
+  void BindWordCommands();
+  bool HtmlAreaShowsPdf() const;
   void AfterPageCommand();
   void OpenPath(const std::filesystem::path& path);
 
@@ -119,6 +138,7 @@ class CMainFrame : public QMainWindow {
   QTextEdit* textArea_ = nullptr;
   chartview::CTesselView* chartView_ = nullptr;
   std::unique_ptr<capture::ui::ExportActions> export_;
+  std::unique_ptr<FrameSheetOpener> sheetOpener_;
   std::unique_ptr<ChartViewParts> viewParts_;
   document::CUnderBar* tabBar_ = nullptr;
   std::map<int, QLabel*> panes_;

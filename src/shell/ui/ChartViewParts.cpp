@@ -62,9 +62,10 @@ class ChartViewParts::StoreMaterials : public chartview::MaterialAccess {
 };
 
 ChartViewParts::ChartViewParts(CTesselView& view, platform::SettingsStore& settings,
-                               std::function<void(const std::string& address)> openAddress)
+                               std::function<void(const std::string& address)> openAddress,
+                               store::SettingsSheetOpener* sheet)
     : view_(&view),
-      store_(std::make_unique<store::MaterialStore>(settings)),
+      store_(std::make_unique<store::MaterialStore>(settings, sheet)),
       materials_(std::make_unique<StoreMaterials>(*store_, std::move(openAddress))),
       loader_(std::make_unique<chartview::NoPictureLoader>()),
       consoleHost_(std::make_unique<ConsoleAdapter>(view)) {
