@@ -31,6 +31,15 @@ TEST(QtMessageSink, BoxShowsCaptionPrefixTextIconAndButtons) {
   EXPECT_EQ(question->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
 }
 
+TEST(QtMessageSink, EveryButtonCarriesItsJapaneseCaption) {
+  auto question = QtMessageSink::BuildBox(Request(MsgIcon::Question, MsgButtons::YesNoCancel));
+  EXPECT_EQ(question->button(QMessageBox::Yes)->text(), QStringLiteral("はい"));
+  EXPECT_EQ(question->button(QMessageBox::No)->text(), QStringLiteral("いいえ"));
+  EXPECT_EQ(question->button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
+  EXPECT_EQ(QtMessageSink::BuildBox(Request(MsgIcon::Error, MsgButtons::Ok))->button(QMessageBox::Ok)->text(),
+            QStringLiteral("OK"));
+}
+
 TEST(QtMessageSink, ReturnsTheButtonPressedAndNeverYesOnEscape) {
   QtMessageSink sink;
   auto press = [](QMessageBox::StandardButton which) {

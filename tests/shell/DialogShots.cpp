@@ -1,6 +1,7 @@
 // Renders the main window's dialogs and menus to PNG files for review:
 //   shell_dialog_shots OUTDIR
 #include <QApplication>
+#include <QFileDialog>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +13,9 @@
 #include "document/ui/CRenameDlg.h"
 #include "document/ui/CUnderBar.h"
 #include "platform/MemorySettingsStore.h"
+#include "platform/Messages.h"
+#include "platform/qt/JapaneseTranslations.h"
+#include "platform/qt/QtMessageSink.h"
 #include "shell/ui/CAboutDlg.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CMyRibbonBar.h"
@@ -31,6 +35,7 @@ void Save(QWidget* w, const QString& dir, const QString& name) {
 
 int main(int argc, char** argv) {
   QApplication qtApp(argc, argv);
+  platform::InstallJapaneseTranslations(qtApp);
   if (argc < 2) {
     std::cerr << "usage: shell_dialog_shots OUTDIR\n";
     return 2;
@@ -58,8 +63,20 @@ int main(int argc, char** argv) {
   Save(&about, dir, QStringLiteral("about.png"));
   std::unique_ptr<QMenu> tabMenu(frame->BuildTabMenu(true));
   Save(tabMenu.get(), dir, QStringLiteral("tab-menu.png"));
+  for (int width : {450, 640, 800, 1024, 1400}) {
+    frame->resize(width, 480);
+    Save(frame, dir, QStringLiteral("ribbon-%1.png").arg(width));
+  }
   QMenu* appMenu = frame->Ribbon()->AppMenu();
   emit appMenu->aboutToShow();
   Save(appMenu, dir, QStringLiteral("app-menu.png"));
+  platform::MessageRequest question;
+  question.caption = "Plumeboard";
+  question.text = std::string(platform::StringText(30033));
+  question.icon = platform::MsgIcon::Question;
+  question.buttons = platform::MsgButtons::YesNoCancel;
+  Save(platform::QtMessageSink::BuildBox(question).get(), dir, QStringLiteral("message-30033.png"));
+  QFileDialog open(frame, QString(), QDir::homePath(), QStringLiteral("Plumeboard Files (*.pbd *.PBD)"));
+  Save(&open, dir, QStringLiteral("open-dialog.png"));
   return 0;
 }

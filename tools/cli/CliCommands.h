@@ -32,6 +32,8 @@ int RunRender(const std::vector<std::string_view>& args);
 int RunJpg2Pdf(const std::vector<std::string_view>& args);
 int RunTxt2Pdf(const std::vector<std::string_view>& args);
 int RunStore(const std::vector<std::string_view>& args);
+/// store search: the material search (SearchCommand.cpp).
+int RunStoreSearch(const std::vector<std::string_view>& args);
 /// Chart pages as PDF and as an image, as the export commands write them (ExportCommands.cpp).
 int RunExportPdf(const std::vector<std::string_view>& args);
 int RunExportImage(const std::vector<std::string_view>& args);

@@ -1,5 +1,6 @@
 #include "platform/qt/QtMessageSink.h"
 
+#include <QAbstractButton>
 #include <QWidget>
 
 namespace plume::platform {
@@ -36,6 +37,12 @@ std::unique_ptr<QMessageBox> QtMessageSink::BuildBox(const MessageRequest& reque
       box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
       box->setDefaultButton(QMessageBox::Yes);
       break;
+  }
+  // Japanese captions whatever the translations loaded: the questions name them.
+  const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
+      {QMessageBox::Ok, "OK"}, {QMessageBox::Yes, "はい"}, {QMessageBox::No, "いいえ"}, {QMessageBox::Cancel, "キャンセル"}};
+  for (const auto& [which, caption] : captions) {
+    if (QAbstractButton* button = box->button(which)) button->setText(QString::fromUtf8(caption));
   }
   return box;
 }

@@ -126,6 +126,7 @@ class CMainFrame : public QMainWindow {
   void BindSettingsCommands();
   void BindWordCommands();
   bool HtmlAreaShowsPdf() const;
+  std::string PdfTextOnShow() const;
   void AfterPageCommand();
   void OpenPath(const std::filesystem::path& path);
 

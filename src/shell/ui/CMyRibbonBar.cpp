@@ -17,6 +17,7 @@
 #include "shell/CommandTable.h"
 #include "shell/RibbonTooltips.h"
 #include "shell/ui/CommandRouter.h"
+#include "shell/ui/RibbonPanelRow.h"
 
 namespace plume::shell {
 
@@ -71,14 +72,14 @@ CMyRibbonBar::CMyRibbonBar(CommandRouter& router, QWidget* parent) : QWidget(par
   panels_->setObjectName(QStringLiteral("panels"));
   panels_->setStyleSheet(QStringLiteral("#panels { background: #f5f6f7; border-top: 1px solid #c8c8c8;"
                                         " border-bottom: 1px solid #c8c8c8; }"));
-  auto* row = new QHBoxLayout(panels_);
-  row->setContentsMargins(4, 3, 4, 1);
-  row->setSpacing(2);
+  auto* rowLayout = new QHBoxLayout(panels_);
+  rowLayout->setContentsMargins(4, 3, 4, 1);
+  panelRow_ = new RibbonPanelRow(panels_);
+  rowLayout->addWidget(panelRow_);
   for (QWidget* panel : {HtmlPanel(), ViewPanel(), TextPanel(), AlignPanel(), ColourPanel(), PositionPanel(),
                          DatabasePanel()}) {
-    row->addWidget(panel);
+    panelRow_->AddPanel(panel, panel->accessibleName());
   }
-  row->addStretch(1);
   column->addWidget(panels_);
 }
 
@@ -135,6 +136,7 @@ QToolButton* CMyRibbonBar::Button(int id, bool large) {
 QWidget* CMyRibbonBar::Panel(const QString& title, QWidget* content) {
   auto* panel = new QWidget(this);
   panel->setObjectName(QStringLiteral("panel"));
+  panel->setAccessibleName(title);
   panel->setStyleSheet(QStringLiteral("#panel { border-right: 1px solid #d0d0d0; }"));
   auto* layout = new QVBoxLayout(panel);
   layout->setContentsMargins(4, 0, 4, 0);

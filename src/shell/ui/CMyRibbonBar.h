@@ -22,6 +22,7 @@ class QVBoxLayout;
 namespace plume::shell {
 
 class CommandRouter;
+class RibbonPanelRow;
 
 class CMyRibbonBar : public QWidget {
   Q_OBJECT
@@ -43,6 +44,8 @@ class CMyRibbonBar : public QWidget {
   std::function<std::vector<std::string>()> recentFiles;
   /// The application menu (for tests and screenshots).
   QMenu* AppMenu() const { return appMenu_; }
+  /// The row of panels, which collapses panels that do not fit.
+  RibbonPanelRow* PanelRow() const { return panelRow_; }
   /// Shows the page type of the HTML area on 32829 and in its tooltip.
   void SetPageType(const QString& type);
   /// Sets the caption and tooltip of 355 from OptWord.
@@ -69,6 +72,7 @@ class CMyRibbonBar : public QWidget {
   std::map<int, QWidget*> elements_;
   QTabBar* category_ = nullptr;
   QWidget* panels_ = nullptr;
+  RibbonPanelRow* panelRow_ = nullptr;
   QMenu* appMenu_ = nullptr;
   std::vector<QAction*> recentActions_;
   QLineEdit* searchWords_ = nullptr;

@@ -81,7 +81,8 @@ QWidget* CMyRibbonBar::TextPanel() {
   QGridLayout* grid = Grid(box);
   grid->addWidget(Button(345, true), 0, 0, 2, 1);
   auto* font = new QFontComboBox(box);
-  font->setMaximumWidth(150);
+  font->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  font->setMinimumContentsLength(12);
   font->setCurrentFont(QFont(QStringLiteral("Meiryo UI")));
   Remember(32847, font);
   router_.Follow(32847, font);

@@ -5,11 +5,13 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QTextEdit>
 
 #include "capture/WordExport.h"
 #include "capture/ui/OdfWordWriter.h"
 #include "document/WorkFolder.h"
 #include "platform/SettingsTable.h"
+#include "platform/pdf/PopplerPdfText.h"
 #include "platform/qt/QtProcessLauncher.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CMyRibbonBar.h"
@@ -24,12 +26,23 @@ bool CMainFrame::HtmlAreaShowsPdf() const {
   return htmlArea_ && htmlArea_->Url().path().endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
 }
 
+std::string CMainFrame::PdfTextOnShow() const {
+  // A local PDF is read again with its pages apart; any other PDF's text is
+  // what the text area received when it was shown.
+  const QUrl url = htmlArea_->Url();
+  if (url.isLocalFile()) {
+    const platform::PdfTextResult result = platform::PopplerPdfText('\f').FromFile(url.toLocalFile().toStdString());
+    return result.ok ? result.text : std::string();
+  }
+  return textArea_ ? textArea_->toPlainText().toStdString() : std::string();
+}
+
 void CMainFrame::BindWordCommands() {
   router_->Handle(
       CommandId::ID_GET_WORD,
       [this] {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        const std::string text = pdfTextOnShow ? pdfTextOnShow() : std::string();
+        const std::string text = pdfTextOnShow ? pdfTextOnShow() : PdfTextOnShow();
         capture::WordExportServices services;
         services.writeDocument = capture::ui::WriteOdfDocument;
         platform::QtProcessLauncher launcher;

@@ -14,6 +14,7 @@
 #include <iostream>
 
 #include "platform/Messages.h"
+#include "platform/qt/JapaneseTranslations.h"
 #include "platform/qt/QtMessageSink.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "shell/CommandLine.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName(QStringLiteral("Wendmoor"));
   QApplication::setApplicationVersion(QStringLiteral(PLUME_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("plumeboard"));
+  plume::platform::InstallJapaneseTranslations(qtApp);
 
   std::vector<std::string> args;
   for (const QString& arg : QCoreApplication::arguments().mid(1)) args.push_back(arg.toStdString());
