@@ -19,6 +19,7 @@
 #include "shell/DocumentGuard.h"
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/ChartViewParts.h"
+#include "shell/ui/FrameSheetOpener.h"
 #include "shell/ui/CommandRouter.h"
 #include "shell/ui/CHView.h"
 #include "store/ui/CTView.h"
@@ -42,6 +43,9 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
   BindExportCommands();
   BindStyleCommands();
   BindBrowserCommands();
+  BindPrintCommands();
+  BindSettingsCommands();
+  BindWordCommands();
   pendingSizes_ = LoadAreaSizes(*services_.store);
   router_->Refresh();
   // Update handlers run while the program is idle, as menus and the ribbon ask.
@@ -149,9 +153,11 @@ void CMainFrame::BuildClient() {
   chartView_->runCommand = [this](int id) { router_->Trigger(id); };
   chartView_->commandEnabled = [this](int id) { return router_->State(id).enabled; };
   chartView_->animeCount = [this] { return animeCount_; };
-  viewParts_ = std::make_unique<ChartViewParts>(*chartView_, *services_.store, [this](const std::string& address) {
-    htmlArea_->Navigate(address);
-  });
+  sheetOpener_ = std::make_unique<FrameSheetOpener>([this] { return OpenSettingsSheet(); });
+  viewParts_ = std::make_unique<ChartViewParts>(
+      *chartView_, *services_.store,
+      [this](const std::string& address) { htmlArea_->Navigate(address); },
+      sheetOpener_.get());
   chartView_->RebuildConsole();
   tabBar_->SetDocument(*services_.chart, document::TabBarSettings::Load(*services_.store));
 }
