@@ -1,7 +1,10 @@
 #include "store/MaterialStore.h"
 
+#include <unistd.h>
+
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <system_error>
 #include <vector>
 
@@ -9,6 +12,7 @@
 #include "platform/SettingsTable.h"
 #include "store/FolderOpener.h"
 #include "store/SettingsSheetOpener.h"
+#include "store/StoreSerials.h"
 
 namespace plume::store {
 
@@ -79,8 +83,19 @@ bool MaterialStore::StoreMaterialFile(std::string_view typeWord, const fs::path&
     ShowMessage(StringId::StoreFolderCreateFailed);
     return false;
   }
+  // A unique temporary name: several writers may fill one store folder at once.
+  std::random_device rd;
+  const fs::path temp = target.parent_path() / ("." + target.filename().string() + "." + std::to_string(::getpid()) +
+                                                "." + std::to_string(rd()) + ".part");
   std::error_code ec;
-  if (!fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec) || ec) {
+  if (!fs::copy_file(source, temp, fs::copy_options::overwrite_existing, ec) || ec) {
+    fs::remove(temp, ec);
+    ShowMessage(StringId::SaveFailed);
+    return false;
+  }
+  fs::rename(temp, target, ec);
+  if (ec) {
+    fs::remove(temp, ec);
     ShowMessage(StringId::SaveFailed);
     return false;
   }
@@ -106,6 +121,14 @@ fs::path MaterialStore::InfoFilePath(std::string_view serialText) {
 Serial MaterialStore::PeekNextSerial() const { return ParseSerial(settings::Get(settings_, settings::Sys::No)); }
 
 void MaterialStore::CommitSerial(Serial used) { settings::Set(settings_, settings::Sys::No, FormatSerial(used + 1)); }
+
+std::optional<Serial> MaterialStore::ReserveSerial() {
+  const auto root = Root();
+  if (!root) return std::nullopt;
+  return store::ReserveSerial(*root, PeekNextSerial());
+}
+
+Serial MaterialStore::SerialWalkEnd(const fs::path& root) const { return store::SerialWalkEnd(root, PeekNextSerial()); }
 
 bool MaterialStore::DeleteMaterial(Serial number, std::string_view typeWord) {
   const auto root = Root();

@@ -45,7 +45,9 @@ class MaterialStore {
   /// Where the file of `typeWord` ("TXT" included) for `number` lives; creates nothing.
   std::optional<MaterialFileLocation> MaterialLocation(std::string_view typeWord, Serial number);
   /// Copies `source` into the store as the `typeWord` file of `serialText`,
-  /// replacing a file of that name. Messages 30017 (folder) and 30018 (copy).
+  /// replacing a file of that name. The copy is written under a temporary
+  /// name and renamed into place, so the stored file is never seen half
+  /// written. Messages 30017 (folder) and 30018 (copy).
   bool StoreMaterialFile(std::string_view typeWord, const std::filesystem::path& source,
                          std::string_view serialText);
   /// The related text of `serialText`: the existing one of ".TXT" and ".txt"
@@ -59,6 +61,13 @@ class MaterialStore {
   Serial PeekNextSerial() const;
   /// Records that `used` was taken: the next serial becomes used + 1.
   void CommitSerial(Serial used);
+  /// Reserves the number of a new registration in the store (see
+  /// ReserveSerial in StoreSerials.h) from the user's counter. Nullopt without
+  /// a store or when the store's lock cannot be had (message shown).
+  std::optional<Serial> ReserveSerial();
+  /// The end (exclusive) of every walk over the serial numbers of the store
+  /// at `root`: the larger of the user's counter and the store's next number.
+  Serial SerialWalkEnd(const std::filesystem::path& root) const;
 
   /// Removes the information file, the data file and the related text of a
   /// material; missing files are not an error. False only without a store.

@@ -46,6 +46,17 @@ out=$("$tool" store check "$dir/Data" --next 20 || true)
 echo "$out" | grep -q '"expectedNext":"00000013"' || fail "expected next: $out"
 [ "$(find "$dir" | sort | md5sum)" = "$before" ] || fail "check changed the store"
 
+# search: the search list's columns, the text filter and the hit limit on standard error
+"$tool" store search "$dir/Data" > "$dir/search.json" 2> "$dir/search.err"
+[ "$(wc -l < "$dir/search.json")" -eq 2 ] || fail "search rows: $(cat "$dir/search.json")"
+tail -1 "$dir/search.json" | grep -q '"no":"2","type":"JPEG","serial":"00000012","title":"表&<b> 調査メモ","sizeKB":"120"' \
+  || fail "search columns: $(tail -1 "$dir/search.json")"
+[ "$("$tool" store search "$dir/Data" --text 調査 | wc -l)" -eq 1 ] || fail "text filter"
+[ "$("$tool" store search "$dir/Data" --text related | wc -l)" -eq 1 ] || fail "related text filter"
+"$tool" store search "$dir/Data" --hit-max 1 > "$dir/one.json" 2> "$dir/one.err" || fail "hit limit is no failure"
+[ "$(wc -l < "$dir/one.json")" -eq 1 ] && grep -q "ヒット件数が制限を超えました" "$dir/one.err" || fail "hit limit"
+if "$tool" store search "$dir/Data" --type 9 2>/dev/null; then fail "bad type accepted"; fi
+
 if "$tool" store list "$dir/nothing" 2>/dev/null; then fail "missing store accepted"; fi
 if "$tool" store frob "$dir/Data" 2>/dev/null; then fail "unknown subcommand accepted"; fi
 echo "cli store commands: ok"

@@ -32,8 +32,14 @@ int RunRender(const std::vector<std::string_view>& args);
 int RunJpg2Pdf(const std::vector<std::string_view>& args);
 int RunTxt2Pdf(const std::vector<std::string_view>& args);
 int RunStore(const std::vector<std::string_view>& args);
+/// store search: the material search (SearchCommand.cpp).
+int RunStoreSearch(const std::vector<std::string_view>& args);
 /// Chart pages as PDF and as an image, as the export commands write them (ExportCommands.cpp).
 int RunExportPdf(const std::vector<std::string_view>& args);
 int RunExportImage(const std::vector<std::string_view>& args);
+/// A chart page printed into a PDF file, one PDF page per sheet (PrintCommand.cpp).
+int RunPrint(const std::vector<std::string_view>& args);
+/// The text of a PDF as an ODF text document (WordCommand.cpp).
+int RunExportWord(const std::vector<std::string_view>& args);
 
 }  // namespace plume::cli

@@ -16,6 +16,7 @@
 #include "store/InfoFile.h"
 #include "store/MaterialStore.h"
 #include "store/SerialCheck.h"
+#include "store/StoreSerials.h"
 #include "store/Sha256.h"
 
 namespace plume::cli {
@@ -31,9 +32,10 @@ constexpr const char* kStoreUsage =
     "  plumeboard-tool store info STOREPATH SERIAL       one material as JSON\n"
     "  plumeboard-tool store hash FILE                   SHA-256 of a file, upper-case hex\n"
     "  plumeboard-tool store check STOREPATH [--next N]  the next serial against the information files\n"
+    "  plumeboard-tool store search STOREPATH [--type 0..6] [--from D] [--to D] [--text T] [--hit-max N]\n"
     "STOREPATH is the folder holding PLUMEDATA (or PLUMEDATA itself). Without --next the\n"
-    "counter of the user's settings is used when they name the same store; list then\n"
-    "falls back to the largest serial found.\n";
+    "counter of the user's settings is used when they name the same store; list walks up\n"
+    "to the larger of that counter and the store's own next number.\n";
 
 int StoreUsage() {
   std::cerr << kStoreUsage;
@@ -110,15 +112,10 @@ ordered_json MaterialJson(const fs::path& root, Serial number, const store::Mate
 int RunList(const std::vector<std::string_view>& args) {
   auto parsed = ParseStoreArgs(args);
   if (!parsed) return StoreUsage();
-  Serial next = 0;
-  if (parsed->next) {
-    next = *parsed->next;
-  } else if (auto counter = SettingsCounter(parsed->root)) {
-    next = *counter;
-  } else {
-    next = store::CheckSerials(parsed->root).ExpectedNext();
-  }
-  // The serials are walked as the search walks them: every number below the counter.
+  // The serials are walked as the search walks them: every number below the
+  // larger of the counter and the store's next number (--next overrides both).
+  const Serial next = parsed->next ? *parsed->next
+                                   : store::SerialWalkEnd(parsed->root, SettingsCounter(parsed->root).value_or(0));
   for (Serial n = 0; n < next; ++n) {
     const auto info = store::InfoFile::ReadInfoAt(store::MaterialStore::InfoFileIn(parsed->root, store::FormatSerial(n)));
     if (!info) continue;
@@ -180,6 +177,8 @@ int RunCheck(const std::vector<std::string_view>& args) {
   j["infoFiles"] = check.infoFiles;
   j["expectedNext"] = store::FormatSerial(check.ExpectedNext());
   j["next"] = next ? ordered_json(store::FormatSerial(*next)) : ordered_json(nullptr);
+  const auto storeNext = store::ReadStoreNextNumber(parsed->root);
+  j["storeNext"] = storeNext ? ordered_json(store::FormatSerial(*storeNext)) : ordered_json(nullptr);
   // ok: the counter follows the files; gap: serials were skipped (harmless);
   // unsafe: the next registration would overwrite a material; unknown: no counter.
   const char* status = !next                             ? "unknown"
@@ -200,6 +199,7 @@ int RunStore(const std::vector<std::string_view>& args) {
   if (sub == "info") return RunInfo(args);
   if (sub == "hash") return RunHash(args);
   if (sub == "check") return RunCheck(args);
+  if (sub == "search") return RunStoreSearch(args);
   return StoreUsage();
 }
 

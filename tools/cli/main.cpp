@@ -27,6 +27,12 @@ constexpr CliCommand kCommands[] = {
     {"store", "list|info|hash|check ...  read the material store (store help for more)", 1, 4, RunStore},
     {"export-pdf", "DOC OUT.pdf [--page N | --all]  write chart pages as one PDF file", 2, 4, RunExportPdf},
     {"export-image", "DOC OUT.jpeg [--zoom PERCENT]  write a chart page as a JPEG image", 2, 4, RunExportImage},
+    {"print",
+     "DOC OUT.pdf [--page N] [--paper CODE] [--orientation 1|2] [--margins L,R,T,B] [--all-one]"
+     " [--range all|current|A-B] [--sheet N]  print a chart page into a PDF, one page per sheet",
+     2, 16, RunPrint},
+    {"export-word", "IN.pdf OUT.odt [--text-only]  write the text of a PDF as an ODF text document", 2, 3,
+     RunExportWord},
 };
 
 // Messages go to standard error; questions are answered "no" so a script

@@ -7,6 +7,7 @@
 
 #include "platform/SettingsTable.h"
 #include "platform/cab/GcabCabinet.h"
+#include "platform/qt/QtPaperSize.h"
 #include "platform/qt/QtPictureCodec.h"
 #include "platform/qt/QtScratchSurface.h"
 #include "shell/ui/CMainFrame.h"
@@ -15,21 +16,6 @@
 #include "shell/ui/InstanceLock.h"
 
 namespace plume::shell {
-
-namespace {
-/// The common paper codes of the printer setup; the rest print on A4.
-QPageSize::PageSizeId PaperSizeId(int code) {
-  switch (code) {
-    case 1: return QPageSize::Letter;
-    case 5: return QPageSize::Legal;
-    case 8: return QPageSize::A3;
-    case 11: return QPageSize::A5;
-    case 12: return QPageSize::B4;
-    case 13: return QPageSize::B5;
-    default: return QPageSize::A4;
-  }
-}
-}  // namespace
 
 CTesselApp::CTesselApp(AppOptions options)
     : options_(std::move(options)),
@@ -99,7 +85,7 @@ bool CTesselApp::PreparePrinter(int paperSize, int orientation) {
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
   if (info.isNull()) return false;
   printer_ = std::make_unique<QPrinter>(info);
-  printer_->setPageSize(QPageSize(PaperSizeId(paperSize)));
+  printer_->setPageSize(platform::ToQPageSize(paperSize));
   printer_->setPageOrientation(orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
   return true;
 }

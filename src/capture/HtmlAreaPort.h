@@ -1,0 +1,25 @@
+#pragma once
+// The HTML area as the registration flows see it: what page is on show and
+// the navigation a dropped PDF needs. Texts are CP932.
+
+#include <filesystem>
+#include <string>
+
+namespace plume::capture {
+
+class HtmlAreaPort {
+ public:
+  virtual ~HtmlAreaPort() = default;
+  /// Type word of the page on show ("HTML", "PDF", "JPEG", ... or empty).
+  virtual std::string PageType() = 0;
+  virtual std::string PageTitle() = 0;
+  virtual std::string PageAddress() = 0;
+  /// Shows a local file (a dropped PDF); the area starts taking its text.
+  virtual void ShowFile(const std::filesystem::path& file) = 0;
+  /// Whether the text of the PDF on show has been put into the text area.
+  virtual bool PdfTextTaken() = 0;
+  /// Goes back to the page shown before the last ShowFile.
+  virtual void GoBack() = 0;
+};
+
+}  // namespace plume::capture

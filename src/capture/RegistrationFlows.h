@@ -1,0 +1,163 @@
+#pragma once
+// Every way a material enters the store: the five capture commands of the
+// chart view's menu, dropped files (with the wait for a dropped PDF's text),
+// dropped links and the clipboard image. Each flow reserves its number in the
+// store, puts its files in place and ends in RegisterMaterial; a flow that
+// stops early removes the files it stored and leaves its number unused.
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "capture/NodePicturePort.h"
+#include "platform/SettingsStore.h"
+#include "store/StorePaths.h"
+
+namespace plume::store {
+class MaterialStore;
+}
+
+namespace plume::capture {
+
+class ClipboardImagePort;
+class DownloadPort;
+class HtmlAreaPort;
+class PageCapturePort;
+class PdfStepsPort;
+class RegistrationHost;
+class TextAreaPort;
+
+/// The services the flows work with; all must outlive the flows.
+struct RegistrationPorts {
+  RegistrationHost& host;
+  store::MaterialStore& store;
+  platform::SettingsStore& settings;
+  HtmlAreaPort& html;
+  TextAreaPort& text;
+  PageCapturePort& capture;
+  PdfStepsPort& pdf;
+  NodePicturePort& pictures;
+  DownloadPort& downloads;
+  ClipboardImagePort& clipboard;
+  /// The work folder (empty after its message); the program's GetWorkFolder by default.
+  std::function<std::filesystem::path()> workFolder;
+};
+
+/// A point in chart-area pixels, scroll position included.
+struct InsertionPoint {
+  int x = 0;
+  int y = 0;
+};
+
+/// The capture state: temporary files of the registration in progress.
+struct CaptureState {
+  std::filesystem::path textPath;   ///< related text, or empty
+  std::filesystem::path pdfPath;    ///< finished PDF of a PDF capture, or empty
+  std::filesystem::path imagePath;  ///< captured or pasted image, or empty
+};
+
+class RegistrationFlows {
+ public:
+  /// Command ids of the chart view's "add a node here" menu.
+  static constexpr int kCmdWholePage = 32771;
+  static constexpr int kCmdVisiblePdf = 32798;
+  static constexpr int kCmdWholeImage = 32825;
+  static constexpr int kCmdVisibleImage = 32826;
+  static constexpr int kCmdClipboardImage = 32786;
+  /// The drop timer's period and the longest wait for a dropped PDF's text.
+  static constexpr std::chrono::milliseconds kDropTick{250};
+  static constexpr std::chrono::milliseconds kDropWait{21000};
+
+  explicit RegistrationFlows(RegistrationPorts ports);
+
+  /// Runs one of the five commands at `at`; false when nothing was registered.
+  bool RunCommand(int command, InsertionPoint at);
+  /// Whether `command` is one of the five.
+  static bool IsRegistrationCommand(int command);
+  /// The page-type gate of the visible-part and image commands: "HTML" or empty.
+  static bool IsCapturablePage(std::string_view pageType);
+
+  /// Files dropped from a file manager (native paths). An image registers at
+  /// once; a PDF is shown in the HTML area and registers once its text has
+  /// arrived (DropTimerTick); true when a registration was made or started.
+  bool DropFiles(const std::vector<std::filesystem::path>& files, InsertionPoint at);
+  /// One tick of the drop timer; true when it finished a dropped PDF's registration.
+  bool DropTimerTick();
+  /// Whether a dropped PDF waits for its text.
+  bool DropPending() const { return pending_.has_value(); }
+
+  /// A link dropped on the chart view (CP932 text): its type by DetectUrlType
+  /// (30022 when it has none), decoded when it holds "%", then RegisterDroppedUrl.
+  bool DropLink(std::string_view linkText, InsertionPoint at);
+  /// Downloads `downloadUrl` (or `url` when empty) and registers it with
+  /// `url` as its source address.
+  bool RegisterDroppedUrl(std::string_view url, std::string_view typeWord, InsertionPoint at,
+                          std::string_view downloadUrl = {});
+
+  /// The capture into W/tmp.jpg and on to W/tmp4.pdf (with the text area's
+  /// text as pages behind the image page); fills the capture state.
+  bool BuildCapturePdf(bool whole);
+  /// The capture into W/tmp.jpg with the text area's text in W/tmp.txt.
+  bool BuildCaptureImage(bool whole);
+  /// Removes W/tmp.txt; false when the work folder or the removal fails.
+  bool ResetCaptureText();
+  /// Writes `text` (CP932) with CR LF line ends; messages 30024/30026.
+  static bool WriteTextFile(const std::filesystem::path& path, std::string_view text);
+
+  const CaptureState& State() const { return state_; }
+
+ private:
+  struct Registration {
+    store::Serial serial = 0;
+    std::string serialText;
+    std::vector<std::filesystem::path> written;  ///< files this registration put into the store
+  };
+  /// What the common tail records.
+  struct Record {
+    std::string ext;
+    int width = 0;
+    int height = 0;
+    std::string size = "0";
+    std::string sha256;
+    std::string getFrom;  ///< empty: the address of the page on show
+    std::string nodeType;
+    std::string title;    ///< empty: the page title
+    std::optional<NodePicture> picture;
+    InsertionPoint at;
+  };
+  struct PendingPdf {
+    Registration registration;
+    std::string fileName;
+    InsertionPoint at;
+    std::chrono::milliseconds waited{0};
+  };
+
+  bool WholePage(InsertionPoint at);
+  bool VisiblePartPdf(InsertionPoint at);
+  bool CaptureImage(bool whole, InsertionPoint at);
+  bool ClipboardImage(InsertionPoint at);
+  bool DropImageFile(const std::filesystem::path& file, const std::string& type, InsertionPoint at);
+  bool FinishDroppedPdf();
+
+  /// The common start's number; nullopt after a message.
+  std::optional<Registration> Reserve();
+  bool Store(Registration& r, std::string_view typeWord, const std::filesystem::path& source);
+  /// Removes the files a stopped registration wrote; its number stays unused.
+  void Abandon(Registration& r);
+  /// Size, SHA-256 and picture of an image file into `record`; false when the picture fails.
+  bool DescribeImage(Record& record, const std::filesystem::path& file, std::string_view typeWord);
+  /// The related text of the text area in W/tmp.txt, or empty.
+  std::filesystem::path TextAreaToFile();
+  /// The common tail: information file, node, repaint and modified, counter.
+  bool RegisterMaterial(Registration& r, Record record);
+
+  RegistrationPorts ports_;
+  CaptureState state_;
+  std::optional<PendingPdf> pending_;
+};
+
+}  // namespace plume::capture

@@ -1,0 +1,17 @@
+#pragma once
+// PDF text through poppler-cpp: each page's text in reading order (the layout
+// pdftotext uses by default). Damaged, encrypted and non-PDF input fails
+// cleanly; poppler's own diagnostics are kept off standard error.
+
+#include "platform/PdfText.h"
+
+namespace plume::platform {
+
+class PopplerPdfText : public PdfText {
+ public:
+  PopplerPdfText();
+  PdfTextResult FromFile(const std::filesystem::path& path, std::stop_token stop = {}) const override;
+  PdfTextResult FromBytes(std::string_view bytes, std::stop_token stop = {}) const override;
+};
+
+}  // namespace plume::platform

@@ -1,0 +1,23 @@
+#include "store/ui/ChartPagePaint.h"
+
+#include "chartview/PagePainter.h"
+#include "platform/SettingsTable.h"
+
+namespace plume::store::ui {
+
+namespace settings = platform::settings;
+
+PagePaint ChartPagePaint(document::ChartDocument& doc, int pageIndex, platform::SettingsStore& store,
+                         platform::ScratchSurface* scratch) {
+  return [&doc, pageIndex, &store, scratch](platform::Canvas& canvas, float zoom) {
+    chartview::PaintParams params;
+    params.zoom = zoom;
+    params.sizes = {settings::Get(store, settings::KanSet::NodeWidth), settings::Get(store, settings::KanSet::NodeHeight),
+                    settings::Get(store, settings::KanSet::SlipWidth), settings::Get(store, settings::KanSet::SlipHeight)};
+    params.scratch = scratch;
+    params.markers = nullptr;
+    chartview::DrawPage(doc, canvas, pageIndex, params);
+  };
+}
+
+}  // namespace plume::store::ui
