@@ -42,4 +42,7 @@ int RunPrint(const std::vector<std::string_view>& args);
 /// The text of a PDF as an ODF text document (WordCommand.cpp).
 int RunExportWord(const std::vector<std::string_view>& args);
 
+/// The text the HTML area hands to the text area for an address (PageTextCommand.cpp).
+int RunPageText(const std::vector<std::string_view>& args);
+
 }  // namespace plume::cli

@@ -1,6 +1,6 @@
 // plumeboard-tool: look at, convert and make Plumeboard files from the command line.
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -33,6 +33,7 @@ constexpr CliCommand kCommands[] = {
      2, 16, RunPrint},
     {"export-word", "IN.pdf OUT.odt [--text-only]  write the text of a PDF as an ODF text document", 2, 3,
      RunExportWord},
+    {"page-text", "ADDRESS  print the text the text area receives for a page or PDF", 1, 1, RunPageText},
 };
 
 // Messages go to standard error; questions are answered "no" so a script
@@ -57,7 +58,7 @@ int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   // Picture codecs and fonts need a GUI application object, not a display.
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);  // widgets for the offscreen browser of page-text
   StderrSink sink;
   plume::platform::ScopedMessageSink guard(&sink);
 
