@@ -40,6 +40,7 @@ constexpr CliCommand kCommands[] = {
      2, 16, RunPrint},
     {"export-word", "IN.pdf OUT.odt [--text-only]  write the text of a PDF as an ODF text document", 2, 3,
      RunExportWord},
+    {"page-text", "ADDRESS  print the text the text area receives for a page or PDF", 1, 1, RunPageText},
 };
 
 // Messages go to standard error; questions are answered "no" so a script
@@ -64,7 +65,7 @@ int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   // Picture codecs and fonts need a GUI application object, not a display.
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  // The web engine (capture) wants shared contexts and a widget application.
+  // The web engine (capture, page-text) wants shared contexts and a widget application.
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);
   StderrSink sink;
