@@ -31,6 +31,9 @@ constexpr CliCommand kCommands[] = {
      1, 5, RunPicture},
     {"capture", "ADDRESS OUT.jpg [--visible] [--window WxH] [--image-width N] [--quality Q]  capture a web page",
      2, 9, RunCapture},
+    {"register", "DOC.pbd SOURCE [--store STORE] [--page N] [--at X,Y]  register a file or a web link", 2, 8,
+     RunRegister},
+    {"url", "TEXT            what a dropped link would register, as JSON", 1, 1, RunUrl},
     {"print",
      "DOC OUT.pdf [--page N] [--paper CODE] [--orientation 1|2] [--margins L,R,T,B] [--all-one]"
      " [--range all|current|A-B] [--sheet N]  print a chart page into a PDF, one page per sheet",

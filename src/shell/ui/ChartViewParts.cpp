@@ -64,9 +64,10 @@ class ChartViewParts::StoreMaterials : public chartview::MaterialAccess {
 };
 
 ChartViewParts::ChartViewParts(CTesselView& view, platform::SettingsStore& settings,
-                               std::function<void(const std::string& address)> openAddress)
+                               std::function<void(const std::string& address)> openAddress,
+                               store::SettingsSheetOpener* sheet)
     : view_(&view),
-      store_(std::make_unique<store::MaterialStore>(settings)),
+      store_(std::make_unique<store::MaterialStore>(settings, sheet)),
       materials_(std::make_unique<StoreMaterials>(*store_, std::move(openAddress))),
       loader_(std::make_unique<capture::NodePictureLoader>(pixelCodec_, settings)),
       consoleHost_(std::make_unique<ConsoleAdapter>(view)) {

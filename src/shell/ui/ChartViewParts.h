@@ -22,6 +22,7 @@ class ZoomConsole;
 }  // namespace plume::chartview
 namespace plume::store {
 class MaterialStore;
+class SettingsSheetOpener;
 }
 namespace plume::capture {
 class NodePictureLoader;
@@ -36,7 +37,8 @@ class ChartViewParts {
  public:
   /// `openAddress` shows an address in the HTML area (UTF-8).
   ChartViewParts(chartview::CTesselView& view, platform::SettingsStore& settings,
-                 std::function<void(const std::string& address)> openAddress);
+                 std::function<void(const std::string& address)> openAddress,
+                 store::SettingsSheetOpener* sheet = nullptr);
   ~ChartViewParts();
   ChartViewParts(const ChartViewParts&) = delete;
   ChartViewParts& operator=(const ChartViewParts&) = delete;
