@@ -41,6 +41,7 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
   BindTextAreaCommands();
   BindExportCommands();
   BindStyleCommands();
+  BindRegistration();
   pendingSizes_ = LoadAreaSizes(*services_.store);
   router_->Refresh();
   // Update handlers run while the program is idle, as menus and the ribbon ask.

@@ -107,6 +107,8 @@ class CMainFrame : public QMainWindow {
   void BindExportCommands();
   /// Style, alignment, style default and view property commands (StyleControls).
   void BindStyleCommands();
+  /// The chart view's "add a node here" commands and its drop target (FrameRegistration.cpp).
+  void BindRegistration();
   void AfterPageCommand();
   void OpenPath(const std::filesystem::path& path);
 

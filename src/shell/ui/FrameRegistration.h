@@ -1,0 +1,75 @@
+#pragma once
+// The registration flows in the main window: the five "add a node here"
+// commands of the chart view's menu, the chart view's drop target and the
+// drop timer, over the window's document, text area, HTML area and capture.
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+#include "capture/HtmlAreaPort.h"
+#include "capture/PageCapturePort.h"
+#include "capture/ProgramPdfSteps.h"
+#include "capture/RegistrationFlows.h"
+#include "capture/RegistrationHost.h"
+#include "capture/TextAreaPort.h"
+#include "capture/ui/QtClipboardImage.h"
+#include "capture/ui/QtDownloader.h"
+#include "capture/ui/QtNodePictures.h"
+#include "shell/DocumentActions.h"
+#include "store/MaterialStore.h"
+
+class QTextEdit;
+class QTimer;
+
+namespace plume::chartview {
+class CTesselView;
+}
+
+namespace plume::shell {
+
+/// What the window hands over; everything outlives the registration.
+struct RegistrationParts {
+  chartview::CTesselView* view = nullptr;
+  document::ChartDocument* chart = nullptr;
+  DocumentActions* document = nullptr;
+  platform::SettingsStore* settings = nullptr;
+  QTextEdit* textArea = nullptr;
+  capture::HtmlAreaPort* html = nullptr;        ///< null: no page is ever on show
+  capture::PageCapturePort* capture = nullptr;  ///< null: captures fail with 30003
+};
+
+class FrameRegistration : public QObject, private capture::RegistrationHost, private capture::TextAreaPort {
+  Q_OBJECT
+
+ public:
+  /// Binds the five commands to the view and installs its drop target.
+  explicit FrameRegistration(const RegistrationParts& parts);
+  ~FrameRegistration() override;
+
+  capture::RegistrationFlows& Flows() { return *flows_; }
+
+ private:
+  // RegistrationHost
+  bool EnsureSaved() override;
+  std::filesystem::path DocumentPath() override;
+  document::ChartDocument& Chart() override;
+  void NodeAdded() override;
+  void StartDropTimer(std::chrono::milliseconds period) override;
+  void StopDropTimer() override;
+  // TextAreaPort
+  std::string WholeText() override;
+
+  RegistrationParts parts_;
+  store::MaterialStore store_;
+  std::unique_ptr<capture::HtmlAreaPort> noPage_;
+  std::unique_ptr<capture::PageCapturePort> noCapture_;
+  capture::ProgramPdfSteps pdf_;
+  capture::ui::QtNodePictures pictures_;
+  capture::ui::QtDownloader downloads_;
+  capture::ui::QtClipboardImage clipboard_;
+  std::unique_ptr<capture::RegistrationFlows> flows_;
+  QTimer* dropTimer_ = nullptr;
+};
+
+}  // namespace plume::shell
