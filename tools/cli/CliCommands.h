@@ -39,6 +39,8 @@ int RunStoreSearch(const std::vector<std::string_view>& args);
 /// Chart pages as PDF and as an image, as the export commands write them (ExportCommands.cpp).
 int RunExportPdf(const std::vector<std::string_view>& args);
 int RunExportImage(const std::vector<std::string_view>& args);
+/// An image file loaded as a node picture (PictureCommand.cpp).
+int RunPicture(const std::vector<std::string_view>& args);
 /// A file or a web link registered as a material and a node (RegisterCommands.cpp).
 int RunRegister(const std::vector<std::string_view>& args);
 /// What a dropped link would register, as JSON.
@@ -49,5 +51,7 @@ std::string PdfTextForRegister(const std::filesystem::path& pdf);
 int RunPrint(const std::vector<std::string_view>& args);
 /// The text of a PDF as an ODF text document (WordCommand.cpp).
 int RunExportWord(const std::vector<std::string_view>& args);
+/// A web page captured into a JPEG file (CaptureCommand.cpp).
+int RunCapture(const std::vector<std::string_view>& args);
 
 }  // namespace plume::cli

@@ -9,6 +9,8 @@
 #include "chartview/ui/CTesselView.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
+#include "shell/HtmlAreaRegistration.h"
+#include "shell/ui/CHView.h"
 
 namespace plume::shell {
 
@@ -51,21 +53,23 @@ FrameRegistration::FrameRegistration(const RegistrationParts& parts)
     : QObject(parts.view),
       parts_(parts),
       store_(*parts.settings),
-      pictures_(*parts.settings),
+      encoder_(*parts.settings),
+      pictures_(pixelCodec_, *parts.settings),
       downloads_(DownloadOptions(parts.view)),
       clipboard_(*parts.settings) {
-  capture::HtmlAreaPort* html = parts.html;
-  if (html == nullptr) {
-    noPage_ = std::make_unique<NoPage>();
-    html = noPage_.get();
+  if (parts.htmlArea != nullptr) {
+    html_ = std::make_unique<HtmlAreaRegistration>(*parts.htmlArea);
+  } else {
+    html_ = std::make_unique<NoPage>();
   }
-  capture::PageCapturePort* pageCapture = parts.capture;
-  if (pageCapture == nullptr) {
-    noCapture_ = std::make_unique<NoCapture>();
-    pageCapture = noCapture_.get();
+  if (parts.engine != nullptr) {
+    page_ = std::make_unique<platform::QtPageCapture>(parts.engine);
+    capture_ = std::make_unique<capture::HtmlCapture>(*page_, encoder_, *parts.settings);
+  } else {
+    capture_ = std::make_unique<NoCapture>();
   }
   flows_ = std::make_unique<capture::RegistrationFlows>(capture::RegistrationPorts{
-      *this, store_, *parts.settings, *html, *this, *pageCapture, pdf_, pictures_, downloads_, clipboard_, {}});
+      *this, store_, *parts.settings, *html_, *this, *capture_, pdf_, pictures_, downloads_, clipboard_, {}});
 
   dropTimer_ = new QTimer(this);
   connect(dropTimer_, &QTimer::timeout, this, [this] { flows_->DropTimerTick(); });
@@ -117,7 +121,8 @@ void CMainFrame::BindRegistration() {
   if (chartView_ == nullptr || services_.chart == nullptr || services_.document == nullptr) return;
   // Owned by the chart view; lives as long as the view.
   new FrameRegistration(RegistrationParts{chartView_, services_.chart, services_.document, services_.store,
-                                          textArea_, nullptr, nullptr});
+                                          textArea_, htmlArea_ ? &htmlArea_->Controller() : nullptr,
+                                          htmlArea_ ? htmlArea_->EngineView() : nullptr});
 }
 
 }  // namespace plume::shell

@@ -8,19 +8,25 @@
 #include <memory>
 
 #include "capture/HtmlAreaPort.h"
+#include "capture/HtmlCapture.h"
+#include "capture/NodePictureLoader.h"
 #include "capture/PageCapturePort.h"
 #include "capture/ProgramPdfSteps.h"
 #include "capture/RegistrationFlows.h"
 #include "capture/RegistrationHost.h"
 #include "capture/TextAreaPort.h"
+#include "capture/ui/QtBitmapEncoder.h"
 #include "capture/ui/QtClipboardImage.h"
 #include "capture/ui/QtDownloader.h"
-#include "capture/ui/QtNodePictures.h"
+#include "platform/qt/QtPixelCodec.h"
+#include "platform/web/QtPageCapture.h"
 #include "shell/DocumentActions.h"
+#include "shell/HtmlAreaController.h"
 #include "store/MaterialStore.h"
 
 class QTextEdit;
 class QTimer;
+class QWebEngineView;
 
 namespace plume::chartview {
 class CTesselView;
@@ -35,8 +41,8 @@ struct RegistrationParts {
   DocumentActions* document = nullptr;
   platform::SettingsStore* settings = nullptr;
   QTextEdit* textArea = nullptr;
-  capture::HtmlAreaPort* html = nullptr;        ///< null: no page is ever on show
-  capture::PageCapturePort* capture = nullptr;  ///< null: captures fail with 30003
+  HtmlAreaController* htmlArea = nullptr;  ///< null: no page is ever on show
+  QWebEngineView* engine = nullptr;         ///< the HTML area's engine; null: captures fail with 30003
 };
 
 class FrameRegistration : public QObject, private capture::RegistrationHost, private capture::TextAreaPort {
@@ -62,10 +68,13 @@ class FrameRegistration : public QObject, private capture::RegistrationHost, pri
 
   RegistrationParts parts_;
   store::MaterialStore store_;
-  std::unique_ptr<capture::HtmlAreaPort> noPage_;
-  std::unique_ptr<capture::PageCapturePort> noCapture_;
+  std::unique_ptr<capture::HtmlAreaPort> html_;
+  platform::QtPixelCodec pixelCodec_;
+  capture::ui::QtBitmapEncoder encoder_;
+  std::unique_ptr<platform::QtPageCapture> page_;
+  std::unique_ptr<capture::PageCapturePort> capture_;
   capture::ProgramPdfSteps pdf_;
-  capture::ui::QtNodePictures pictures_;
+  capture::NodePictureLoader pictures_;
   capture::ui::QtDownloader downloads_;
   capture::ui::QtClipboardImage clipboard_;
   std::unique_ptr<capture::RegistrationFlows> flows_;
