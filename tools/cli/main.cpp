@@ -1,6 +1,7 @@
 // plumeboard-tool: look at, convert and make Plumeboard files from the command line.
 
 #include <QApplication>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -76,7 +77,14 @@ int main(int argc, char** argv) {
   for (const CliCommand& c : kCommands) {
     if (c.name != name) continue;
     if (static_cast<int>(args.size()) < c.minArgs || static_cast<int>(args.size()) > c.maxArgs) return Usage();
-    return c.run(args);
+    const int status = c.run(args);
+    // Output that never arrived (a full disk, a closed pipe) is a failure, not a success.
+    std::cout.flush();
+    if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+      std::cerr << "plumeboard-tool: cannot write the standard output\n";
+      return status == 0 ? 1 : status;
+    }
+    return status;
   }
   return Usage();
 }
