@@ -19,6 +19,7 @@
 #include "shell/DocumentGuard.h"
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/ChartViewParts.h"
+#include "shell/ui/MaterialCommandBinding.h"
 #include "shell/ui/CommandRouter.h"
 #include "shell/ui/WebArea.h"
 #include "store/ui/CTView.h"
@@ -151,6 +152,11 @@ void CMainFrame::BuildClient() {
   viewParts_ = std::make_unique<ChartViewParts>(*chartView_, *services_.store, [this](const std::string& address) {
     htmlArea_->Load(QUrl::fromUserInput(QString::fromStdString(address)));
   });
+  materialCommands_ = std::make_unique<MaterialCommandBinding>(MaterialCommandBinding::Parts{
+      this, chartView_, router_, services_.store, services_.document, textArea_,
+      [this](const std::string& address) { htmlArea_->Load(QUrl::fromUserInput(QString::fromStdString(address))); },
+      [this] { viewParts_->CloseEditorForDelete(); }, [this] { ToggleFullScreen(); }});
+  tabBar_->clearItemClipboard = [this] { materialCommands_->Commands().Clipboard().Clear(); };
   chartView_->RebuildConsole();
   tabBar_->SetDocument(*services_.chart, document::TabBarSettings::Load(*services_.store));
 }

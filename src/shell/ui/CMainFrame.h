@@ -35,6 +35,7 @@ class CUnderBar;
 namespace plume::shell {
 
 class ChartViewParts;
+class MaterialCommandBinding;
 class CMyRibbonBar;
 class CommandRouter;
 class WebArea;
@@ -120,6 +121,7 @@ class CMainFrame : public QMainWindow {
   chartview::CTesselView* chartView_ = nullptr;
   std::unique_ptr<capture::ui::ExportActions> export_;
   std::unique_ptr<ChartViewParts> viewParts_;
+  std::unique_ptr<MaterialCommandBinding> materialCommands_;
   document::CUnderBar* tabBar_ = nullptr;
   std::map<int, QLabel*> panes_;
   AreaSizes pendingSizes_;
