@@ -39,6 +39,7 @@ class ProcessLauncher;
 namespace plume::shell {
 
 class ChartViewParts;
+class MaterialCommandBinding;
 class CMyRibbonBar;
 class CommandRouter;
 class CHView;
@@ -147,6 +148,7 @@ class CMainFrame : public QMainWindow {
   std::unique_ptr<capture::ui::ExportActions> export_;
   std::unique_ptr<FrameSheetOpener> sheetOpener_;
   std::unique_ptr<ChartViewParts> viewParts_;
+  std::unique_ptr<MaterialCommandBinding> materialCommands_;
   document::CUnderBar* tabBar_ = nullptr;
   std::map<int, QLabel*> panes_;
   AreaSizes pendingSizes_;
