@@ -30,7 +30,7 @@
 #include "shell/ui/CRecentDlg.h"
 #include "shell/ui/CommandRouter.h"
 #include "shell/ui/SpinField.h"
-#include "shell/ui/WebArea.h"
+#include "shell/ui/CHView.h"
 
 namespace plume::shell::testing {
 namespace {
@@ -109,17 +109,17 @@ TEST_F(SettingsSheetTest, HomeReloadsOnlyWhenChanged) {
   auto app = MakeApp();
   ASSERT_TRUE(app->Start(std::nullopt));
   CMainFrame* frame = app->Frame();
-  frame->HtmlArea()->Load(QUrl(QStringLiteral("https://example.org/shown")));
+  frame->HtmlArea()->Navigate("https://example.org/shown");
   OnModal([](QWidget* sheet) { static_cast<QDialog*>(sheet)->accept(); });
   ASSERT_TRUE(frame->Router().Trigger(static_cast<int>(CommandId::ID_KAN_SET)));
-  EXPECT_EQ(frame->HtmlArea()->Url().toString(), QStringLiteral("https://example.org/shown"));
+  EXPECT_EQ(frame->HtmlArea()->GetLocation(), "https://example.org/shown");
   OnModal([](QWidget* sheet) {
     for (QPushButton* b : sheet->findChildren<QPushButton*>())
       if (b->text() == QStringLiteral("空白を使用(&B)")) b->click();
     static_cast<QDialog*>(sheet)->accept();
   });
   frame->Router().Trigger(static_cast<int>(CommandId::ID_KAN_SET));
-  EXPECT_EQ(frame->HtmlArea()->Url().toString(), QStringLiteral("about:blank"));
+  EXPECT_EQ(frame->HtmlArea()->GetLocation(), "about:blank");
   EXPECT_EQ(settings::Get(store, KanSet::Home), "about:blank");
 }
 

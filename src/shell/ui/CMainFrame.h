@@ -41,8 +41,8 @@ namespace plume::shell {
 class ChartViewParts;
 class CMyRibbonBar;
 class CommandRouter;
+class CHView;
 class FrameSheetOpener;
-class WebArea;
 
 /// What the frame works with; everything outlives the frame.
 struct FrameServices {
@@ -52,6 +52,7 @@ struct FrameServices {
   RecentFileList* recent = nullptr;
   platform::ScratchSurface* scratch = nullptr;  ///< node pictures; null leaves them out
   bool webEngine = true;                  ///< false: a blank HTML area (tests)
+  std::filesystem::path webStorage;       ///< the browser's cookies and logins; empty keeps none
   std::filesystem::path programFolder;    ///< where Manual.pdf is looked for
   int docType = 0;                        ///< kind of web search, written back at exit
   /// The printer set up at start-up; null (or returning null): printing shows 30082.
@@ -75,7 +76,7 @@ class CMainFrame : public QMainWindow {
   document::CUnderBar* TabBar() const { return tabBar_; }
   chartview::CTesselView* ChartView() const { return chartView_; }
   QTextEdit* TextArea() const { return textArea_; }
-  WebArea* HtmlArea() const { return htmlArea_; }
+  CHView* HtmlArea() const { return htmlArea_; }
   /// Status pane by id (120, 121, 122, 342, 343).
   QLabel* StatusPane(int id) const;
 
@@ -120,6 +121,9 @@ class CMainFrame : public QMainWindow {
   void BindExportCommands();
   /// Style, alignment, style default and view property commands (StyleControls).
   void BindStyleCommands();
+  /// The HTML area's hand-overs (text area, status pane, page type), the web
+  /// search and its kinds, the page type for the chart view's menu.
+  void BindBrowserCommands();
   /// Print dialog (PrintCommands.cpp), settings sheet and recent files
   /// (SettingsCommands.cpp), Word export (WordCommands.cpp).
   void BindPrintCommands();
@@ -135,7 +139,7 @@ class CMainFrame : public QMainWindow {
   CMyRibbonBar* ribbon_ = nullptr;
   QSplitter* outer_ = nullptr;
   QSplitter* inner_ = nullptr;
-  WebArea* htmlArea_ = nullptr;
+  CHView* htmlArea_ = nullptr;
   QTextEdit* textArea_ = nullptr;
   chartview::CTesselView* chartView_ = nullptr;
   std::unique_ptr<capture::ui::ExportActions> export_;

@@ -8,7 +8,7 @@
 #include "shell/ui/CPage4.h"
 #include "shell/ui/CRecentDlg.h"
 #include "shell/ui/CommandRouter.h"
-#include "shell/ui/WebArea.h"
+#include "shell/ui/CHView.h"
 #include "store/MaterialStore.h"
 #include "store/ui/QtFolderOpener.h"
 
@@ -16,12 +16,11 @@ namespace plume::shell {
 
 bool CMainFrame::OpenSettingsSheet() {
   CMainSheet sheet(*services_.store, animeCount_, this);
-  sheet.Web()->currentAddress = [this] { return htmlArea_ ? htmlArea_->Url().toString() : QString(); };
+  sheet.Web()->currentAddress = [this] { return htmlArea_ ? QString::fromStdString(htmlArea_->GetLocation()) : QString(); };
   if (sheet.exec() != QDialog::Accepted || !sheet.Result()) return false;
   animeCount_ = sheet.Result()->animeCount;
   if (sheet.Result()->homeChanged && htmlArea_) {
-    htmlArea_->Load(QUrl(QString::fromStdString(platform::settings::Get(*services_.store,
-                                                                        platform::settings::KanSet::Home))));
+    htmlArea_->Navigate(platform::settings::Get(*services_.store, platform::settings::KanSet::Home));
   }
   return true;
 }

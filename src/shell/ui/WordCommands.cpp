@@ -16,20 +16,20 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/CommandRouter.h"
-#include "shell/ui/WebArea.h"
+#include "shell/ui/CHView.h"
 
 namespace plume::shell {
 
 namespace settings = platform::settings;
 
 bool CMainFrame::HtmlAreaShowsPdf() const {
-  return htmlArea_ && htmlArea_->Url().path().endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+  return htmlArea_ && htmlArea_->GetPageType() == "PDF";
 }
 
 std::string CMainFrame::PdfTextOnShow() const {
   // A local PDF is read again with its pages apart; any other PDF's text is
   // what the text area received when it was shown.
-  const QUrl url = htmlArea_->Url();
+  const QUrl url(QString::fromStdString(htmlArea_->GetLocation()));
   if (url.isLocalFile()) {
     const platform::PdfTextResult result = platform::PopplerPdfText('\f').FromFile(url.toLocalFile().toStdString());
     return result.ok ? result.text : std::string();
@@ -48,7 +48,7 @@ void CMainFrame::BindWordCommands() {
         platform::QtProcessLauncher launcher;
         services.launcher = wordLauncher ? wordLauncher : &launcher;
         const bool formatted = settings::Get(*services_.store, settings::Last::OptWord) == 1;
-        capture::ExportToWord(htmlArea_->Url().toString().toStdString(), text, formatted,
+        capture::ExportToWord(htmlArea_->GetLocation(), text, formatted,
                               document::GetWorkFolder(""), services);
         QGuiApplication::restoreOverrideCursor();
       },
