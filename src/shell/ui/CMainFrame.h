@@ -20,6 +20,7 @@
 class QLabel;
 class QMenu;
 class QSplitter;
+class QPrinter;
 class QTextEdit;
 
 namespace plume::capture::ui {
@@ -31,6 +32,9 @@ class CTesselView;
 namespace plume::document {
 class CUnderBar;
 }
+namespace plume::platform {
+class ProcessLauncher;
+}
 
 namespace plume::shell {
 
@@ -38,6 +42,7 @@ class ChartViewParts;
 class CMyRibbonBar;
 class CommandRouter;
 class CHView;
+class FrameSheetOpener;
 
 /// What the frame works with; everything outlives the frame.
 struct FrameServices {
@@ -50,6 +55,8 @@ struct FrameServices {
   std::filesystem::path webStorage;       ///< the browser's cookies and logins; empty keeps none
   std::filesystem::path programFolder;    ///< where Manual.pdf is looked for
   int docType = 0;                        ///< kind of web search, written back at exit
+  /// The printer set up at start-up; null (or returning null): printing shows 30082.
+  std::function<QPrinter*()> printer;
 };
 
 class CMainFrame : public QMainWindow {
@@ -91,6 +98,12 @@ class CMainFrame : public QMainWindow {
   void RefreshTitle();
   /// The tab context menu (on a tab, or the short one beside the tabs).
   QMenu* BuildTabMenu(bool onTab);
+  /// The settings sheet (311); true when it was confirmed (SettingsCommands.cpp).
+  bool OpenSettingsSheet();
+  /// The text of the PDF on show (UTF-8, pages separated by form feeds) for the Word export.
+  std::function<std::string()> pdfTextOnShow;
+  /// Starts the word processor (tests); null: the system's.
+  platform::ProcessLauncher* wordLauncher = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -111,6 +124,13 @@ class CMainFrame : public QMainWindow {
   /// The HTML area's hand-overs (text area, status pane, page type), the web
   /// search and its kinds, the page type for the chart view's menu.
   void BindBrowserCommands();
+  /// Print dialog (PrintCommands.cpp), settings sheet and recent files
+  /// (SettingsCommands.cpp), Word export (WordCommands.cpp).
+  void BindPrintCommands();
+  void BindSettingsCommands();
+  void BindWordCommands();
+  bool HtmlAreaShowsPdf() const;
+  std::string PdfTextOnShow() const;
   void AfterPageCommand();
   void OpenPath(const std::filesystem::path& path);
 
@@ -123,6 +143,7 @@ class CMainFrame : public QMainWindow {
   QTextEdit* textArea_ = nullptr;
   chartview::CTesselView* chartView_ = nullptr;
   std::unique_ptr<capture::ui::ExportActions> export_;
+  std::unique_ptr<FrameSheetOpener> sheetOpener_;
   std::unique_ptr<ChartViewParts> viewParts_;
   document::CUnderBar* tabBar_ = nullptr;
   std::map<int, QLabel*> panes_;

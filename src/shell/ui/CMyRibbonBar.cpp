@@ -162,6 +162,7 @@ void CMyRibbonBar::BuildAppMenu() {
   appMenu_->setToolTipsVisible(true);
   add(appMenu_, 57600);
   add(appMenu_, 57601);
+  add(appMenu_, static_cast<int>(CommandId::ID_OPEN_SAMPLE));
   QMenu* save = appMenu_->addMenu(QStringLiteral("保存"));
   save->menuAction()->setData(358);
   for (int id : {57603, 57604, 397, 32833}) add(save, id);

@@ -67,6 +67,7 @@ bool CTesselApp::CreateFrame() {
   services.programFolder = options_.programFolder;
   services.scratch = scratch_.get();
   services.docType = platform::settings::Get(*options_.store, platform::settings::Last::DocType);
+  services.printer = [this] { return printer_.get(); };
   frame_ = std::make_unique<CMainFrame>(services);
   if (chartActions_) chartActions_->AttachFrame(frame_.get());
   return true;
