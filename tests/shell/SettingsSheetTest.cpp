@@ -24,6 +24,7 @@
 #include "document/WorkFolder.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/SettingsTable.h"
+#include "shell/ui/CHView.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CMainSheet.h"
 #include "shell/ui/CMyRibbonBar.h"
@@ -150,9 +151,9 @@ TEST_F(SettingsSheetTest, WordExportFollowsThePageTypeAndTheToggleRestores) {
   ASSERT_TRUE(app->Start(std::nullopt));
   CMainFrame* frame = app->Frame();
   const int getWord = static_cast<int>(CommandId::ID_GET_WORD);
-  frame->HtmlArea()->Load(QUrl(QStringLiteral("https://example.org/page.html")));
+  frame->HtmlArea()->Navigate("https://example.org/page.html");
   EXPECT_FALSE(frame->Router().State(getWord).enabled);
-  frame->HtmlArea()->Load(QUrl(QStringLiteral("https://example.org/paper.PDF")));
+  frame->HtmlArea()->Navigate("https://example.org/paper.PDF");
   EXPECT_TRUE(frame->Router().State(getWord).enabled);
 
   auto caption = [&] { return qobject_cast<QToolButton*>(frame->Ribbon()->Element(355))->defaultAction()->text(); };
