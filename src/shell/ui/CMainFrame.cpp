@@ -41,6 +41,7 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
   BindTextAreaCommands();
   BindExportCommands();
   BindStyleCommands();
+  BindViewCommands();
   pendingSizes_ = LoadAreaSizes(*services_.store);
   router_->Refresh();
   // Update handlers run while the program is idle, as menus and the ribbon ask.
@@ -148,7 +149,8 @@ void CMainFrame::BuildClient() {
   chartView_->runCommand = [this](int id) { router_->Trigger(id); };
   chartView_->commandEnabled = [this](int id) { return router_->State(id).enabled; };
   chartView_->animeCount = [this] { return animeCount_; };
-  viewParts_ = std::make_unique<ChartViewParts>(*chartView_, *services_.store, [this](const std::string& address) {
+  viewParts_ = std::make_unique<ChartViewParts>(*chartView_, *services_.store, *services_.materials,
+                                                [this](const std::string& address) {
     htmlArea_->Load(QUrl::fromUserInput(QString::fromStdString(address)));
   });
   chartView_->RebuildConsole();

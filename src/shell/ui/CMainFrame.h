@@ -31,6 +31,9 @@ class CTesselView;
 namespace plume::document {
 class CUnderBar;
 }
+namespace plume::store {
+class MaterialStore;
+}
 
 namespace plume::shell {
 
@@ -46,6 +49,7 @@ struct FrameServices {
   document::ChartDocument* chart = nullptr;
   RecentFileList* recent = nullptr;
   platform::ScratchSurface* scratch = nullptr;  ///< node pictures; null leaves them out
+  store::MaterialStore* materials = nullptr;    ///< the material store; required
   bool webEngine = true;                  ///< false: a blank HTML area (tests)
   std::filesystem::path programFolder;    ///< where Manual.pdf is looked for
   int docType = 0;                        ///< kind of web search, written back at exit
@@ -107,6 +111,8 @@ class CMainFrame : public QMainWindow {
   void BindExportCommands();
   /// Style, alignment, style default and view property commands (StyleControls).
   void BindStyleCommands();
+  /// Undo and the view's document connections (page deletion's materials).
+  void BindViewCommands();
   void AfterPageCommand();
   void OpenPath(const std::filesystem::path& path);
 

@@ -7,6 +7,7 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CommandRouter.h"
 #include "shell/ui/WebArea.h"
+#include "platform/qt/QtConvert.h"
 
 namespace plume::shell {
 
@@ -19,8 +20,8 @@ void CMainFrame::BindExportCommands() {
         auto info = [this] {
           capture::PdfInfoSource source;
           if (htmlArea_) {
-            source.title = platform::Utf8ToCp932(htmlArea_->Title().toStdString());
-            source.address = platform::Utf8ToCp932(htmlArea_->Url().toString().toStdString());
+            source.title = platform::ToCp932(htmlArea_->Title());
+            source.address = platform::ToCp932(htmlArea_->Url().toString());
           }
           return source;
         };
