@@ -11,7 +11,7 @@
 #include "store/InfoFile.h"
 #include "store/InfoFileFormat.h"
 #include "store/MaterialStore.h"
-#include "store/SerialCheck.h"
+#include "store/StoreSerials.h"
 #include "store/Sha256.h"
 
 namespace plume::store {
@@ -37,10 +37,6 @@ bool IsPdf(std::string_view ext) {
 }
 
 }  // namespace
-
-Serial SearchWalkBound(const fs::path& root, Serial next) {
-  return std::max(next, CheckSerials(root).ExpectedNext());
-}
 
 ScanResult ScanStore(const fs::path& root, Serial bound, int hitMax, const SearchConditions& c,
                      ScanObserver& observer, platform::WindowRef owner) {
@@ -107,7 +103,7 @@ ScanResult ScanMaterials(MaterialStore& store, platform::SettingsStore& settings
                          ScanObserver& observer, platform::WindowRef owner) {
   const auto root = store.Root();
   if (!root) return {};
-  const Serial bound = SearchWalkBound(*root, store.PeekNextSerial());
+  const Serial bound = SerialWalkEnd(*root, store.PeekNextSerial());
   return ScanStore(*root, bound, platform::settings::Get(settings, platform::settings::KanSet::HitMax), c, observer,
                    owner);
 }

@@ -38,10 +38,6 @@ struct ScanResult {
   bool stopped = false;       ///< the observer asked to stop
 };
 
-/// The serial bound of every walk over a store: the larger of the counter
-/// `next` and the number after the largest serial with an information file.
-Serial SearchWalkBound(const std::filesystem::path& root, Serial next);
-
 /// Scans the store below `root` for serials 0..bound-1. Shows 30047 when
 /// `hitMax` rows were found and stops there.
 ScanResult ScanStore(const std::filesystem::path& root, Serial bound, int hitMax, const SearchConditions& conditions,

@@ -19,10 +19,17 @@ constexpr std::string_view kAllTypes = "PDF:JPEG:GIF:BMP:PNG:TIFF";
 constexpr std::array<std::string_view, 7> kTypeCaptions = {"すべて", "ＰＤＦ", "ＪＰＥＧ", "ＧＩＦ",
                                                             "ＢＭＰ", "ＰＮＧ", "ＴＩＦＦ"};
 
+/// Bytes taken by the character at `i`: a lead byte pairs only with a valid trail byte.
+std::size_t CharLength(std::string_view text, std::size_t i) {
+  if (!platform::IsCp932LeadByte(static_cast<unsigned char>(text[i])) || i + 1 >= text.size()) return 1;
+  const auto trail = static_cast<unsigned char>(text[i + 1]);
+  return (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC) ? 2 : 1;
+}
+
 /// Whether `pos` is the start of a character, walking from `lineStart`.
 bool OnBoundary(std::string_view text, std::size_t lineStart, std::size_t pos) {
   std::size_t i = lineStart;
-  while (i < pos) i += platform::IsCp932LeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+  while (i < pos) i += CharLength(text, i);
   return i == pos;
 }
 
@@ -39,6 +46,8 @@ bool DatePasses(std::string_view createDate, std::string_view date1, std::string
   const std::string_view d = createDate.substr(0, 10);
   return !(d < date1) && !(d > date2);
 }
+
+std::size_t Cp932CharLength(std::string_view text, std::size_t i) { return CharLength(text, i); }
 
 bool ContainsOnBoundary(std::string_view haystack, std::string_view needle) {
   if (needle.empty() || haystack.size() < needle.size()) return false;

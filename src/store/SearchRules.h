@@ -30,6 +30,10 @@ bool TypePasses(std::string_view ext, int typeIndex);
 /// byte-wise; the bounds are inclusive.
 bool DatePasses(std::string_view createDate, std::string_view date1, std::string_view date2);
 
+/// Bytes of the character starting at `i` (< text.size()): 2 for a lead byte
+/// followed by a valid trail byte, else 1.
+std::size_t Cp932CharLength(std::string_view text, std::size_t i);
+
 /// Whether `needle` occurs in `haystack` starting on a character boundary
 /// (a CP932 trail byte never starts a match). Case-sensitive; empty never matches.
 bool ContainsOnBoundary(std::string_view haystack, std::string_view needle);

@@ -15,6 +15,7 @@
 #include "platform/qt/QtSettingsStore.h"
 #include "store/MaterialScan.h"
 #include "store/MaterialStore.h"
+#include "store/StoreSerials.h"
 
 namespace plume::cli {
 namespace {
@@ -106,7 +107,7 @@ int RunStoreSearch(const std::vector<std::string_view>& args) {
     next = store::ParseSerial(platform::settings::Get(settings, platform::settings::Sys::No));
   }
   JsonLines out;
-  store::ScanStore(root, store::SearchWalkBound(root, next), hitMax, conditions, out);
+  store::ScanStore(root, store::SerialWalkEnd(root, next), hitMax, conditions, out);
   return 0;
 }
 

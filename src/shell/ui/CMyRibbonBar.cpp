@@ -15,7 +15,9 @@
 
 #include "platform/SettingsTable.h"
 #include "shell/CommandTable.h"
+#include "shell/BrowserAddress.h"
 #include "shell/RibbonTooltips.h"
+#include "shell/ui/PageTypeIcon.h"
 #include "shell/ui/CommandRouter.h"
 #include "shell/ui/RibbonPanelRow.h"
 
@@ -163,6 +165,7 @@ void CMyRibbonBar::BuildAppMenu() {
   appMenu_->setToolTipsVisible(true);
   add(appMenu_, Id(ID_FILE_NEW));
   add(appMenu_, Id(ID_FILE_OPEN));
+  add(appMenu_, Id(ID_OPEN_SAMPLE));
   QMenu* save = appMenu_->addMenu(QStringLiteral("保存"));
   save->menuAction()->setData(Id(ID_HOZON_BTN));
   for (int id : {Id(ID_FILE_SAVE), Id(ID_FILE_SAVE_AS), Id(ID_FILE_IMAGE2), Id(ID_PDF_SAVE)}) add(save, id);
@@ -201,7 +204,8 @@ void CMyRibbonBar::FillRecentFiles() {
 
 void CMyRibbonBar::SetPageType(const QString& type) {
   if (auto* b = qobject_cast<QToolButton*>(Element(Id(ID_NOW_DSP)))) {
-    b->defaultAction()->setText(type.isEmpty() ? QStringLiteral("HTML") : type);
+    b->defaultAction()->setText(QString::fromStdString(PageTypeLabel(type.toStdString())));
+    b->defaultAction()->setIcon(PageTypeIcon(PageTypePicture(type.toStdString())));
     b->defaultAction()->setToolTip(QString::fromStdString(PageTypeTooltip(type.toStdString())));
   }
 }

@@ -2,6 +2,8 @@
 
 #include <QScrollBar>
 
+#include "capture/NodePictureLoader.h"
+#include "capture/ui/NodeImageCommand.h"
 #include "chartview/EditingController.h"
 #include "chartview/MaterialAccess.h"
 #include "chartview/PictureLoader.h"
@@ -65,7 +67,7 @@ ChartViewParts::ChartViewParts(CTesselView& view, platform::SettingsStore& setti
                                std::function<void(const std::string& address)> openAddress)
     : view_(&view),
       materials_(std::make_unique<StoreMaterials>(materials, std::move(openAddress))),
-      loader_(std::make_unique<chartview::NoPictureLoader>()),
+      loader_(std::make_unique<capture::NodePictureLoader>(pixelCodec_, settings)),
       consoleHost_(std::make_unique<ConsoleAdapter>(view)) {
   console_ = std::make_unique<chartview::ZoomConsole>(view.View(), settings, *consoleHost_, codec_);
   if (console_->CreateImages()) {
@@ -104,6 +106,9 @@ ChartViewParts::ChartViewParts(CTesselView& view, platform::SettingsStore& setti
   };
   view.SetEditingPort(editing_.get());
   view.RebuildConsole();
+
+  nodeImage_ = std::make_unique<capture::ui::NodeImageCommand>(view.View().Document(), settings, &view);
+  view.AddViewCommand(capture::NodeImageSaver::kCmdSaveNodeImage, [command = nodeImage_.get()] { command->Run(); });
 }
 
 ChartViewParts::~ChartViewParts() {
@@ -120,6 +125,7 @@ ChartViewParts::~ChartViewParts() {
     view_->completeMenuFacts = previousFacts_;
   }
   for (const QMetaObject::Connection& c : scrollConnections_) QObject::disconnect(c);
+  view_->RemoveViewCommand(capture::NodeImageSaver::kCmdSaveNodeImage);
 }
 
 void ChartViewParts::SaveState() {

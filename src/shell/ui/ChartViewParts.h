@@ -14,17 +14,24 @@
 #include "chartview/ControllerHost.h"
 #include "platform/SettingsStore.h"
 #include "platform/qt/QtPictureCodec.h"
+#include "platform/qt/QtPixelCodec.h"
 
 namespace plume::chartview {
 class CMyEdit;
 class CTesselView;
 class EditingController;
-class NoPictureLoader;
 class ZoomConsole;
 }  // namespace plume::chartview
 namespace plume::store {
 class MaterialStore;
+class SettingsSheetOpener;
 }
+namespace plume::capture {
+class NodePictureLoader;
+namespace ui {
+class NodeImageCommand;
+}
+}  // namespace plume::capture
 
 namespace plume::shell {
 
@@ -55,7 +62,9 @@ class ChartViewParts {
   std::vector<QMetaObject::Connection> scrollConnections_;
   platform::QtPictureCodec codec_;
   std::unique_ptr<StoreMaterials> materials_;
-  std::unique_ptr<chartview::NoPictureLoader> loader_;
+  platform::QtPixelCodec pixelCodec_;
+  std::unique_ptr<capture::NodePictureLoader> loader_;
+  std::unique_ptr<capture::ui::NodeImageCommand> nodeImage_;
   std::unique_ptr<ConsoleAdapter> consoleHost_;
   std::unique_ptr<chartview::ZoomConsole> console_;
   std::unique_ptr<chartview::EditingController> editing_;

@@ -1,0 +1,115 @@
+#pragma once
+// The material search dialog "データベース": finds materials by type, capture
+// date and text, previews them, maintains the store (delete, owner check,
+// same-image check, related texts) and, in paste mode, turns the checked
+// materials into chart nodes. Its placement is kept in the section DbDlg.
+
+#include <QDialog>
+
+#include <string>
+
+#include "platform/SettingsStore.h"
+#include "commands/CommandTable.h"
+#include "store/MaterialStore.h"
+#include "store/SearchRow.h"
+#include "store/ui/DbDlgHooks.h"
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+
+namespace plume::store {
+
+class MaterialPreview;
+
+class CDbDlg : public QDialog {
+  Q_OBJECT
+ public:
+  enum class Mode { Browse, Paste };
+  /// Context commands of the result list.
+  enum Command : int {
+    kCmdCheckSelected = commands::Id(commands::CommandId::ID_DB_CHECK_SELECTED),
+    kCmdUncheckSelected = commands::Id(commands::CommandId::ID_DB_UNCHECK_SELECTED),
+    kCmdShowSource = commands::Id(commands::CommandId::ID_DB_SHOW_SOURCE),
+    kCmdDeleteChecked = commands::Id(commands::CommandId::ID_DB_DELETE_CHECKED),
+    kCmdCheckOwnerless = commands::Id(commands::CommandId::ID_DB_CHECK_OWNERLESS),
+    kCmdSameImage = commands::Id(commands::CommandId::ID_DB_SAME_IMAGE),
+    kCmdEditText = commands::Id(commands::CommandId::ID_DB_EDIT_TEXT),
+    kCmdProperties = commands::Id(commands::CommandId::ID_DB_PROPERTIES),
+  };
+
+  CDbDlg(Mode mode, MaterialStore& store, platform::SettingsStore& settings, DbDlgHooks hooks,
+         QWidget* parent = nullptr);
+
+  /// "検索(&S)": stores the conditions, confirms them (Kakunin) and scans.
+  void Search();
+  /// A header click on `column` (sorting on the second click).
+  void HeaderClicked(int column);
+  /// Runs a context command on the current row (the first selected row).
+  void RunCommand(int command);
+  /// The OK button: close (browse) or paste the checked rows (paste).
+  void OkClicked();
+
+  // Read access for the opener and tests.
+  QTableWidget* List() const { return list_; }
+  /// The CP932 text of a cell.
+  std::string Cell(int row, int column) const;
+  bool IsChecked(int row) const;
+  void SetChecked(int row, bool checked);
+  bool Scanning() const { return scanning_; }
+  QPushButton* OkButton() const { return ok_; }
+
+  void done(int result) override;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  friend class DbScanObserver;
+  void BuildControls(const QString& prompt, const QString& okCaption);
+  void RestoreConditions();
+  void RestorePlacement();
+  void StorePlacement();
+  void AppendRow(const SearchRow& row);
+  void Renumber();
+  void RowSelected();
+  void ShowContextMenu(const QPoint& pos);
+  void TakeCurrentRow();
+  void DeleteChecked();
+  void CheckOwnerless();
+  void SameImage();
+  void EditRelatedText();
+  void ShowProperties();
+
+  Mode mode_;
+  MaterialStore& store_;
+  platform::SettingsStore& settings_;
+  DbDlgHooks hooks_;
+  QLabel* prompt_ = nullptr;
+  QComboBox* types_ = nullptr;
+  QCheckBox* hasDate1_ = nullptr;
+  QCheckBox* hasDate2_ = nullptr;
+  QDateEdit* date1_ = nullptr;
+  QDateEdit* date2_ = nullptr;
+  QLineEdit* text_ = nullptr;
+  QPushButton* search_ = nullptr;
+  QPushButton* ok_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  MaterialPreview* preview_ = nullptr;
+  QPlainTextEdit* related_ = nullptr;
+  QTableWidget* list_ = nullptr;
+  int currentRow_ = -1;
+  int sortColumn_ = -1;
+  bool sortAscending_[kSearchColumnCount] = {};
+  bool scanning_ = false;
+  bool stopScan_ = false;
+  int pendingResult_ = -1;
+};
+
+}  // namespace plume::store
