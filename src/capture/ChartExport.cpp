@@ -4,6 +4,7 @@
 
 #include "capture/CJpg2Pdf.h"
 #include "chartview/PagePainter.h"
+#include "chartview/PreparePage.h"
 #include "document/UserOutput.h"
 #include "document/WorkFolder.h"
 #include "platform/Cp932.h"
@@ -83,9 +84,10 @@ void ChartExport::PaintPage(platform::Canvas& canvas, int pageIndex, float zoom)
                   settings::Get(settings_, settings::KanSet::SlipWidth),
                   settings::Get(settings_, settings::KanSet::SlipHeight)};
   params.scratch = scratch_;
-  // The view's link markers stay those of the window's last paint.
-  params.markers = nullptr;
-  chartview::DrawPage(doc_, canvas, pageIndex, params);
+  params.pageIndex = pageIndex;
+  // The view's title rectangles and link markers stay those of the window's last paint.
+  chartview::PreparePage(doc_, canvas, params);
+  chartview::DrawPage(doc_, canvas, params);
 }
 
 bool ChartExport::RenderPageToJpeg(int pageIndex, const fs::path& jpegPath) {

@@ -226,6 +226,19 @@ TEST_F(StyleTest, StoredDefaultWithNoFillReachesTheNextNewNode) {
   doc->SetHooks(nullptr);
 }
 
+TEST_F(StyleTest, NewNodesTakeTheStoredTitlePositionAndTwoForAnInvalidOne) {
+  platform::MemorySettingsStore store;
+  document::DocumentHooks base;
+  StyleDefaultsHooks hooks(store, base, {});
+  doc->SetHooks(&hooks);
+  for (const auto& [stored, expected] : {std::pair{"0", 0}, {"1", 1}, {"2", 2}, {"3", 2}, {"-1", 2}, {"x", 2}}) {
+    store.WriteString(platform::settings::SUB::TitlePos.section, platform::settings::SUB::TitlePos.key, stored);
+    ASSERT_TRUE(doc->AddNode({}));
+    EXPECT_EQ(doc->nodes[doc->nodeCount - 1].titlePos, expected) << stored;
+  }
+  doc->SetHooks(nullptr);
+}
+
 TEST_F(StyleTest, ViewPropertiesNeverCutAnItem) {
   EXPECT_EQ(ViewProperties::ParseSize("2,000"), 2000);
   EXPECT_EQ(ViewProperties::ParseSize("12"), 500);

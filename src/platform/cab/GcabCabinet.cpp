@@ -18,6 +18,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/Cp932.h"
+
 namespace plume::platform {
 namespace {
 
@@ -39,11 +41,6 @@ struct GDateTimeUnref {
   }
 };
 using GDateTimeRef = std::unique_ptr<GDateTime, GDateTimeUnref>;
-
-struct GFreeDeleter {
-  void operator()(gpointer memory) const { g_free(memory); }
-};
-using GCharPtr = std::unique_ptr<gchar, GFreeDeleter>;
 
 struct GSListDeleter {
   void operator()(GSList* list) const { g_slist_free(list); }
@@ -116,11 +113,7 @@ std::optional<std::string> DecodeStoredName(const char* raw, std::uint32_t attri
     return std::nullopt;
   }
   if (IsAscii(bytes)) return std::string(bytes);
-  gsize read = 0;
-  gsize written = 0;
-  GCharPtr converted(g_convert(raw, static_cast<gssize>(bytes.size()), "UTF-8", "CP932", &read,
-                               &written, nullptr));
-  if (converted && read == bytes.size()) return std::string(converted.get(), written);
+  if (auto converted = Cp932ToUtf8Exact(bytes)) return converted;
   if (validUtf8) return std::string(bytes);
   return std::nullopt;
 }

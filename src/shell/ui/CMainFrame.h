@@ -32,6 +32,9 @@ class CTesselView;
 namespace plume::document {
 class CUnderBar;
 }
+namespace plume::store {
+class MaterialStore;
+}
 namespace plume::platform {
 class ProcessLauncher;
 }
@@ -52,6 +55,7 @@ struct FrameServices {
   document::ChartDocument* chart = nullptr;
   RecentFileList* recent = nullptr;
   platform::ScratchSurface* scratch = nullptr;  ///< node pictures; null leaves them out
+  store::MaterialStore* materials = nullptr;    ///< the material store; required
   bool webEngine = true;                  ///< false: a blank HTML area (tests)
   std::filesystem::path webStorage;       ///< the browser's cookies and logins; empty keeps none
   std::filesystem::path programFolder;    ///< where Manual.pdf is looked for
@@ -122,6 +126,8 @@ class CMainFrame : public QMainWindow {
   void BindExportCommands();
   /// Style, alignment, style default and view property commands (StyleControls).
   void BindStyleCommands();
+  /// Undo and the view's document connections (page deletion's materials).
+  void BindViewCommands();
   /// The HTML area's hand-overs (text area, status pane, page type), the web
   /// search and its kinds, the page type for the chart view's menu.
   void BindBrowserCommands();
