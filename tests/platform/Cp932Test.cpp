@@ -58,7 +58,7 @@ TEST(Cp932Codec, BrokenCp932BecomesReplacementCharacters) {
 TEST(Cp932Codec, ExactConversionRefusesWhatIsNotCp932) {
   EXPECT_EQ(Cp932ToUtf8Exact(kNihongoCp932), kNihongoUtf8);
   EXPECT_EQ(Cp932ToUtf8Exact(""), "");
-  for (const std::string broken : {"\x80"s, "A\x93"s, "\x85\x40"s, kNihongoUtf8}) {
+  for (const std::string& broken : {"\x80"s, "A\x93"s, "\x85\x40"s, kNihongoUtf8}) {
     EXPECT_EQ(Cp932ToUtf8Exact(broken), std::nullopt) << broken;
   }
 }
