@@ -1,7 +1,7 @@
 // Exporting every page of a document as one PDF: the whole export (paint,
-// JPEG, one-page PDF, join one page at a time) for 10 to 100 pages; its join
-// part alone; and, for comparison, one qpdf run joining the same one-page
-// files at once.
+// JPEG, one-page PDF each, one join of all) for 10 to 100 pages; its join
+// alone; the earlier join of one page at a time; and, for comparison, one
+// qpdf run joining the same one-page files at once.
 
 #include <benchmark/benchmark.h>
 
@@ -107,6 +107,15 @@ void BM_JoinOneAtATime(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_JoinOneAtATime)->Arg(10)->Arg(20)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The export's join: every one-page file in one pass, with the information.
+void BM_JoinListOnce(benchmark::State& state) {
+  const std::vector<fs::path> files = OnePageFiles(static_cast<int>(state.range(0)));
+  if (files.empty()) return state.SkipWithError("no pages");
+  for (auto _ : state)
+    if (!capture::JoinPdfFileList(files, Scratch() / "joined.pdf", {})) return state.SkipWithError("join failed");
+}
+BENCHMARK(BM_JoinListOnce)->Arg(10)->Arg(20)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // One qpdf run over the same one-page files (process start included).
 void BM_QpdfJoinOnce(benchmark::State& state) {

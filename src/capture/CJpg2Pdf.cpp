@@ -8,6 +8,7 @@
 #include "capture/JpegHeader.h"
 #include "capture/PdfOutput.h"
 #include "platform/Messages.h"
+#include "document/UserOutput.h"
 
 namespace plume::capture {
 namespace {
@@ -32,7 +33,8 @@ std::string PageContent(int width, int height) {
 }  // namespace
 
 bool CJpg2Pdf::Convert(const std::filesystem::path& pdfPath, const std::filesystem::path& jpegPath) {
-  FilePtr jpeg(std::fopen(jpegPath.c_str(), "rb"));
+  // Only a regular file is read: a FIFO would block, a device never end.
+  FilePtr jpeg(document::IsRegularFile(jpegPath) ? std::fopen(jpegPath.c_str(), "rb") : nullptr);
   if (!jpeg) return Fail("[Stream Open]\n");
   const std::optional<JpegFrameInfo> info = ReadJpegHeader(jpeg.get());
   if (!info) return Fail("[Get Size]\n");

@@ -10,6 +10,7 @@
 #include "capture/PdfOutput.h"
 #include "capture/TextLines.h"
 #include "platform/Messages.h"
+#include "document/UserOutput.h"
 
 namespace plume::capture {
 namespace {
@@ -146,7 +147,8 @@ bool CTxt2Pdf::Convert(const std::filesystem::path& textPath, const std::filesys
   }
   pageWidth_ = pageWidth;
   try {
-    FilePtr text(std::fopen(textPath.c_str(), "rb"));
+    // Only a regular file is read: a FIFO would block, a device never end.
+    FilePtr text(document::IsRegularFile(textPath) ? std::fopen(textPath.c_str(), "rb") : nullptr);
     if (!text) return Fail("読み込みファイルオープンエラー\n");
     // Writing over the text file itself would truncate it before it is read.
     std::error_code ec;

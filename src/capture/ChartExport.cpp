@@ -4,6 +4,7 @@
 
 #include "capture/CJpg2Pdf.h"
 #include "chartview/PagePainter.h"
+#include "document/UserOutput.h"
 #include "document/WorkFolder.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
@@ -52,7 +53,7 @@ ChartExport::ChartExport(chartview::ChartView& view, platform::SettingsStore& se
       return writer.Convert(pdf, jpeg);
     };
   }
-  if (!services_.pdf.join) services_.pdf.join = JoinPdfFiles;
+  if (!services_.pdf.joinAll) services_.pdf.joinAll = JoinPdfFileList;
   if (!services_.pdf.addInfo) services_.pdf.addInfo = AddPdfInfo;
 }
 
@@ -92,7 +93,7 @@ bool ChartExport::RenderPageToJpeg(int pageIndex, const fs::path& jpegPath) {
 }
 
 fs::path ChartExport::WorkFolder() const {
-  return services_.workFolder ? services_.workFolder() : document::GetWorkFolder("");
+  return services_.workFolder ? services_.workFolder() : document::GetScratchFolder();
 }
 
 PdfInfoSource ChartExport::PdfInfo() const { return services_.pdfInfo ? services_.pdfInfo() : PdfInfoSource{}; }
@@ -136,23 +137,26 @@ bool ChartExport::WritePdf(bool allPages, const fs::path& outPath) {
 }
 
 bool ChartExport::RunPdfStepsAllPages(const fs::path& folder, const fs::path& outPath) {
+  // Refused targets are refused before the pages are painted.
+  if (!document::ResolveOutputTarget(outPath)) return false;
   const fs::path jpeg = folder / "tmp.jpg";
-  const fs::path page = folder / "tmp1.pdf";
-  const fs::path even = folder / "tmp2.pdf";
-  const fs::path odd = folder / "tmp3.pdf";
-  fs::path acc = even;
-  for (int i = 0; i < doc_.header.pageCount; ++i) {
-    if (!RenderPageToJpeg(i, jpeg)) return false;
-    if (i == 0) {
-      if (!services_.pdf.convert(even, jpeg)) return false;
-      continue;
+  const int total = doc_.header.pageCount;
+  std::vector<fs::path> pages;
+  // The one-page files go however the export ends.
+  struct Cleanup {
+    std::vector<fs::path>& files;
+    ~Cleanup() {
+      std::error_code ignored;
+      for (const fs::path& file : files) fs::remove(file, ignored);
     }
-    if (!services_.pdf.convert(page, jpeg)) return false;
-    const fs::path& out = i % 2 ? odd : even;
-    if (!services_.pdf.join(acc, page, out)) return false;
-    acc = out;
+  } cleanup{pages};
+  for (int i = 0; i < total; ++i) {
+    if (services_.progress && !services_.progress(i, total)) return false;
+    pages.push_back(folder / ("page" + std::to_string(i + 1) + ".pdf"));
+    if (!RenderPageToJpeg(i, jpeg) || !services_.pdf.convert(pages.back(), jpeg)) return false;
   }
-  return services_.pdf.addInfo(acc, outPath, PdfInfo());
+  if (services_.progress && !services_.progress(total, total)) return false;
+  return services_.pdf.joinAll(pages, outPath, PdfInfo());
 }
 
 platform::Size ChartExport::ImageSize(bool at100) const {
@@ -195,6 +199,13 @@ bool ChartExport::SavePageAsImage() {
 
 bool ChartExport::WriteImage(const fs::path& path, bool at100) {
   if (services_.renderer == nullptr || doc_.header.pageCount < 1) return false;
+  if (!document::ResolveOutputTarget(path)) return false;
+  const fs::path folder = WorkFolder();
+  if (folder.empty()) return false;
+  // The encoder writes by path: into the scratch folder, then put in place.
+  const fs::path image = folder / "image.jpg";
+  std::error_code error;
+  fs::remove(image, error);
   const int pageIndex = doc_.header.currentPage;
   const float zoom = at100 ? 1.0f : view_.Zoom();
   bool cleared = false;
@@ -205,10 +216,12 @@ bool ChartExport::WriteImage(const fs::path& path, bool at100) {
         cleared = true;
         PaintPage(canvas, pageIndex, zoom);
       },
-      path, kJpegType);
+      image, kJpegType);
   // The window still shows the selection marks the export has taken away.
   if (cleared) view_.RequestRepaint();
-  return ok;
+  const bool placed = ok && document::PlaceUserFile(path, image);
+  fs::remove(image, error);
+  return placed;
 }
 
 }  // namespace plume::capture

@@ -1,14 +1,17 @@
 #pragma once
 // Writing chart pages out of the program: the current page or all pages as one
 // PDF file, and the current page as a JPEG image. Pages are painted by the
-// page painter into a bitmap of their own, encoded as JPEG, wrapped into
-// one-page PDFs and joined one page at a time; the final file gets the
-// document information. Scratch files in the work folder: tmp.jpg (page
-// image), tmp1.pdf (the page being added), tmp2.pdf and tmp3.pdf (the
-// growing document, alternately); they are overwritten and never deleted.
+// page painter into a bitmap of their own, encoded as JPEG and wrapped into
+// one-page PDFs, which are joined once, in order, with the document
+// information (linear in the page count). Scratch files in the process's
+// scratch folder: tmp.jpg (page image), tmp3.pdf (a single page), page<n>.pdf
+// (page n of all pages, removed after the join), image.jpg (an image export
+// before it is put in place). Every file the user chose is written under the
+// rule of document/UserOutput.h.
 
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 #include "capture/PageBitmapRenderer.h"
 #include "capture/PdfHelper.h"
@@ -21,11 +24,11 @@
 namespace plume::capture {
 
 /// The PDF services the export runs; empty members take the program's own
-/// (CJpg2Pdf without its success line, JoinPdfFiles, AddPdfInfo).
+/// (CJpg2Pdf without its success line, JoinPdfFileList, AddPdfInfo).
 struct ExportPdfSteps {
   std::function<bool(const std::filesystem::path& pdf, const std::filesystem::path& jpeg)> convert;
-  std::function<bool(const std::filesystem::path& first, const std::filesystem::path& second,
-                     const std::filesystem::path& out)> join;
+  std::function<bool(const std::vector<std::filesystem::path>& pages, const std::filesystem::path& out,
+                     const PdfInfoSource& info)> joinAll;
   std::function<bool(const std::filesystem::path& src, const std::filesystem::path& dst, const PdfInfoSource& info)>
       addInfo;
 };
@@ -39,9 +42,13 @@ struct ChartExportServices {
   store::FolderOpener* folders = nullptr;
   /// Title and address the HTML area shows at the moment of writing; null: both empty.
   std::function<PdfInfoSource()> pdfInfo;
-  /// The work folder (empty when unavailable, its message shown); null: document::GetWorkFolder("").
+  /// The work folder (empty when unavailable, its message shown); null: document::GetScratchFolder().
   std::function<std::filesystem::path()> workFolder;
   ExportPdfSteps pdf;
+  /// Called before each page of an all-pages export and once all are done
+  /// (done == total); false cancels the export, which then writes nothing
+  /// and shows nothing. Null: never cancelled.
+  std::function<bool(int done, int total)> progress;
 };
 
 class ChartExport {

@@ -35,6 +35,12 @@ typedef int (*DocsmithCombinePdfFn)(DocsmithHandle first, DocsmithHandle second,
  *  to `outPath`; 1 on success, 0 on failure (then `outPath` is left as it was). */
 typedef int (*DocsmithWritePdfInfoFn)(DocsmithHandle handle, const DocsmithInfo* info, const char* outPath);
 
+/** Writes the pages of the `count` PDF files at `paths`, in order, to
+ *  `outPath` in one pass, with `info` as its document information (null: none);
+ *  1 on success, 0 on failure (then `outPath` is left as it was). */
+typedef int (*DocsmithCombinePdfListFn)(const char* const* paths, int count, const DocsmithInfo* info,
+                                        const char* outPath);
+
 #ifdef __cplusplus
 }
 #endif

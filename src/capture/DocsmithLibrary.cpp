@@ -36,7 +36,8 @@ std::unique_ptr<DocsmithLibrary> DocsmithLibrary::Open(const std::filesystem::pa
   if (!handle) return nullptr;
   std::unique_ptr<DocsmithLibrary> library(new DocsmithLibrary(handle));
   if (!Find(handle, "LoadPDF", library->loadPdf) || !Find(handle, "FreePDF", library->freePdf) ||
-      !Find(handle, "CombinePDF", library->combinePdf) || !Find(handle, "WritePDFInfo", library->writePdfInfo))
+      !Find(handle, "CombinePDF", library->combinePdf) || !Find(handle, "WritePDFInfo", library->writePdfInfo) ||
+      !Find(handle, "CombinePDFList", library->combinePdfList))
     return nullptr;
   return library;
 }

@@ -15,7 +15,7 @@ class DocsmithLibrary {
   /// The library's file name.
   static constexpr const char* kFileName = "libdocsmith.so";
 
-  /// Opens `path` and finds the four exports; nullptr when the file cannot be
+  /// Opens `path` and finds the five exports; nullptr when the file cannot be
   /// loaded or lacks one of them.
   static std::unique_ptr<DocsmithLibrary> Open(const std::filesystem::path& path);
 
@@ -35,6 +35,7 @@ class DocsmithLibrary {
   DocsmithFreePdfFn freePdf = nullptr;
   DocsmithCombinePdfFn combinePdf = nullptr;
   DocsmithWritePdfInfoFn writePdfInfo = nullptr;
+  DocsmithCombinePdfListFn combinePdfList = nullptr;
 
  private:
   explicit DocsmithLibrary(void* handle) : handle_(handle) {}

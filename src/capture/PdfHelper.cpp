@@ -1,6 +1,11 @@
 #include "capture/PdfHelper.h"
 
+#include <atomic>
+#include <functional>
+
 #include "capture/DocsmithLibrary.h"
+#include "document/UserOutput.h"
+#include "document/WorkFolder.h"
 #include "platform/Messages.h"
 
 namespace plume::capture {
@@ -14,6 +19,29 @@ std::unique_ptr<DocsmithLibrary> LoadLibraryOrSay() {
   std::unique_ptr<DocsmithLibrary> library = DocsmithLibrary::Open(path);
   if (!library) platform::ShowMessage(StringId::LibraryNotFound, path.string() + "\n", MsgIcon::Error);
   return library;
+}
+
+// Runs `write` on a path the library may write to: `outPath` itself when it
+// lies in the scratch folder, else a scratch file then put in place at `outPath`.
+bool WriteThroughScratch(const std::filesystem::path& outPath,
+                         const std::function<bool(const std::filesystem::path&)>& write) {
+  const std::filesystem::path scratch = document::GetScratchFolder();
+  if (scratch.empty()) return false;
+  std::error_code error;
+  if (std::filesystem::equivalent(outPath.parent_path(), scratch, error)) return write(outPath);
+  if (!document::ResolveOutputTarget(outPath)) return false;
+  static std::atomic<unsigned> counter{0};
+  const std::filesystem::path temp = scratch / ("docsmith-out-" + std::to_string(counter++) + ".pdf");
+  std::filesystem::remove(temp, error);
+  const bool ok = write(temp) && document::PlaceUserFile(outPath, temp);
+  std::filesystem::remove(temp, error);
+  return ok;
+}
+
+DocsmithInfo InfoRecord(const PdfInfoSource& info, const std::string& creator, const std::string& producer,
+                        const std::string& date) {
+  return DocsmithInfo{info.title.c_str(), info.address.c_str(), "", "", creator.c_str(),
+                      producer.c_str(), date.c_str(), date.c_str()};
 }
 
 }  // namespace
@@ -36,19 +64,36 @@ bool JoinPdfFiles(const std::filesystem::path& pdf1, const std::filesystem::path
                   const std::filesystem::path& outPath) {
   const std::unique_ptr<DocsmithLibrary> library = LoadLibraryOrSay();
   if (!library) return false;
-  int ok = 0;
-  {
+  bool failed = false;
+  const bool ok = WriteThroughScratch(outPath, [&](const std::filesystem::path& out) {
     const DocsmithDocument first(*library, pdf1);
     const DocsmithDocument second(*library, pdf2);
-    ok = library->combinePdf(first.Handle(), second.Handle(), outPath.c_str());
-  }
+    failed = library->combinePdf(first.Handle(), second.Handle(), out.c_str()) != 1;
+    return !failed;
+  });
   // A join that did not happen must not pass for one: the caller would go on
   // with whatever an earlier run left at outPath.
-  if (ok != 1) {
-    platform::ShowMessage(StringId::PdfCreateFailed, "[Combine PDF]\n", MsgIcon::Error);
-    return false;
-  }
-  return true;
+  if (failed) platform::ShowMessage(StringId::PdfCreateFailed, "[Combine PDF]\n", MsgIcon::Error);
+  return ok;
+}
+
+bool JoinPdfFileList(const std::vector<std::filesystem::path>& inputs, const std::filesystem::path& outPath,
+                     const PdfInfoSource& info) {
+  const std::unique_ptr<DocsmithLibrary> library = LoadLibraryOrSay();
+  if (!library) return false;
+  const std::string creator = PdfInfoCreator();
+  const std::string producer = PdfInfoProducer();
+  const std::string date = PdfInfoDate(info.when ? *info.when : std::time(nullptr));
+  const DocsmithInfo record = InfoRecord(info, creator, producer, date);
+  std::vector<const char*> paths;
+  for (const std::filesystem::path& input : inputs) paths.push_back(input.c_str());
+  bool failed = false;
+  const bool ok = WriteThroughScratch(outPath, [&](const std::filesystem::path& out) {
+    failed = library->combinePdfList(paths.data(), static_cast<int>(paths.size()), &record, out.c_str()) != 1;
+    return !failed;
+  });
+  if (failed) platform::ShowMessage(StringId::PdfCreateFailed, "[Combine PDF]\n", MsgIcon::Error);
+  return ok;
 }
 
 bool AddPdfInfo(const std::filesystem::path& srcPath, const std::filesystem::path& dstPath,
@@ -58,18 +103,15 @@ bool AddPdfInfo(const std::filesystem::path& srcPath, const std::filesystem::pat
   const std::string creator = PdfInfoCreator();
   const std::string producer = PdfInfoProducer();
   const std::string date = PdfInfoDate(info.when ? *info.when : std::time(nullptr));
-  const DocsmithInfo record{info.title.c_str(), info.address.c_str(), "", "", creator.c_str(),
-                            producer.c_str(), date.c_str(), date.c_str()};
-  int ok = 0;
-  {
+  const DocsmithInfo record = InfoRecord(info, creator, producer, date);
+  bool failed = false;
+  const bool ok = WriteThroughScratch(dstPath, [&](const std::filesystem::path& out) {
     const DocsmithDocument document(*library, srcPath);
-    ok = library->writePdfInfo(document.Handle(), &record, dstPath.c_str());
-  }
-  if (ok != 1) {
-    platform::ShowMessage(StringId::PdfInfoWriteFailed, {}, MsgIcon::Error);
-    return false;
-  }
-  return true;
+    failed = library->writePdfInfo(document.Handle(), &record, out.c_str()) != 1;
+    return !failed;
+  });
+  if (failed) platform::ShowMessage(StringId::PdfInfoWriteFailed, {}, MsgIcon::Error);
+  return ok;
 }
 
 }  // namespace plume::capture

@@ -1,12 +1,15 @@
 #pragma once
 // Joining PDF files and writing their document information, through the PDF
 // helper library libdocsmith.so, loaded from the executable's folder at the
-// start of each operation and unloaded at its end.
+// start of each operation and unloaded at its end. Files of the user's
+// choosing are written under the rule of document/UserOutput.h: the library
+// writes into the scratch folder and the finished file is put in place.
 
 #include <ctime>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace plume::capture {
 
@@ -31,6 +34,13 @@ std::string PdfInfoDate(std::time_t when);
 /// Returns false in both cases.
 bool JoinPdfFiles(const std::filesystem::path& pdf1, const std::filesystem::path& pdf2,
                   const std::filesystem::path& outPath);
+
+/// Writes the pages of every file of `inputs`, in order, to `outPath` in one
+/// pass, with the document information of `info` (as AddPdfInfo writes it).
+/// Without the library shows its path and 30025; when a file cannot be read
+/// or the result cannot be written shows "[Combine PDF]" and 30003.
+bool JoinPdfFileList(const std::vector<std::filesystem::path>& inputs, const std::filesystem::path& outPath,
+                     const PdfInfoSource& info);
 
 /// Writes `srcPath` to `dstPath` with the document information of `info`
 /// (title, the address as subject, creator, producer, creation and

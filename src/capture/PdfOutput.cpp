@@ -1,6 +1,13 @@
 #include "capture/PdfOutput.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <charconv>
+#include <optional>
+
+#include "document/DurableFiles.h"
+#include "document/UserOutput.h"
 
 namespace plume::capture {
 
@@ -10,17 +17,34 @@ std::string DecimalText(long long value) {
   return std::string(buffer, result.ptr);
 }
 
-PdfOutput::~PdfOutput() {
+PdfOutput::~PdfOutput() { Abandon(); }
+
+void PdfOutput::Abandon() {
   if (file_) std::fclose(file_);
+  file_ = nullptr;
+  if (!temp_.empty()) unlink(temp_.c_str());
+  temp_.clear();
 }
 
 bool PdfOutput::Open(const std::filesystem::path& path) {
-  if (file_) Close();
-  file_ = std::fopen(path.c_str(), "wb+");
+  Abandon();
   position_ = 0;
   offsets_.clear();
   failed_ = false;
-  if (!file_) return false;
+  const std::optional<std::filesystem::path> target = document::ResolveOutputTarget(path, true);
+  if (!target) return false;
+  target_ = *target;
+  document::RemoveDeadTemporaries(target_);
+  const std::filesystem::path temp = document::TemporarySibling(target_);
+  const int fd = open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  temp_ = temp;
+  file_ = fdopen(fd, "wb+");
+  if (!file_) {
+    close(fd);
+    Abandon();
+    return false;
+  }
   // A large buffer keeps the many short lines to a few system calls.
   std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
   return true;
@@ -28,9 +52,13 @@ bool PdfOutput::Open(const std::filesystem::path& path) {
 
 bool PdfOutput::Close() {
   if (!file_) return !failed_;
-  if (std::ferror(file_)) failed_ = true;
+  if (std::fflush(file_) != 0 || std::ferror(file_) || fsync(fileno(file_)) != 0) failed_ = true;
   if (std::fclose(file_) != 0) failed_ = true;
   file_ = nullptr;
+  if (!failed_ && (!document::CopyPermissions(target_, temp_) || rename(temp_.c_str(), target_.c_str()) != 0))
+    failed_ = true;
+  if (!failed_) temp_.clear();
+  Abandon();
   return !failed_;
 }
 

@@ -19,9 +19,13 @@ class PdfOutput {
   PdfOutput(const PdfOutput&) = delete;
   PdfOutput& operator=(const PdfOutput&) = delete;
 
-  /// Creates or truncates `path` for binary writing; false when it cannot be created.
+  /// Starts writing `path` under the rule for files the user chooses (see
+  /// document/UserOutput.h): the bytes go to an exclusive temporary file
+  /// beside the target (symlinks followed); false when the target may not be
+  /// written or the temporary file cannot be created.
   bool Open(const std::filesystem::path& path);
-  /// Closes the file; false when any write so far or the close itself failed.
+  /// Flushes the file and renames it over the target; false (the target left
+  /// as it was) when any write so far, the flush or the rename failed.
   bool Close();
 
   /// Writes the bytes as they stand.
@@ -43,7 +47,11 @@ class PdfOutput {
   std::uint64_t ObjectOffset(int number) const;
 
  private:
+  void Abandon();
+
   std::FILE* file_ = nullptr;
+  std::filesystem::path target_;
+  std::filesystem::path temp_;
   std::uint64_t position_ = 0;
   std::vector<std::uint64_t> offsets_;  // index: object number - 1
   bool failed_ = false;

@@ -62,7 +62,7 @@ std::string FileNameText(const fs::path& file) { return platform::Utf8ToCp932(fi
 }  // namespace
 
 RegistrationFlows::RegistrationFlows(RegistrationPorts ports) : ports_(std::move(ports)) {
-  if (!ports_.workFolder) ports_.workFolder = [] { return document::GetWorkFolder(); };
+  if (!ports_.workFolder) ports_.workFolder = [] { return document::GetScratchFolder(); };
 }
 
 bool RegistrationFlows::IsRegistrationCommand(int command) {

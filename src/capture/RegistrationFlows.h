@@ -43,7 +43,7 @@ struct RegistrationPorts {
   NodePicturePort& pictures;
   DownloadPort& downloads;
   ClipboardImagePort& clipboard;
-  /// The work folder (empty after its message); the program's GetWorkFolder by default.
+  /// The scratch folder (empty after its message); this process's GetScratchFolder by default.
   std::function<std::filesystem::path()> workFolder;
 };
 

@@ -37,20 +37,25 @@ bool NodePictureReloader::ReloadNodePicture(int index, bool showMessages) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(*file, ec)) return Fail(showMessages, platform::StringId::MaterialReadFailed);
 
-  DropPicture(index);
-  std::unique_ptr<platform::Picture> loaded = loader_.LoadNodePicture(*file, node.transColor);
+  // The node keeps the picture it has until the new one is loaded and redrawn:
+  // a damaged or unreadable master file must not cost the picture in the chart.
+  document::ColorRef transColor = node.transColor;
+  std::unique_ptr<platform::Picture> loaded = loader_.LoadNodePicture(*file, transColor);
   if (!loaded) return Fail(showMessages, platform::StringId::ImageLoadFailed, kResizeTag);
 
   const int w = node.rect.Width();
   const int h = node.rect.Height();
   std::unique_ptr<platform::Picture> redrawn;
   if (w > 0 && h > 0) {
-    if (typeWord == "JPEG" || node.transColor == document::kNoColor)
+    if (typeWord == "JPEG" || transColor == document::kNoColor)
       redrawn = loader_.ResampleToJpeg(*loaded, w, h);
     else
       redrawn = loader_.Stretch(*loaded, w, h);
   }
   if (!redrawn) return Fail(showMessages, platform::StringId::ImageLoadFailed, kResizeTag);
+  loaded.reset();
+  DropPicture(index);
+  node.transColor = transColor;
   node.image = doc_.pictures.Add(std::move(redrawn));
   return true;
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Re-renders a picture node's picture at the node's size from its material's
 // data file: after a resize (quietly) and from the node properties dialog
-// (with messages). After a failure the node keeps hasImage and its rectangle
-// but holds no picture, so none is drawn for it.
+// (with messages). The old picture is released only once the new one has
+// been loaded and redrawn; after a failure the node keeps its picture (drawn
+// stretched to its new size) and its transparency colour.
 
 #include "chartview/MaterialAccess.h"
 #include "chartview/PictureLoader.h"

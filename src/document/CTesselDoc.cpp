@@ -1,15 +1,17 @@
 #include "document/CTesselDoc.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <fstream>
+#include <memory>
 #include <optional>
+#include <system_error>
+#include <vector>
 
 #include "document/ChartFile.h"
 #include "document/DurableFiles.h"
+#include "document/ExclusiveFile.h"
+#include "document/UserOutput.h"
 #include "document/WorkFolder.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
@@ -24,21 +26,34 @@ using platform::MsgResult;
 using platform::StringId;
 namespace settings = platform::settings;
 
-struct SplitPath {
-  fs::path folder;   ///< up to and including the last "/"
-  std::string name;  ///< after it, never empty
+// Removes a scratch file on every way out of the scope that made it.
+class RemovedAtExit {
+ public:
+  explicit RemovedAtExit(fs::path path) : path_(std::move(path)) {}
+  ~RemovedAtExit() {
+    std::error_code ignored;
+    fs::remove(path_, ignored);
+  }
+  RemovedAtExit(const RemovedAtExit&) = delete;
+  RemovedAtExit& operator=(const RemovedAtExit&) = delete;
+
+ private:
+  fs::path path_;
 };
 
-// Splits at the last "/"; nullopt without one or with nothing after it.
+// A document path as folder and file name; nullopt without a file name.
+struct SplitPath {
+  fs::path folder;
+  std::string name;
+};
+
 std::optional<SplitPath> Split(const fs::path& path) {
-  const std::string& text = path.native();
-  const std::size_t slash = text.rfind('/');
-  if (slash == std::string::npos || slash + 1 == text.size()) return std::nullopt;
-  return SplitPath{text.substr(0, slash + 1), text.substr(slash + 1)};
+  if (!path.has_filename() || !path.has_parent_path()) return std::nullopt;
+  return SplitPath{path.parent_path(), path.filename().string()};
 }
 
 bool EndsWithPbd(const fs::path& path) {
-  const std::string& text = path.native();
+  const std::string text = path.native();
   if (text.size() < 3) return false;
   std::string tail = text.substr(text.size() - 3);
   for (char& c : tail) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -46,15 +61,13 @@ bool EndsWithPbd(const fs::path& path) {
 }
 
 // The folder that receives the data file of a document in `documentFolder`:
-// the work folder, or a sub-folder of it when the document itself lies in the
-// work folder (its data file would otherwise take the document's own place).
+// this process's scratch folder, or a sub-folder of it when the document
+// itself lies there (its data file would otherwise take the document's place).
 fs::path DataFolderFor(const fs::path& documentFolder) {
-  const fs::path work = GetWorkFolder();
-  if (work.empty()) return {};
-  struct stat a {}, b {};
-  const bool same = stat(work.c_str(), &a) == 0 && stat(documentFolder.c_str(), &b) == 0 &&
-                    a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-  return same ? GetWorkFolder("data") : work;
+  const fs::path scratch = GetScratchFolder();
+  if (scratch.empty()) return {};
+  std::error_code error;
+  return fs::equivalent(scratch, documentFolder, error) ? GetScratchFolder("data") : scratch;
 }
 
 bool ShowWithPath(StringId id, const fs::path& path) {
@@ -63,7 +76,6 @@ bool ShowWithPath(StringId id, const fs::path& path) {
 }
 
 }  // namespace
-
 CTesselDoc::CTesselDoc(ChartDocument& doc, platform::SettingsStore& settings, const platform::Cabinet& cabinet,
                        const platform::PictureCodec& codec, Services services)
     : doc_(doc), settings_(settings), cabinet_(cabinet), codec_(codec), services_(services) {}
@@ -75,6 +87,15 @@ fs::path CTesselDoc::BackupPathFor(const fs::path& path) {
   const std::size_t dot = name.rfind('.');
   if (dot == std::string::npos) return {};
   return path.parent_path() / (name.substr(0, dot) + "(back).PBD");
+}
+
+std::uint64_t CTesselDoc::ExtractionCap(const fs::path& folder) {
+  constexpr std::uint64_t kReserve = std::uint64_t{64} << 20;
+  std::error_code error;
+  const fs::space_info space = fs::space(folder, error);
+  if (error) return kMaxExtractedBytes;
+  // At least one byte: 0 would mean no limit.
+  return std::max<std::uint64_t>(1, std::min(kMaxExtractedBytes, space.available > kReserve ? space.available - kReserve : 0));
 }
 
 bool CTesselDoc::RunJob(ShoriJob& job) {
@@ -96,46 +117,47 @@ void CTesselDoc::NewDocument() {
 }
 
 bool CTesselDoc::OpenDocument(const fs::path& path) {
-  if (!ReadDocumentFile(path)) {
-    // Never leave half-read tables for the user to edit and save.
-    NewDocument();
-    return false;
-  }
+  // Read aside: the open document stays as it was unless the whole read succeeds.
+  std::unique_ptr<ChartDocument> read = ChartDocument::Create();
+  if (!read || !ReadDocumentFile(path, *read)) return false;
+  doc_.SwapContents(*read);
   Recorded(path);
   if (services_.view) services_.view->DocumentOpened();
   return true;
 }
 
-bool CTesselDoc::ReadDocumentFile(const fs::path& path) {
-  if (doc_.nodeCount > 0) doc_.Clear();
+bool CTesselDoc::ReadDocumentFile(const fs::path& path, ChartDocument& into) {
   if (!EndsWithPbd(path)) return false;
 
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0) return ShowWithPath(StringId::FileNotFound, path);
-  if (S_ISDIR(info.st_mode)) {
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (error || !fs::exists(status)) return ShowWithPath(StringId::FileNotFound, path);
+  if (fs::is_directory(status)) {
     platform::ShowMessage(StringId::FolderCannotOpen);
     return false;
   }
+  // A FIFO or a device would block the unpack or feed it without end.
+  if (!fs::is_regular_file(status)) return ShowWithPath(StringId::NotARegularFile, path);
   const std::optional<SplitPath> split = Split(path);
   if (!split) return false;
   const fs::path work = DataFolderFor(split->folder);
   if (work.empty()) return false;
 
   ShoriJob job = ShoriJob::Unpack(cabinet_, work, split->name, split->folder);
-  if (!RunJob(job) || !job.LastExtracted()) return false;
+  // A small file may unpack to gigabytes: refused before anything is written.
+  job.SetMaxBytes(ExtractionCap(work));
+  const bool unpacked = RunJob(job);
+  // Whatever the unpack placed goes when this read ends, however it ends.
+  std::vector<std::unique_ptr<RemovedAtExit>> placed;
+  for (const fs::path& file : job.Extracted())
+    if (file.parent_path() == work) placed.push_back(std::make_unique<RemovedAtExit>(file));
+  if (!unpacked || !job.LastExtracted()) return false;
   const fs::path& extracted = *job.LastExtracted();
+  RemovedAtExit extractedGoes(extracted);
 
-  bool ok = false;
-  {
-    std::ifstream in(extracted, std::ios::binary);
-    if (!in) {
-      unlink(extracted.c_str());
-      return ShowWithPath(StringId::FileOpenFailed, path);
-    }
-    ok = ReadChart(doc_, in, codec_);
-  }
-  unlink(extracted.c_str());
-  return ok;
+  std::ifstream in(extracted, std::ios::binary);
+  if (!in) return ShowWithPath(StringId::FileOpenFailed, path);
+  return ReadChart(into, in, codec_);
 }
 
 bool CTesselDoc::SaveDocument(const fs::path& path) {
@@ -155,39 +177,39 @@ bool CTesselDoc::WriteDocumentFile(const fs::path& path) {
   for (int i = 0; i < doc_.nodeCount; ++i) doc_.nodeStates[i].selected = 0;
   for (int i = 0; i < doc_.slipCount; ++i) doc_.slips[i].selected = 0;
 
-  const std::optional<SplitPath> split = Split(path);
+  // A link is followed and its target replaced; a read-only or non-regular target refuses the save.
+  const std::optional<fs::path> target = ResolveOutputTarget(path);
+  if (!target) return false;
+  const std::optional<SplitPath> split = Split(*target);
   if (!split) return false;
   const fs::path work = DataFolderFor(split->folder);
   if (work.empty()) return false;
   const fs::path data = work / split->name;
 
+  // The scratch folder is this process's own: a leftover of an earlier save
+  // is removed, and the data file is created anew, never written through.
+  std::error_code error;
+  fs::remove(data, error);
+  RemovedAtExit dataGoes(data);
   {
-    std::ofstream out;
-    if (Proceed(steps_, IoStep::DataCreate)) out.open(data, std::ios::binary | std::ios::trunc);
-    if (!out.is_open()) return ShowWithPath(StringId::FileOpenFailed, data);
-    bool written = Proceed(steps_, IoStep::DataWrite) && WriteChart(doc_, out);
-    out.close();
-    if (!written || !out) {
-      unlink(data.c_str());
-      return ShowWithPath(StringId::SaveFailed, data);
-    }
+    std::optional<ExclusiveFile> out;
+    if (Proceed(steps_, IoStep::DataCreate)) out.emplace(data);
+    if (!out || !out->IsOpen()) return ShowWithPath(StringId::FileOpenFailed, data);
+    const bool written = Proceed(steps_, IoStep::DataWrite) && WriteChart(doc_, out->Stream());
+    if (!out->Finish() || !written) return ShowWithPath(StringId::SaveFailed, data);
   }
 
   // The old file is not deleted: packing renames the finished cabinet over it.
-  struct stat info {};
-  if (lstat(path.c_str(), &info) == 0 && settings::Get(settings_, settings::KanSet::MakeBackup) == 1) {
-    const fs::path backup = BackupPathFor(path);
-    if (backup.empty() || !CopyFileDurably(path, backup, steps_)) {
-      unlink(data.c_str());
+  if (fs::exists(fs::symlink_status(*target, error)) && settings::Get(settings_, settings::KanSet::MakeBackup) == 1) {
+    const fs::path backup = BackupPathFor(*target);
+    if (backup.empty() || !CopyFileDurably(*target, backup, steps_)) {
       platform::ShowMessage(StringId::BackupFailed);
       return false;
     }
   }
 
   ShoriJob job = ShoriJob::Pack(cabinet_, data, split->name, split->folder);
-  const bool packed = RunJob(job);
-  unlink(data.c_str());
-  return packed;
+  return RunJob(job);
 }
 
 bool CTesselDoc::EnsureSaved() {

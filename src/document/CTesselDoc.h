@@ -4,6 +4,7 @@
 // holds one chart data file stored under the document's file name; it is
 // unpacked into and packed from the work folder.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -35,8 +36,10 @@ class CTesselDoc {
 
   /// Opens a document file. On success the path is recorded, the document is
   /// unmodified, the path joins the recent files and the view shows the
-  /// current page. Any failure (shown where it happens, or silently for a name
-  /// not ending in "PBD") leaves a new empty document.
+  /// current page. The file is read into a document of its own, which takes
+  /// the open one's place only when the whole read succeeded: any failure
+  /// (shown where it happens, or silently for a name not ending in "PBD")
+  /// leaves the open document, its path and modified flag untouched.
   bool OpenDocument(const std::filesystem::path& path);
 
   /// Saves to `path`, keeping the old file as "name(back).PBD" when KanSet
@@ -66,12 +69,18 @@ class CTesselDoc {
   /// Called before each file-system step of a save (see IoStep).
   void SetIoSteps(IoStepFn steps) { steps_ = std::move(steps); }
 
+  /// The most a document may unpack to: 1 GiB (the largest chart tables
+  /// take 3.4 MB; the rest is room for pictures), and never more than the
+  /// free space of `folder` less 64 MiB.
+  static std::uint64_t ExtractionCap(const std::filesystem::path& folder);
+  static constexpr std::uint64_t kMaxExtractedBytes = std::uint64_t{1} << 30;
+
   /// "name(back).PBD" beside `path`, cutting the file name at its last ".";
   /// empty when the file name has no ".".
   static std::filesystem::path BackupPathFor(const std::filesystem::path& path);
 
  private:
-  bool ReadDocumentFile(const std::filesystem::path& path);
+  bool ReadDocumentFile(const std::filesystem::path& path, ChartDocument& into);
   bool WriteDocumentFile(const std::filesystem::path& path);
   bool RunJob(ShoriJob& job);
   void Recorded(const std::filesystem::path& path);

@@ -58,6 +58,21 @@ std::unique_ptr<ChartDocument> ChartDocument::Create(DocumentHooks* hooks) {
 
 void ChartDocument::SetHooks(DocumentHooks* hooks) { hooks_ = hooks ? hooks : &gDefaultHooks; }
 
+void ChartDocument::SwapContents(ChartDocument& other) noexcept {
+  std::swap(header, other.header);
+  pages.swap(other.pages);
+  arcs.swap(other.arcs);
+  nodes.swap(other.nodes);
+  nodeStates.swap(other.nodeStates);
+  slips.swap(other.slips);
+  std::swap(nodeCount, other.nodeCount);
+  std::swap(arcCount, other.arcCount);
+  std::swap(slipCount, other.slipCount);
+  std::swap(focusedNode, other.focusedNode);
+  std::swap(focusedSlip, other.focusedSlip);
+  std::swap(pictures, other.pictures);
+}
+
 void ChartDocument::Clear() {
   // Each distinct picture is released once, however many nodes share it, and
   // a picture no node holds any more goes too.

@@ -61,6 +61,10 @@ class ChartDocument {
 
   /// Releases every picture once and empties the item tables.
   void Clear();
+  /// Exchanges every table, the header, the selection and the pictures with
+  /// `other`; each keeps its own hooks. Lets a document be read aside and
+  /// take the open document's place only once the whole read succeeded.
+  void SwapContents(ChartDocument& other) noexcept;
   /// Clear, then one empty page "ページ1" of 1000 x 1000; the reserved header word is kept.
   void NewDocument();
   /// max(nodeId, 0) + 1.

@@ -176,8 +176,11 @@ bool ChartReader::Read() {
       length = v1Lengths[static_cast<std::size_t>(i)];
     }
     if (!ReadPicture(length, bytes)) return Damaged("[Picture]\n");
-    // A picture the decoder refuses leaves the node without one.
-    if (length > 0) node.image = doc_.pictures.Add(codec_.Decode(bytes));
+    // A picture the decoder refuses keeps its bytes, to be written back as read.
+    if (length > 0) {
+      std::unique_ptr<platform::Picture> picture = codec_.Decode(bytes);
+      node.image = picture ? doc_.pictures.Add(std::move(picture)) : doc_.pictures.AddUndecoded(bytes);
+    }
   }
   if (version == 1) {
     for (int i = 0; i < doc_.nodeCount; ++i)
@@ -228,6 +231,8 @@ bool WriteChart(const ChartDocument& doc, std::ostream& out) {
       bytes = picture->EncodedBytes();
       if (bytes.empty()) bytes = picture->BitmapFileCopy();
       if (bytes.size() > UINT32_MAX) bytes.clear();  // cannot be described by the length field
+    } else if (const platform::Bytes* kept = doc.pictures.Undecoded(doc.nodes[i].image)) {
+      bytes = *kept;
     }
     writeCount(static_cast<std::uint32_t>(bytes.size()));
     if (!bytes.empty()) writeBytes(bytes.data(), bytes.size());

@@ -4,10 +4,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <string>
 #include <cstdio>
 #include <random>
 #include <vector>
+
+#include "document/WorkFolder.h"
 
 namespace plume::document {
 namespace {
@@ -67,18 +72,59 @@ std::string_view IoStepName(IoStep step) {
   return "?";
 }
 
+namespace {
+
+// This host's name as it may stand in a file name: no "." or "/", at most 40 bytes.
+std::string HostTag() {
+  char host[256] = {};
+  if (gethostname(host, sizeof host - 1) != 0 || host[0] == '\0') return "host";
+  std::string tag(host);
+  tag.resize(std::min<std::size_t>(tag.size(), 40));
+  for (char& c : tag)
+    if (c == '.' || c == '/' || c == '@') c = '_';
+  return tag;
+}
+
+// The stem of the temporary siblings of `target`, within the 255-byte name limit.
+std::string SiblingStem(const fs::path& target) { return "." + target.filename().string().substr(0, 160) + "."; }
+
+}  // namespace
+
 fs::path TemporarySibling(const fs::path& target) {
   static std::mt19937_64 random{std::random_device{}()};
   const fs::path folder = target.parent_path();
+  const std::string owner = std::to_string(getpid());
+  const std::string host = HostTag();
   for (;;) {
     char suffix[20];
     std::snprintf(suffix, sizeof suffix, "%012llx", static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
-    // Kept within the 255-byte name limit whatever the target's name.
-    const std::string stem = target.filename().string().substr(0, 200);
-    fs::path candidate = folder / ("." + stem + "." + suffix + ".part");
+    fs::path candidate = folder / (SiblingStem(target) + owner + "-" + suffix + "@" + host + ".part");
     struct stat info {};
     if (lstat(candidate.c_str(), &info) != 0) return candidate;
   }
+}
+
+int RemoveDeadTemporaries(const fs::path& target) {
+  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  const std::string stem = SiblingStem(target);
+  const std::string tail = "@" + HostTag() + ".part";
+  int removed = 0;
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (!name.starts_with(stem) || !name.ends_with(tail)) continue;
+    const std::string owner = name.substr(stem.size(), name.size() - stem.size() - tail.size());
+    const std::size_t dash = owner.find('-');
+    if (dash == std::string::npos || dash == 0 || owner.find('.') != std::string::npos) continue;
+    long pid = 0;
+    const auto [at, bad] = std::from_chars(owner.data(), owner.data() + dash, pid);
+    if (bad != std::errc() || at != owner.data() + dash || pid == getpid() || ProcessRuns(pid)) continue;
+    struct stat info {};
+    if (lstat(it->path().c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() &&
+        unlink(it->path().c_str()) == 0)
+      ++removed;
+  }
+  return removed;
 }
 
 bool SyncToDisk(const fs::path& path) {
@@ -93,13 +139,15 @@ bool CopyPermissions(const fs::path& like, const fs::path& file) {
 }
 
 bool CopyFileDurably(const fs::path& from, const fs::path& to, const IoStepFn& steps) {
+  RemoveDeadTemporaries(to);
   const fs::path temp = TemporarySibling(to);
   bool ok = false;
   {
-    Fd in(open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    // Only a regular file is copied: a FIFO would block the open or the read.
+    Fd in(open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
     if (Proceed(steps, IoStep::BackupCopy) && in.ok() && fstat(in.get(), &info) == 0 && S_ISREG(info.st_mode)) {
-      Fd out(open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, info.st_mode & 0666));
+      Fd out(open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, info.st_mode & 0666));
       std::vector<char> buffer(1 << 20);
       ok = out.ok();
       while (ok) {

@@ -9,8 +9,15 @@
 
 namespace plume::document {
 
-/// A name beside `target` that is not in use: ".<name>.<random>.part".
+/// A name beside `target` that is not in use:
+/// ".<name>.<pid>-<random>@<host>.part", so a later save can tell the
+/// leftovers of a process that died. Create it exclusively.
 std::filesystem::path TemporarySibling(const std::filesystem::path& target);
+
+/// Removes the temporary siblings of `target` (see TemporarySibling) that a
+/// process of this host which no longer runs left behind: regular files of
+/// this user only. Returns how many.
+int RemoveDeadTemporaries(const std::filesystem::path& target);
 
 /// fsync of a file or a folder; false when it cannot be opened or flushed.
 bool SyncToDisk(const std::filesystem::path& path);

@@ -2,17 +2,33 @@
 
 namespace plume::document {
 
+PictureTable::Handle PictureTable::Next() {
+  if (next_ == kNone) ++next_;  // after 2^32 additions, skip the null handle
+  return next_++;
+}
+
 PictureTable::Handle PictureTable::Add(std::unique_ptr<platform::Picture> picture) {
   if (!picture) return kNone;
-  if (next_ == kNone) ++next_;  // after 2^32 additions, skip the null handle
-  Handle handle = next_++;
-  pictures_[handle] = std::move(picture);
+  const Handle handle = Next();
+  pictures_[handle] = Entry{std::move(picture), {}};
+  return handle;
+}
+
+PictureTable::Handle PictureTable::AddUndecoded(platform::Bytes bytes) {
+  if (bytes.empty()) return kNone;
+  const Handle handle = Next();
+  pictures_[handle] = Entry{nullptr, std::move(bytes)};
   return handle;
 }
 
 platform::Picture* PictureTable::Get(Handle handle) const {
   auto it = pictures_.find(handle);
-  return it == pictures_.end() ? nullptr : it->second.get();
+  return it == pictures_.end() ? nullptr : it->second.picture.get();
+}
+
+const platform::Bytes* PictureTable::Undecoded(Handle handle) const {
+  auto it = pictures_.find(handle);
+  return it == pictures_.end() || it->second.picture ? nullptr : &it->second.undecoded;
 }
 
 void PictureTable::Release(Handle handle) { pictures_.erase(handle); }

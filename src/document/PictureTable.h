@@ -1,7 +1,9 @@
 #pragma once
 // Owns the decoded pictures of picture nodes. A node's `image` field holds a
 // handle into this table, so node records stay plain bytes that can be copied,
-// swapped and snapshotted; several nodes may hold the same handle.
+// swapped and snapshotted; several nodes may hold the same handle. A picture
+// the codec cannot decode (a metafile, say) is kept as its file bytes, so it
+// is written back unchanged though it cannot be drawn.
 
 #include <cstdint>
 #include <memory>
@@ -18,8 +20,12 @@ class PictureTable {
 
   /// Takes ownership; returns a handle never handed out before (kNone for nullptr).
   Handle Add(std::unique_ptr<platform::Picture> picture);
-  /// The picture behind a handle; nullptr for kNone or a released handle.
+  /// Keeps the bytes of a picture file that cannot be decoded; kNone for no bytes.
+  Handle AddUndecoded(platform::Bytes bytes);
+  /// The picture behind a handle; nullptr for kNone, a released handle or kept bytes.
   platform::Picture* Get(Handle handle) const;
+  /// The kept bytes behind a handle of AddUndecoded; nullptr otherwise.
+  const platform::Bytes* Undecoded(Handle handle) const;
   /// Releases the picture; releasing kNone or an unknown handle does nothing.
   void Release(Handle handle);
   /// Releases every picture, also one no node holds any more.
@@ -27,7 +33,13 @@ class PictureTable {
   std::size_t Count() const { return pictures_.size(); }
 
  private:
-  std::unordered_map<Handle, std::unique_ptr<platform::Picture>> pictures_;
+  struct Entry {
+    std::unique_ptr<platform::Picture> picture;
+    platform::Bytes undecoded;
+  };
+  Handle Next();
+
+  std::unordered_map<Handle, Entry> pictures_;
   Handle next_ = 1;
 };
 

@@ -56,6 +56,7 @@ bool ShoriJob::Run(const ProgressFn& progress) {
 
 bool ShoriJob::RunPack(const ProgressFn& progress) {
   const fs::path target = folder_ / name_;
+  RemoveDeadTemporaries(target);  // what killed saves left beside the document
   const fs::path temp = TemporarySibling(target);
   if (!Proceed(steps_, IoStep::CabinetWrite) || !cabinet_->WriteSingleFile(first_, name_, temp)) {
     unlink(temp.c_str());
@@ -77,6 +78,7 @@ bool ShoriJob::RunPack(const ProgressFn& progress) {
 
 bool ShoriJob::RunUnpack(const ProgressFn& progress) {
   platform::ExtractOptions options;
+  options.maxTotalBytes = maxBytes_;
   if (progress) {
     options.onProgress = [&progress](std::uint64_t done, std::uint64_t total) {
       if (total > 0) progress(static_cast<int>(std::min<std::uint64_t>(99, done * 100 / total)));
@@ -86,6 +88,10 @@ bool ShoriJob::RunUnpack(const ProgressFn& progress) {
   const platform::ExtractResult result = cabinet_->ExtractAll(folder_ / name_, first_, options);
   if (!result) {
     if (result.tag == CabinetTag::kFileName) return UnusableName();
+    if (result.tag == CabinetTag::kTooLarge) {
+      platform::ShowMessage(StringId::DocumentTooLarge);
+      return false;
+    }
     const std::string tag = result.tag.empty() ? std::string(CabinetTag::kFileCopy) : result.tag;
     platform::ShowMessage(StringId::ExtractFailed, tag + "\n");
     return false;

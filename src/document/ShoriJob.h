@@ -4,6 +4,7 @@
 // Failures are shown here, so any runner (the dialog, a script, a test) only
 // runs the job and reads its result.
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -36,6 +37,9 @@ class ShoriJob {
   Mode GetMode() const { return mode_; }
   /// Called before each file-system step of packing (tests fail or stop there).
   void SetIoSteps(IoStepFn steps) { steps_ = std::move(steps); }
+  /// Unpack: refuse with 30583, before anything is written, a cabinet whose
+  /// files add up to more than `bytes` (0: no limit).
+  void SetMaxBytes(std::uint64_t bytes) { maxBytes_ = bytes; }
 
   /// Does the whole job; true on success.
   bool Run(const ProgressFn& progress = {});
@@ -59,6 +63,7 @@ class ShoriJob {
   std::string name_;             ///< stored name and cabinet file name
   std::filesystem::path folder_; ///< the cabinet's folder
   IoStepFn steps_;
+  std::uint64_t maxBytes_ = 0;
   std::optional<std::filesystem::path> lastExtracted_;
   std::vector<std::filesystem::path> extracted_;
 };

@@ -39,6 +39,8 @@ struct CabinetTag {
   static constexpr std::string_view kFileCopy = "[File Copy]";
   /// A stored name is refused (see the top of this header).
   static constexpr std::string_view kFileName = "[File Name]";
+  /// The files add up to more bytes than the caller allows (maxTotalBytes).
+  static constexpr std::string_view kTooLarge = "[Too Large]";
   /// The progress callback asked to stop.
   static constexpr std::string_view kCancelled = "[Cancelled]";
 };
@@ -85,8 +87,8 @@ using CabinetFileFn = std::function<void(const ExtractedFile& file)>;
 struct ExtractOptions {
   CabinetFileFn onFile;
   CabinetProgressFn onProgress;
-  /// Refuse, before writing anything, a cabinet whose files add up to more
-  /// bytes than this (0: no limit).
+  /// Refuse with CabinetTag::kTooLarge, before writing anything, a cabinet
+  /// whose files add up to more bytes than this (0: no limit).
   std::uint64_t maxTotalBytes = 0;
 };
 

@@ -24,7 +24,7 @@ constexpr std::array<PaperCode, kLastPaperCode> kPaperCodes{{
     {PageSizeId::A4, "A4Sheet, 210x297mm"},
     {PageSizeId::A4Small, "A4smallSheet, 210x297mm"},
     {PageSizeId::A5, "A5Sheet, 148x210mm"},
-    {PageSizeId::JisB4, "B4Sheet, 250x354mm"},
+    {PageSizeId::B4, "B4Sheet, 250x354mm"},
     {PageSizeId::JisB5, "B5Sheet, 182x257mm"},
     {PageSizeId::FanFoldGermanLegal, "Folio, 81/2x13inch"},
     {PageSizeId::Quarto, "Quarto, 215x275mm"},

@@ -10,7 +10,7 @@ namespace plume::platform {
 
 /// Standard page sizes the paper codes name, in code order.
 enum class PageSizeId {
-  Letter, LetterSmall, Tabloid, Ledger, Legal, Statement, Executive, A3, A4, A4Small, A5, JisB4, JisB5,
+  Letter, LetterSmall, Tabloid, Ledger, Legal, Statement, Executive, A3, A4, A4Small, A5, B4, JisB5,
   FanFoldGermanLegal, Quarto, Imperial10x14, Tabloid11x17, Note, Envelope9, Envelope10, Envelope11, Envelope12,
   Envelope14, AnsiC, AnsiD, AnsiE, EnvelopeDL, EnvelopeC5, EnvelopeC3, EnvelopeC4, EnvelopeC6, EnvelopeC65,
   EnvelopeB4, EnvelopeB5, EnvelopeB6, EnvelopeItalian, EnvelopeMonarch, EnvelopePersonal, FanFoldUS,

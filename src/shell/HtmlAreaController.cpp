@@ -35,9 +35,9 @@ HtmlAreaController::~HtmlAreaController() {
   view_.newWindowRefused = nullptr;
 }
 
-void HtmlAreaController::Start() {
+void HtmlAreaController::Start(bool showHome) {
   view_.SetTextSize(textSize_);
-  GoHome();
+  if (showHome) GoHome();
 }
 
 bool HtmlAreaController::Navigate(std::string_view address) {

@@ -36,8 +36,8 @@ class HtmlAreaController {
   HtmlAreaController(const HtmlAreaController&) = delete;
   HtmlAreaController& operator=(const HtmlAreaController&) = delete;
 
-  /// Sets the start text size and shows the home page.
-  void Start();
+  /// Sets the start text size and, unless told otherwise, shows the home page.
+  void Start(bool showHome = true);
 
   /// Type word of the page on show ("HTML", "PDF", "JPEG", ...; empty unknown).
   const std::string& GetPageType() const { return pageType_; }

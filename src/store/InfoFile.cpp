@@ -9,6 +9,8 @@
 #include <system_error>
 #include <utility>
 
+#include "document/DurableFiles.h"
+#include "document/ExclusiveFile.h"
 #include "platform/Cp932.h"
 #include "store/InfoFileFormat.h"
 #include "store/InfoLineReader.h"
@@ -25,23 +27,17 @@ std::string PathToCp932(const fs::path& path) { return platform::Utf8ToCp932(pat
 /// Writes `text` to a temporary file beside `file` and renames it over `file`,
 /// so a failed write never leaves a half-written information file.
 bool ReplaceFile(const fs::path& file, std::string_view text) {
-  fs::path temp = file;
-  temp += ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    std::error_code ec;
-    if (!out) {
-      fs::remove(temp, ec);
-      return false;
-    }
+  // The store may be shared: the temporary file is created exclusively, so
+  // nothing planted under its name is written through.
+  document::RemoveDeadTemporaries(file);
+  document::ExclusiveFile temp(document::TemporarySibling(file), 0666);
+  if (!temp.IsOpen()) return false;
+  temp.Stream().write(text.data(), static_cast<std::streamsize>(text.size()));
+  if (!temp.Finish() || rename(temp.Path().c_str(), file.c_str()) != 0) {
+    temp.Discard();
+    return false;
   }
-  std::error_code ec;
-  fs::rename(temp, file, ec);
-  if (ec) fs::remove(temp, ec);
-  return !ec;
+  return true;
 }
 
 /// Runs `read` on a stream over `file`: small regular files (every ordinary

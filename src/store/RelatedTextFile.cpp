@@ -1,8 +1,11 @@
 #include "store/RelatedTextFile.h"
 
+#include <cstdio>
 #include <fstream>
 #include <system_error>
 
+#include "document/DurableFiles.h"
+#include "document/ExclusiveFile.h"
 #include "platform/Messages.h"
 #include "store/StorePaths.h"
 
@@ -40,21 +43,13 @@ RelatedTextSave SaveRelatedText(const fs::path& folder, const fs::path& file, st
   }
   if (!EnsureFolder(folder)) return RelatedTextSave::Failed;
 
-  fs::path temporary = file;
-  temporary += ".new";
-  bool written = false;
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (out) {
-      out.write(cp932Text.data(), static_cast<std::streamsize>(cp932Text.size()));
-      out.close();
-      written = !out.fail();
-    }
-  }
-  std::error_code error;
-  if (written) fs::rename(temporary, file, error);
-  if (!written || error) {
-    fs::remove(temporary, error);
+  // The store may be shared: the temporary file is created exclusively.
+  document::RemoveDeadTemporaries(file);
+  document::ExclusiveFile temporary(document::TemporarySibling(file), 0666);
+  if (temporary.IsOpen()) temporary.Stream().write(cp932Text.data(), static_cast<std::streamsize>(cp932Text.size()));
+  const bool written = temporary.Finish();
+  if (!written || rename(temporary.Path().c_str(), file.c_str()) != 0) {
+    temporary.Discard();
     platform::ShowMessage(StringId::FileOpenFailed, file.string() + "\n", MsgIcon::Error, MsgButtons::Ok, owner);
     return RelatedTextSave::Failed;
   }

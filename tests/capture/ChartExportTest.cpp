@@ -98,14 +98,20 @@ class ChartExportTest : public ::testing::Test {
       services.folders = &folders_;
       services.workFolder = [this] { return workFolder_; };
       services.pdfInfo = [] { return PdfInfoSource{"title", "http://example.com/", std::time_t{0}}; };
+      services.progress = [this](int done, int total) {
+        progress_.emplace_back(done, total);
+        return done != cancelAt_;
+      };
       if (!realPdf_) {
         services.pdf.convert = [this](const fs::path& pdf, const fs::path& jpeg) {
           steps_.push_back("convert " + jpeg.filename().string() + " " + pdf.filename().string());
           return failAt_ != steps_.size();
         };
-        services.pdf.join = [this](const fs::path& a, const fs::path& b, const fs::path& out) {
-          steps_.push_back("join " + a.filename().string() + " " + b.filename().string() + " " +
-                           out.filename().string());
+        services.pdf.joinAll = [this](const std::vector<fs::path>& pages, const fs::path& out,
+                                      const PdfInfoSource& info) {
+          std::string step = "join";
+          for (const fs::path& page : pages) step += " " + page.filename().string();
+          steps_.push_back(step + " " + out.string() + " " + info.title);
           return failAt_ != steps_.size();
         };
         services.pdf.addInfo = [this](const fs::path& src, const fs::path& dst, const PdfInfoSource&) {
@@ -135,20 +141,23 @@ class ChartExportTest : public ::testing::Test {
   ScriptedMessageSink sink_;
   ScopedMessageSink guard_{&sink_};
   std::unique_ptr<ChartExport> export_;
+  std::vector<std::pair<int, int>> progress_;
+  int cancelAt_ = -1;
 };
 
 // --- PDF ---
 
-TEST_F(ChartExportTest, ThreePagesAreJoinedOnePageAtATimeThroughAlternatingFiles) {
+TEST_F(ChartExportTest, EveryPageIsConvertedOnceAndAllAreJoinedOnceWithTheInformation) {
   AddPages(2);
   dialogs_.answers.push_back("/out/report.pdf");
   sink_.Answer(MsgResult::Yes);
   EXPECT_TRUE(Export().ExportPagesAsPdf(true));
   EXPECT_EQ(sink_.Ids(), std::vector<int>{30056});
   EXPECT_EQ(sink_.Last().icon, platform::MsgIcon::Question);
-  EXPECT_EQ(steps_, (std::vector<std::string>{"convert tmp.jpg tmp2.pdf", "convert tmp.jpg tmp1.pdf",
-                                              "join tmp2.pdf tmp1.pdf tmp3.pdf", "convert tmp.jpg tmp1.pdf",
-                                              "join tmp3.pdf tmp1.pdf tmp2.pdf", "info tmp2.pdf /out/report.pdf"}));
+  EXPECT_EQ(steps_, (std::vector<std::string>{"convert tmp.jpg page1.pdf", "convert tmp.jpg page2.pdf",
+                                              "convert tmp.jpg page3.pdf",
+                                              "join page1.pdf page2.pdf page3.pdf /out/report.pdf title"}));
+  EXPECT_EQ(progress_, (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
   ASSERT_EQ(renderer_.renders.size(), 3u);
   for (const auto& r : renderer_.renders) {
     EXPECT_EQ(r.path, workFolder_ / "tmp.jpg");
@@ -163,11 +172,12 @@ TEST_F(ChartExportTest, ThreePagesAreJoinedOnePageAtATimeThroughAlternatingFiles
   EXPECT_FALSE(request.confirmOverwrite);
 }
 
-TEST_F(ChartExportTest, AnEvenPageCountEndsInTheOtherScratchFile) {
+TEST_F(ChartExportTest, CancelledExportStopsBeforeTheNextPageAndWritesNothing) {
   AddPages(3);
-  ASSERT_TRUE(Export().WritePdf(true, "/out/a.pdf"));
-  EXPECT_EQ(steps_.back(), "info tmp3.pdf /out/a.pdf");
-  EXPECT_EQ(steps_.size(), 1u + 3u * 2u + 1u);
+  cancelAt_ = 2;
+  EXPECT_FALSE(Export().WritePdf(true, "/out/a.pdf"));
+  EXPECT_EQ(steps_, (std::vector<std::string>{"convert tmp.jpg page1.pdf", "convert tmp.jpg page2.pdf"}));
+  EXPECT_TRUE(sink_.Messages().empty());
 }
 
 TEST_F(ChartExportTest, AnsweringNoExportsTheCurrentPageUnderItsNameThroughTmp3) {

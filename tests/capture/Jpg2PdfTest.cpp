@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/FileSizeLimit.h"
+
 #include "PdfTestFiles.h"
 #include "capture/CJpg2Pdf.h"
 #include "capture/JpegHeader.h"
@@ -118,14 +120,23 @@ TEST_F(Jpg2PdfTest, ReportsTheStepThatFailedAndLeavesNoOutput) {
   EXPECT_EQ(ReadFile(folder_ / "in.jpg"), test::TestDataFile("rgb-baseline.jpg"));
 }
 
-// A disk that fills up must not pass for a written file.
-TEST_F(Jpg2PdfTest, AFullDiskIsAFailureNotASuccess) {
+// A disk that fills up must not pass for a written file, nor leave a half one;
+// a device is no file to replace.
+TEST_F(Jpg2PdfTest, AFullDiskIsAFailureAndADeviceIsRefused) {
   WriteFile(folder_ / "in.jpg", test::TestDataFile("rgb-baseline.jpg"));
+  WriteFile(folder_ / "out.pdf", "old");
   CJpg2Pdf writer;
   writer.SetSuccessLine(false);
-  EXPECT_FALSE(writer.Convert("/dev/full", folder_ / "in.jpg"));
+  {
+    testing::FileSizeLimit full(100);
+    EXPECT_FALSE(writer.Convert(folder_ / "out.pdf", folder_ / "in.jpg"));
+  }
   EXPECT_EQ(sink_.Last().id, 30003);
   EXPECT_EQ(sink_.Last().prefix, "[File Write]\n");
+  EXPECT_EQ(ReadFile(folder_ / "out.pdf"), "old");
+  EXPECT_FALSE(writer.Convert("/dev/full", folder_ / "in.jpg"));
+  EXPECT_EQ(sink_.Last().prefix, "[File Create]\n");
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 
 TEST_F(Jpg2PdfTest, EmbedsProgressiveLikeBaselineAndKeepsVersion12) {

@@ -119,8 +119,10 @@ TEST_F(PdfHelperTest, InformationThatCannotBeWrittenShows30006AndWritesNothing) 
   EXPECT_EQ(sink_.Ids(), std::vector<int>{30006});
   EXPECT_EQ(sink_.Last().prefix, "");
   EXPECT_FALSE(std::filesystem::exists(folder_ / "final.pdf"));
+  // A file that cannot be put in place is a write error naming it.
   EXPECT_FALSE(AddPdfInfo(Image(), folder_ / "no-folder" / "final.pdf", {}));
-  EXPECT_EQ(sink_.Last().id, 30006);
+  EXPECT_EQ(sink_.Last().id, 30582);
+  EXPECT_EQ(sink_.Last().prefix, (folder_ / "no-folder" / "final.pdf").string() + "\n");
 }
 
 TEST_F(PdfHelperTest, AMissingLibraryIsNamedWithItsFullPath) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/FileSizeLimit.h"
+
 #include "PdfTestFiles.h"
 #include "capture/CTxt2Pdf.h"
 #include "platform/Cp932.h"
@@ -166,9 +168,13 @@ TEST_F(Txt2PdfTest, ReportsFilesThatCannotBeOpenedWithTheirTagLines) {
 
 TEST_F(Txt2PdfTest, AFullDiskIsAFailureNotASuccess) {
   WriteFile(folder_ / "in.txt", Lines(500));
-  EXPECT_FALSE(CTxt2Pdf().Convert(folder_ / "in.txt", "/dev/full", 1000));
+  {
+    testing::FileSizeLimit full(1000);
+    EXPECT_FALSE(CTxt2Pdf().Convert(folder_ / "in.txt", folder_ / "out.pdf", 1000));
+  }
   EXPECT_EQ(sink_.Last().id, 30013);
   EXPECT_EQ(sink_.Last().prefix, "書き込みファイル書き込みエラー\n");
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "out.pdf"));
 }
 
 TEST_F(Txt2PdfTest, PopplerReadsTheJapaneseTextBack) {

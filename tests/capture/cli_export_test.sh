@@ -5,6 +5,7 @@ tool="$1"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 export TMPDIR="$work"  # the work folder of the export lands here
+unset XDG_RUNTIME_DIR
 
 "$tool" demo "$work/demo.chart"
 "$tool" pack "$work/demo.chart" "$work/demo.pbd"
@@ -12,7 +13,8 @@ export TMPDIR="$work"  # the work folder of the export lands here
 "$tool" export-pdf "$work/demo.pbd" "$work/all.pdf" --all
 qpdf --check "$work/all.pdf" >/dev/null
 [ "$(pdfinfo "$work/all.pdf" | awk '/^Pages:/ {print $2}')" = 3 ]
-[ -e "$work/Plumeboard/tmp2.pdf" ] && [ -e "$work/Plumeboard/tmp3.pdf" ]
+# The scratch folder of the process went with it.
+[ -z "$(ls -A "$work/Plumeboard-$(id -u)")" ]
 
 "$tool" export-pdf "$work/demo.chart" "$work/p2.pdf" --page 2
 [ "$(pdfinfo "$work/p2.pdf" | awk '/^Pages:/ {print $2}')" = 1 ]

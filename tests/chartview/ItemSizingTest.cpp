@@ -232,14 +232,22 @@ TEST_F(PictureReload, UnknownMaterialOrMissingFileReports30038) {
   EXPECT_EQ(sink.Ids(), (std::vector<int>{30038, 30038}));
 }
 
-TEST_F(PictureReload, UnloadablePictureLeavesTheNodeWithoutOne) {
+TEST_F(PictureReload, UnloadablePictureKeepsTheNodesPicture) {
   materials.file = file;
+  doc->nodes[n].transColor = 0x00FF00FF;
   doc->nodes[n].image = doc->pictures.Add(std::make_unique<plume::testing::FakePicture>(5, 5, platform::Bytes{}));
+  const platform::Picture* before = doc->NodePicture(n);
   NoPictureLoader none;
   EXPECT_FALSE(NodePictureReloader(*doc, materials, none).ReloadNodePicture(n, true));
   EXPECT_EQ(sink.Last().id, 30028);
   EXPECT_EQ(sink.Last().prefix, "[サイズ調整]\n");
-  EXPECT_EQ(doc->NodePicture(n), nullptr);
+  EXPECT_EQ(doc->NodePicture(n), before);
+  EXPECT_EQ(doc->nodes[n].transColor, 0x00FF00FF);
+  loader.loads = true;
+  loader.foundTrans = 0x00FFFFFF;
+  EXPECT_TRUE(Reload());
+  EXPECT_NE(doc->NodePicture(n), nullptr);
+  EXPECT_EQ(doc->pictures.Count(), 1u) << "the old picture is released once the new one is in";
   EXPECT_EQ(doc->nodes[n].hasImage, 1);
   EXPECT_EQ(doc->nodes[n].rect, (Rect{0, 0, 80, 40}));
 }

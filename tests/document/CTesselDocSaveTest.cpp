@@ -60,7 +60,7 @@ TEST_F(SaveTest, SaveStoresScrollClearsSelectionAndRecordsThePath) {
   EXPECT_EQ(view.recent, std::vector<fs::path>{path});
   EXPECT_TRUE(SameChart(OpenedBytes(path), ChartBytes(*doc)));
   // Neither the work folder's data file nor a temporary cabinet is left.
-  EXPECT_FALSE(fs::exists(work / "plan.pbd"));
+  EXPECT_FALSE(fs::exists(scratch / "plan.pbd"));
   EXPECT_TRUE(HiddenFiles(docs).empty());
   EXPECT_TRUE(sink.Messages().empty());
 }
@@ -98,23 +98,24 @@ TEST_F(SaveTest, ReplacedDocumentKeepsItsPermissions) {
 TEST_F(SaveTest, DataFileThatCannotBeCreatedShowsItsPathAbove30026) {
   const fs::path path = docs / "plan.pbd";
   const std::string old = Saved(path, 1);
-  fs::create_directories(work / "plan.pbd");  // a folder where the data file goes
+  fs::create_directories(scratch / "plan.pbd" / "x");  // a folder where the data file goes
   const auto shown = SaveFails(path, 2);
   EXPECT_EQ(shown.id, 30026);
-  EXPECT_EQ(shown.prefix, (work / "plan.pbd").string() + "\n");
-  fs::remove_all(work / "plan.pbd");
+  EXPECT_EQ(shown.prefix, (scratch / "plan.pbd").string() + "\n");
+  fs::remove_all(scratch / "plan.pbd");
   EXPECT_TRUE(SameChart(OpenedBytes(path), old));
 }
 
-TEST_F(SaveTest, DataFileThatCannotBeWrittenShowsItsPathAbove30018) {
+TEST_F(SaveTest, LinkPlantedAtTheDataFileIsReplacedNotWrittenThrough) {
   const fs::path path = docs / "plan.pbd";
-  const std::string old = Saved(path, 1);
-  fs::create_directories(work);
-  fs::create_symlink("/dev/full", work / "plan.pbd");  // every write fails: disk full
-  const auto shown = SaveFails(path, 2);
-  EXPECT_EQ(shown.id, 30018);
-  EXPECT_EQ(shown.prefix, (work / "plan.pbd").string() + "\n");
-  EXPECT_TRUE(SameChart(OpenedBytes(path), old));
+  Saved(path, 1);
+  const fs::path victim = root / "victim";
+  WriteAll(victim, "precious");
+  fs::create_directories(scratch);
+  fs::create_symlink(victim, scratch / "plan.pbd");
+  const std::string saved = Saved(path, 2);
+  EXPECT_EQ(ReadAll(victim), "precious");
+  EXPECT_TRUE(SameChart(OpenedBytes(path), saved));
 }
 
 TEST_F(SaveTest, BackupThatCannotBeMadeShows30081AndLeavesTheOldFile) {
@@ -146,7 +147,7 @@ TEST_F(SaveTest, UnwritableFolderShows30035AndTheDocumentStaysModified) {
   EXPECT_EQ(shown.prefix, "");
   EXPECT_TRUE(tessel->Path().empty());
   EXPECT_TRUE(view.recent.empty());
-  EXPECT_FALSE(fs::exists(work / "plan.pbd"));
+  EXPECT_FALSE(fs::exists(scratch / "plan.pbd"));
 }
 
 TEST_F(SaveTest, UnavailableWorkFolderShows30002) {
@@ -177,7 +178,7 @@ TEST_F(SaveTest, FailureAtAnyStepLeavesTheOldOrTheNewDocument) {
     EXPECT_EQ(shown.id, expected);
     EXPECT_TRUE(SameChart(OpenedBytes(path), failing == IoStep::CabinetFolderSync ? newBytes : old));
     EXPECT_TRUE(HiddenFiles(docs).empty());
-    EXPECT_FALSE(fs::exists(work / "plan.pbd"));
+    EXPECT_FALSE(fs::exists(scratch / "plan.pbd"));
   }
 }
 
@@ -228,15 +229,15 @@ TEST_F(SaveTest, EnsureSavedAsksOnlyWithoutAPath) {
   EXPECT_TRUE(sink.Messages().empty());
 }
 
-TEST_F(SaveTest, DocumentInsideTheWorkFolderSurvivesItsOwnDataFile) {
+TEST_F(SaveTest, DocumentInsideTheScratchFolderSurvivesItsOwnDataFile) {
   // There the data file's name is the document's own path.
-  fs::create_directories(work);
-  const fs::path path = work / "plan.pbd";
+  fs::create_directories(scratch);
+  const fs::path path = scratch / "plan.pbd";
   const std::string first = Saved(path, 1);
   EXPECT_TRUE(SameChart(OpenedBytes(path), first));
   const std::string second = Saved(path, 2);
   EXPECT_TRUE(SameChart(OpenedBytes(path), second));
-  EXPECT_TRUE(SameChart(OpenedBytes(work / "plan(back).PBD"), first));
+  EXPECT_TRUE(SameChart(OpenedBytes(scratch / "plan(back).PBD"), first));
 }
 
 TEST_F(SaveTest, LongNamesStillSave) {

@@ -239,20 +239,25 @@ TEST_F(ChartFileTest, PictureEntriesStayInStepWithTheFlags) {
   EXPECT_EQ(doc->NodePicture(3), nullptr);
 }
 
-TEST_F(ChartFileTest, UndecodablePictureLeavesTheNodeWithoutOneAndReadingGoesOn) {
+TEST_F(ChartFileTest, UndecodablePictureKeepsItsBytesThroughReadAndWrite) {
   doc->NewDocument();
   for (int i = 0; i < 2; ++i) {
     ASSERT_TRUE(doc->AddNode(NodeRequest{.x = i * 10, .y = 0}));
     doc->nodes[i].hasImage = 1;
   }
-  doc->nodes[0].image = doc->pictures.Add(std::make_unique<FakePicture>(1, 1, platform::Bytes{'x', 'y'}));
+  const platform::Bytes metafile{0xD7, 0xCD, 0xC6, 0x9A, 'w', 'm', 'f'};
+  doc->nodes[0].image = doc->pictures.Add(std::make_unique<FakePicture>(1, 1, metafile));
   doc->nodes[1].image = doc->pictures.Add(std::make_unique<FakePicture>(9, 9, FakeImageBytes(9, 9)));
-  ASSERT_TRUE(Read(*doc, Write(*doc)));
+  const std::string written = Write(*doc);
+  ASSERT_TRUE(Read(*doc, written));
   EXPECT_TRUE(sink.Messages().empty());
   EXPECT_EQ(doc->NodePicture(0), nullptr);
   EXPECT_EQ(doc->nodes[0].hasImage, 1);
+  ASSERT_NE(doc->pictures.Undecoded(doc->nodes[0].image), nullptr);
+  EXPECT_EQ(*doc->pictures.Undecoded(doc->nodes[0].image), metafile);
   ASSERT_NE(doc->NodePicture(1), nullptr);
   EXPECT_EQ(doc->NodePicture(1)->Width(), 9);
+  EXPECT_EQ(Write(*doc), written);
 }
 
 TEST_F(ChartFileTest, ReadingReplacesThePicturesOfThePreviousDocument) {

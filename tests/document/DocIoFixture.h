@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <deque>
 #include <filesystem>
@@ -103,9 +104,12 @@ class DocIoTest : public ::testing::Test {
     tmp = root / "tmp";
     fs::create_directories(tmp);
     setenv("TMPDIR", tmp.c_str(), 1);
+    if (const char* old = getenv("XDG_RUNTIME_DIR")) savedRuntime = old;
+    unsetenv("XDG_RUNTIME_DIR");
     docs = root / "docs";
     fs::create_directories(docs);
-    work = tmp / "Plumeboard";
+    work = tmp / ("Plumeboard-" + std::to_string(geteuid()));
+    scratch = work / std::to_string(getpid());
     doc = ChartDocument::Create();
     doc->NewDocument();
     tessel = std::make_unique<CTesselDoc>(*doc, settings, cabinet, codec,
@@ -113,6 +117,7 @@ class DocIoTest : public ::testing::Test {
   }
   void TearDown() override {
     savedTmp.empty() ? unsetenv("TMPDIR") : setenv("TMPDIR", savedTmp.c_str(), 1);
+    if (!savedRuntime.empty()) setenv("XDG_RUNTIME_DIR", savedRuntime.c_str(), 1);
     std::error_code ignored;
     fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::remove_all(root, ignored);
@@ -136,8 +141,8 @@ class DocIoTest : public ::testing::Test {
     return names;
   }
 
-  fs::path root, tmp, docs, work;
-  std::string savedTmp;
+  fs::path root, tmp, docs, work, scratch;  ///< work: the user's work folder; scratch: this process's
+  std::string savedTmp, savedRuntime;
   platform::ScriptedMessageSink sink;
   platform::ScopedMessageSink guard{&sink};
   platform::MemorySettingsStore settings;

@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "DocIoFixture.h"
+#include "document/WorkFolder.h"
 #include "support/FullChart.h"
 
 namespace plume::document::test {
@@ -129,13 +130,22 @@ TEST_F(SaveCrashTest, KillAtTwoHundredMomentsLeavesTheOldOrTheNewDocument) {
       const std::string backup = OpenedBytes(docs / "plan(back).PBD");
       EXPECT_TRUE(backup.empty() || backup == bytes[0] || backup == bytes[1]);
     }
-    RemoveLeftovers();
   }
   std::printf("save %.1f ms; %d killed leaving the old document, %d killed leaving the new one, %d finished\n",
               static_cast<double>(saveNs) / 1e6, killedOld, killedNew, finished);
   // The kill points must have hit the save before and after the rename.
   EXPECT_GT(killedOld, 0);
   EXPECT_GT(killedNew + finished, 0);
+
+  // The killed saves' leftovers go with the next save beside the document and
+  // with the next start in the work folder: only this process's folder stays.
+  ASSERT_TRUE(tessel->SaveDocument(path));
+  EXPECT_EQ(HiddenFiles(docs), std::vector<std::string>{});
+  RemoveDeadScratchFolders();
+  std::vector<fs::path> inWork;
+  for (const auto& item : fs::directory_iterator(work)) inWork.push_back(item.path());
+  EXPECT_EQ(inWork, std::vector<fs::path>{scratch});
+  EXPECT_EQ(fs::directory_iterator(scratch), fs::directory_iterator());
 }
 
 }  // namespace

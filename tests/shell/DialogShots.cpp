@@ -4,7 +4,9 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QFrame>
 #include <QTest>
+#include <QToolButton>
 
 #include <iostream>
 
@@ -19,6 +21,7 @@
 #include "shell/ui/CAboutDlg.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CMyRibbonBar.h"
+#include "shell/ui/RibbonPanelRow.h"
 #include "shell/ui/CTesselApp.h"
 #include "shell/ui/DemoChart.h"
 
@@ -66,6 +69,20 @@ int main(int argc, char** argv) {
   for (int width : {450, 640, 800, 1024, 1400}) {
     frame->resize(width, 480);
     Save(frame, dir, QStringLiteral("ribbon-%1.png").arg(width));
+  }
+  frame->resize(640, 480);
+  QTest::qWait(50);
+  shell::RibbonPanelRow* row = frame->Ribbon()->PanelRow();
+  if (row->OpenPopup(4)) {
+    Save(row->OpenedPopup(), dir, QStringLiteral("ribbon-popup.png"));
+    row->OpenedPopup()->hide();
+  }
+  frame->resize(1400, 480);
+  QTest::qWait(50);
+  if (auto* colour = qobject_cast<QToolButton*>(frame->Ribbon()->Element(394))) {
+    colour->menu()->popup(QPoint(0, 0));
+    Save(colour->menu(), dir, QStringLiteral("colour-menu.png"));
+    colour->menu()->hide();
   }
   QMenu* appMenu = frame->Ribbon()->AppMenu();
   emit appMenu->aboutToShow();

@@ -14,6 +14,7 @@ struct FakeDocumentActions : DocumentActions {
   bool openSucceeds = true;
   bool saveSucceeds = true;
   int saves = 0;
+  int saveAses = 0;
   std::vector<std::string> log;
 
   void New() override {
@@ -34,7 +35,10 @@ struct FakeDocumentActions : DocumentActions {
     if (saveSucceeds) modified = false;
     return saveSucceeds;
   }
-  bool SaveAs() override { return Save(); }
+  bool SaveAs() override {
+    ++saveAses;
+    return Save();
+  }
   bool IsModified() const override { return modified; }
   void MarkModified() override { modified = true; }
   std::filesystem::path Path() const override { return path; }

@@ -13,7 +13,8 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/CommandRouter.h"
-#include "shell/ui/WebArea.h"
+#include "shell/BrowserAddress.h"
+#include "shell/ui/CHView.h"
 
 namespace plume::shell::testing {
 namespace {
@@ -138,11 +139,11 @@ TEST_F(MainFrameTest, HelpShowsTheManualBesideTheProgramOrSaysItIsMissing) {
   EXPECT_TRUE(frame->Router().Trigger(57670));
   ASSERT_EQ(sink.Ids(), std::vector<int>{30163});
   EXPECT_EQ(sink.Last().icon, platform::MsgIcon::Information);
-  EXPECT_TRUE(frame->HtmlArea()->Url().isEmpty());
+  EXPECT_EQ(frame->HtmlArea()->GetLocation().find("Manual.pdf"), std::string::npos);
   const std::string manual = programDir.filePath(QStringLiteral("Manual.pdf")).toStdString();
   std::ofstream(manual) << "%PDF-1.4\n";
   frame->Router().Trigger(57670);
-  EXPECT_EQ(frame->HtmlArea()->Url(), QUrl::fromLocalFile(QString::fromStdString(manual)));
+  EXPECT_EQ(frame->HtmlArea()->GetLocation(), FileAddress(manual));
 }
 
 TEST_F(MainFrameTest, ClosingAModifiedDocumentAsksFirst) {

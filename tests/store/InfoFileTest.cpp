@@ -4,6 +4,7 @@
 
 #include <gmock/gmock.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "StoreFixture.h"
@@ -67,6 +68,17 @@ TEST_F(InfoFileTest, OverwritingReplacesTheWholeFile) {
   ASSERT_TRUE(info_.WriteInfo("00000001", ReferenceInfo(), kReferenceOwner));
   EXPECT_EQ(ReadBytes(InfoPath("00000001")), ReadBytes(DataFile("info-reference.xml")));
   EXPECT_FALSE(fs::exists(InfoPath("00000001").string() + ".tmp"));
+}
+
+// The store may be shared: a link planted where a temporary file could go is never written through.
+TEST_F(InfoFileTest, LinkPlantedBesideTheInformationFileIsNotWrittenThrough) {
+  ASSERT_TRUE(info_.WriteInfo("00000002", ReferenceInfo(), kReferenceOwner));
+  const fs::path victim = Root() / "victim";
+  std::ofstream(victim) << "precious";
+  fs::create_symlink(victim, InfoPath("00000002").string() + ".tmp");
+  ASSERT_TRUE(info_.WriteInfo("00000002", ReferenceInfo(), "/b.pbd"));
+  EXPECT_EQ(ReadBytes(victim), "precious");
+  EXPECT_TRUE(fs::is_symlink(InfoPath("00000002").string() + ".tmp"));
 }
 
 TEST_F(InfoFileTest, FileWithoutHashLineKeepsItsOtherValuesAndTakesALateHash) {

@@ -10,6 +10,7 @@
 #include "CliCommands.h"
 #include "DemoChart.h"
 #include "document/ChartFile.h"
+#include "document/UserOutput.h"
 #include "platform/Messages.h"
 #include "platform/qt/QtPictureCodec.h"
 
@@ -20,6 +21,11 @@ using document::ChartDocument;
 
 bool Load(ChartDocument& doc, std::string_view path) {
   if (IsDocumentFile(path)) return OpenDocumentFile(doc, path);
+  // A FIFO or a device would block the read or never end it.
+  if (!document::IsRegularFile(std::string(path))) {
+    platform::ShowMessage(platform::StringId::NotARegularFile, std::string(path) + "\n");
+    return false;
+  }
   std::ifstream in(std::string(path), std::ios::binary);
   if (!in) {
     std::cerr << "plumeboard-tool: cannot open " << path << ": " << std::strerror(errno) << "\n";
@@ -30,14 +36,7 @@ bool Load(ChartDocument& doc, std::string_view path) {
 
 bool Save(ChartDocument& doc, std::string_view path) {
   if (IsDocumentFile(path)) return SaveDocumentFile(doc, path);
-  std::ofstream out(std::string(path), std::ios::binary | std::ios::trunc);
-  bool ok = out && document::WriteChart(doc, out);
-  out.close();
-  if (!ok || !out) {
-    platform::ShowMessage(platform::StringId::SaveFailed, std::string(path) + "\n");
-    return false;
-  }
-  return true;
+  return document::WriteUserFile(std::string(path), [&doc](std::ostream& out) { return document::WriteChart(doc, out); });
 }
 
 std::unique_ptr<ChartDocument> NewDoc() {

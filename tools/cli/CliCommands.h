@@ -2,6 +2,8 @@
 // The commands of plumeboard-tool. Each command lives in its own file and is
 // listed once in the table in main.cpp.
 
+#include <filesystem>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -37,9 +39,19 @@ int RunStoreSearch(const std::vector<std::string_view>& args);
 /// Chart pages as PDF and as an image, as the export commands write them (ExportCommands.cpp).
 int RunExportPdf(const std::vector<std::string_view>& args);
 int RunExportImage(const std::vector<std::string_view>& args);
+/// An image file loaded as a node picture (PictureCommand.cpp).
+int RunPicture(const std::vector<std::string_view>& args);
+/// A file or a web link registered as a material and a node (RegisterCommands.cpp).
+int RunRegister(const std::vector<std::string_view>& args);
+/// What a dropped link would register, as JSON.
+int RunUrl(const std::vector<std::string_view>& args);
+/// The text (CP932) of a PDF file registered from the command line; empty when it has none.
+std::string PdfTextForRegister(const std::filesystem::path& pdf);
 /// A chart page printed into a PDF file, one PDF page per sheet (PrintCommand.cpp).
 int RunPrint(const std::vector<std::string_view>& args);
 /// The text of a PDF as an ODF text document (WordCommand.cpp).
 int RunExportWord(const std::vector<std::string_view>& args);
+/// A web page captured into a JPEG file (CaptureCommand.cpp).
+int RunCapture(const std::vector<std::string_view>& args);
 
 }  // namespace plume::cli

@@ -1,6 +1,6 @@
 // plumeboard-tool: look at, convert and make Plumeboard files from the command line.
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -27,6 +27,13 @@ constexpr CliCommand kCommands[] = {
     {"store", "list|info|hash|check ...  read the material store (store help for more)", 1, 4, RunStore},
     {"export-pdf", "DOC OUT.pdf [--page N | --all]  write chart pages as one PDF file", 2, 4, RunExportPdf},
     {"export-image", "DOC OUT.jpeg [--zoom PERCENT]  write a chart page as a JPEG image", 2, 4, RunExportImage},
+    {"picture", "FILE [--fit N] [--out OUT.png]  load an image as a node picture; print its sizes and key colour",
+     1, 5, RunPicture},
+    {"capture", "ADDRESS OUT.jpg [--visible] [--window WxH] [--image-width N] [--quality Q]  capture a web page",
+     2, 9, RunCapture},
+    {"register", "DOC.pbd SOURCE [--store STORE] [--page N] [--at X,Y]  register a file or a web link", 2, 8,
+     RunRegister},
+    {"url", "TEXT            what a dropped link would register, as JSON", 1, 1, RunUrl},
     {"print",
      "DOC OUT.pdf [--page N] [--paper CODE] [--orientation 1|2] [--margins L,R,T,B] [--all-one]"
      " [--range all|current|A-B] [--sheet N]  print a chart page into a PDF, one page per sheet",
@@ -57,7 +64,9 @@ int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   // Picture codecs and fonts need a GUI application object, not a display.
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
+  // The web engine (capture) wants shared contexts and a widget application.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication app(argc, argv);
   StderrSink sink;
   plume::platform::ScopedMessageSink guard(&sink);
 

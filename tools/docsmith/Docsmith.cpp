@@ -1,5 +1,6 @@
 // libdocsmith.so: opens, joins and annotates PDF files on libqpdf behind the
-// four C exports the program loads with dlopen. Nothing escapes as an
+// C exports the program loads with dlopen (the four of the helper's interface
+// and CombinePDFList, which joins any number of files in one pass). Nothing escapes as an
 // exception; every failure is a null handle or a 0 result.
 
 #include <fcntl.h>
@@ -15,6 +16,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "InfoText.h"
 #include "capture/DocsmithApi.h"
@@ -76,6 +78,23 @@ void SetDate(QPDFObjectHandle& info, const char* key, const char* localTime) {
   info.replaceKey(key, QPDFObjectHandle::newString(date ? *date : PdfTextString(localTime)));
 }
 
+void SetInfo(QPDF& pdf, const DocsmithInfo& record) {
+  QPDFObjectHandle trailer = pdf.getTrailer();
+  QPDFObjectHandle info = trailer.getKey("/Info");
+  if (!info.isDictionary()) {
+    info = pdf.makeIndirectObject(QPDFObjectHandle::newDictionary());
+    trailer.replaceKey("/Info", info);
+  }
+  SetText(info, "/Title", record.title);
+  SetText(info, "/Subject", record.subject);
+  SetText(info, "/Author", record.author);
+  SetText(info, "/Keywords", record.keywords);
+  SetText(info, "/Creator", record.creator);
+  SetText(info, "/Producer", record.producer);
+  SetDate(info, "/CreationDate", record.creationDate);
+  SetDate(info, "/ModDate", record.modDate);
+}
+
 }  // namespace
 }  // namespace plume::docsmith
 
@@ -116,25 +135,33 @@ DOCSMITH_EXPORT int CombinePDF(DocsmithHandle first, DocsmithHandle second, cons
 
 DOCSMITH_EXPORT int WritePDFInfo(DocsmithHandle handle, const DocsmithInfo* record, const char* outPath) {
   if (!handle || !record || !outPath) return 0;
-  using plume::docsmith::SetDate;
-  using plume::docsmith::SetText;
   try {
     QPDF& pdf = FromHandle(handle)->pdf;
-    QPDFObjectHandle trailer = pdf.getTrailer();
-    QPDFObjectHandle info = trailer.getKey("/Info");
-    if (!info.isDictionary()) {
-      info = pdf.makeIndirectObject(QPDFObjectHandle::newDictionary());
-      trailer.replaceKey("/Info", info);
-    }
-    SetText(info, "/Title", record->title);
-    SetText(info, "/Subject", record->subject);
-    SetText(info, "/Author", record->author);
-    SetText(info, "/Keywords", record->keywords);
-    SetText(info, "/Creator", record->creator);
-    SetText(info, "/Producer", record->producer);
-    SetDate(info, "/CreationDate", record->creationDate);
-    SetDate(info, "/ModDate", record->modDate);
+    plume::docsmith::SetInfo(pdf, *record);
     return plume::docsmith::WriteReplacing(pdf, outPath) ? 1 : 0;
+  } catch (...) {
+    return 0;
+  }
+}
+
+DOCSMITH_EXPORT int CombinePDFList(const char* const* paths, int count, const DocsmithInfo* record,
+                                   const char* outPath) {
+  if (!paths || count < 1 || !outPath) return 0;
+  try {
+    // The sources stay open until the joined file is written: its pages refer to them.
+    std::vector<std::unique_ptr<Document>> sources;
+    QPDF joined;
+    joined.setSuppressWarnings(true);
+    joined.emptyPDF();
+    QPDFPageDocumentHelper pages(joined);
+    for (int i = 0; i < count; ++i) {
+      std::unique_ptr<Document> source(static_cast<Document*>(LoadPDF(paths[i])));
+      if (!source) return 0;
+      for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(source->pdf).getAllPages()) pages.addPage(page, false);
+      sources.push_back(std::move(source));
+    }
+    if (record) plume::docsmith::SetInfo(joined, *record);
+    return plume::docsmith::WriteReplacing(joined, outPath) ? 1 : 0;
   } catch (...) {
     return 0;
   }

@@ -1,5 +1,7 @@
 #include "capture/ui/ExportActions.h"
 
+#include <QCoreApplication>
+
 #include "capture/ui/QtPageBitmapRenderer.h"
 #include "document/ui/QtFileDialogs.h"
 #include "store/ui/QtFolderOpener.h"
@@ -17,6 +19,7 @@ ExportActions::ExportActions(chartview::ChartView& view, platform::SettingsStore
   services.dialogs = dialogs_.get();
   services.folders = folders_.get();
   services.pdfInfo = std::move(pdfInfo);
+  services.progress = [this, owner](int done, int total) { return Progress(owner, done, total); };
   export_ = std::make_unique<ChartExport>(view, settings, scratch, std::move(services));
 }
 
@@ -27,6 +30,26 @@ bool ExportActions::Handles(int id) {
          id == ChartExport::kCmdFileImage;
 }
 
-bool ExportActions::RunCommand(int id) { return Handles(id) && export_->RunCommand(id); }
+bool ExportActions::RunCommand(int id) {
+  const bool handled = Handles(id) && export_->RunCommand(id);
+  progress_.reset();  // also after an export that failed part way
+  return handled;
+}
+
+bool ExportActions::Progress(QWidget* owner, int done, int total) {
+  if (done == 0) {
+    progress_ = std::make_unique<QProgressDialog>(QStringLiteral("PDFファイルを作成しています..."),
+                                                  QStringLiteral("キャンセル"), 0, total, owner);
+    progress_->setWindowTitle(QStringLiteral("Plumeboard"));
+    progress_->setWindowModality(Qt::WindowModal);
+    progress_->setMinimumDuration(500);
+  }
+  if (!progress_) return true;
+  progress_->setValue(done);
+  QCoreApplication::processEvents();
+  const bool cancelled = progress_->wasCanceled();
+  if (cancelled || done == total) progress_.reset();
+  return !cancelled;
+}
 
 }  // namespace plume::capture::ui

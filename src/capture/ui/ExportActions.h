@@ -1,9 +1,11 @@
 #pragma once
 // The export commands as the main frame calls them: PDF of the current page
 // or of all pages (32866, 32867, 32833) and the current page as an image
-// (397), with the system's file chooser and file manager.
+// (397), with the system's file chooser and file manager, and a progress
+// dialog with Cancel while all pages are written as one PDF.
 
 #include <QPointer>
+#include <QProgressDialog>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -37,12 +39,18 @@ class ExportActions {
   bool RunCommand(int id);
 
   ChartExport& Export() { return *export_; }
+  /// The progress dialog of an all-pages PDF export while it runs (its
+  /// Cancel stops the export before the next page); null otherwise.
+  QProgressDialog* ProgressDialog() const { return progress_.get(); }
 
  private:
+  bool Progress(QWidget* owner, int done, int total);
+
   std::unique_ptr<QtPageBitmapRenderer> renderer_;
   std::unique_ptr<document::ui::QtFileDialogs> dialogs_;
   std::unique_ptr<store::QtFolderOpener> folders_;
   std::unique_ptr<ChartExport> export_;
+  std::unique_ptr<QProgressDialog> progress_;
 };
 
 }  // namespace plume::capture::ui

@@ -502,7 +502,7 @@ ExtractResult ExtractCabinet(const fs::path& cabinetPath, const fs::path& target
   std::uint64_t declared = 0;
   for (const PlannedEntry& entry : context.plan) declared += entry.file.size;
   if (options.maxTotalBytes != 0 && declared > options.maxTotalBytes)
-    return Fail<ExtractResult>(CabinetTag::kFileCopy, "the cabinet holds more bytes than allowed");
+    return Fail<ExtractResult>(CabinetTag::kTooLarge, "the cabinet holds more bytes than allowed");
 
   std::error_code folderError;
   fs::create_directories(target, folderError);

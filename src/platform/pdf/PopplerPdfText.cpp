@@ -18,7 +18,7 @@ void Quiet(const std::string&, void*) {}
 
 PdfTextResult Failure(std::string detail) { return {false, {}, std::move(detail)}; }
 
-PdfTextResult TextOf(std::unique_ptr<poppler::document> doc, const std::stop_token& stop) {
+PdfTextResult TextOf(std::unique_ptr<poppler::document> doc, const std::stop_token& stop, char separator) {
   if (!doc) return Failure("not a readable PDF document");
   if (doc->is_locked()) return Failure("the PDF document is encrypted");
   PdfTextResult result{true, {}, {}};
@@ -29,7 +29,7 @@ PdfTextResult TextOf(std::unique_ptr<poppler::document> doc, const std::stop_tok
     if (!page) continue;
     const poppler::byte_array utf8 =
         page->text(poppler::rectf(), poppler::page::non_raw_non_physical_layout).to_utf8();
-    if (i > 0) result.text += '\n';
+    if (i > 0) result.text += separator;
     result.text.append(utf8.begin(), utf8.end());
   }
   return result;
@@ -37,7 +37,7 @@ PdfTextResult TextOf(std::unique_ptr<poppler::document> doc, const std::stop_tok
 
 }  // namespace
 
-PopplerPdfText::PopplerPdfText() {
+PopplerPdfText::PopplerPdfText(char pageSeparator) : pageSeparator_(pageSeparator) {
   static std::once_flag quiet;
   std::call_once(quiet, [] { poppler::set_debug_error_function(Quiet, nullptr); });
 }
@@ -57,7 +57,7 @@ PdfTextResult PopplerPdfText::FromBytes(std::string_view bytes, std::stop_token 
   if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) return Failure("too large");
   std::unique_ptr<poppler::document> doc(
       poppler::document::load_from_raw_data(bytes.data(), static_cast<int>(bytes.size())));
-  return TextOf(std::move(doc), stop);
+  return TextOf(std::move(doc), stop, pageSeparator_);
 }
 
 }  // namespace plume::platform

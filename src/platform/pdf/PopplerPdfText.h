@@ -9,9 +9,14 @@ namespace plume::platform {
 
 class PopplerPdfText : public PdfText {
  public:
-  PopplerPdfText();
+  /// `pageSeparator` goes between pages; the word-processor export asks for
+  /// a form feed so that it can keep the page breaks.
+  explicit PopplerPdfText(char pageSeparator = '\n');
   PdfTextResult FromFile(const std::filesystem::path& path, std::stop_token stop = {}) const override;
   PdfTextResult FromBytes(std::string_view bytes, std::stop_token stop = {}) const override;
+
+ private:
+  char pageSeparator_;
 };
 
 }  // namespace plume::platform

@@ -14,12 +14,12 @@ QPageSize::PageSizeId ToQtId(PageSizeId id) {
     case PageSizeId::Ledger: return QPageSize::Ledger;
     case PageSizeId::Legal: return QPageSize::Legal;
     case PageSizeId::Statement: return QPageSize::Statement;
-    case PageSizeId::Executive: return QPageSize::Executive;
+    case PageSizeId::Executive: return QPageSize::ExecutiveStandard;
     case PageSizeId::A3: return QPageSize::A3;
     case PageSizeId::A4: return QPageSize::A4;
     case PageSizeId::A4Small: return QPageSize::A4Small;
     case PageSizeId::A5: return QPageSize::A5;
-    case PageSizeId::JisB4: return QPageSize::JisB4;
+    case PageSizeId::B4: return QPageSize::B4;
     case PageSizeId::JisB5: return QPageSize::JisB5;
     case PageSizeId::FanFoldGermanLegal: return QPageSize::FanFoldGermanLegal;
     case PageSizeId::Quarto: return QPageSize::Quarto;

@@ -14,14 +14,18 @@
 #include "capture/ui/ExportActions.h"
 #include "chartview/ui/CTesselView.h"
 #include "document/ui/CUnderBar.h"
+#include "document/ui/QtFileDialogs.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
+#include "shell/AreaLayout.h"
 #include "shell/DocumentGuard.h"
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/ChartViewParts.h"
+#include "shell/ui/FrameSheetOpener.h"
 #include "shell/ui/MaterialCommandBinding.h"
 #include "shell/ui/CommandRouter.h"
-#include "shell/ui/WebArea.h"
+#include "shell/ui/CHView.h"
+#include "shell/ui/ProportionalSplitter.h"
 #include "store/ui/CTView.h"
 
 namespace plume::shell {
@@ -42,7 +46,12 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
   BindTextAreaCommands();
   BindExportCommands();
   BindStyleCommands();
+  BindBrowserCommands();
+  BindPrintCommands();
+  BindSettingsCommands();
+  BindWordCommands();
   pendingSizes_ = LoadAreaSizes(*services_.store);
+  document::ui::QtFileDialogs::SetDocumentFolder([this] { return services_.document->Path().parent_path(); });
   router_->Refresh();
   // Update handlers run while the program is idle, as menus and the ribbon ask.
   auto* idle = new QTimer(this);
@@ -54,7 +63,7 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
   RefreshTitle();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() { document::ui::QtFileDialogs::SetDocumentFolder({}); }
 
 void CMainFrame::BuildStatusBar() {
   struct Pane {
@@ -90,7 +99,7 @@ QLabel* CMainFrame::StatusPane(int id) const {
 void CMainFrame::BuildClient() {
   outer_ = new QSplitter(Qt::Horizontal, this);
   inner_ = new QSplitter(Qt::Vertical, outer_);
-  htmlArea_ = new WebArea(services_.webEngine, inner_);
+  htmlArea_ = new CHView(*services_.store, services_.webEngine, services_.webStorage, inner_);
   textArea_ = new store::CTView(inner_);
   textArea_->setAcceptRichText(true);
   textArea_->setFont(QFont(QStringLiteral("Meiryo UI"), 10));
@@ -111,6 +120,8 @@ void CMainFrame::BuildClient() {
   outer_->addWidget(chartColumn);
   outer_->setStretchFactor(0, 0);
   outer_->setStretchFactor(1, 1);
+  ProportionalSplitter::Keep(outer_);
+  ProportionalSplitter::Keep(inner_);
   setCentralWidget(outer_);
 
   tabBar_->scrollPosition = [this] { return chartView_->ScrollPosition(); };
@@ -149,13 +160,15 @@ void CMainFrame::BuildClient() {
   chartView_->runCommand = [this](int id) { router_->Trigger(id); };
   chartView_->commandEnabled = [this](int id) { return router_->State(id).enabled; };
   chartView_->animeCount = [this] { return animeCount_; };
-  viewParts_ = std::make_unique<ChartViewParts>(*chartView_, *services_.store, [this](const std::string& address) {
-    htmlArea_->Load(QUrl::fromUserInput(QString::fromStdString(address)));
-  });
+  sheetOpener_ = std::make_unique<FrameSheetOpener>([this] { return OpenSettingsSheet(); });
+  viewParts_ = std::make_unique<ChartViewParts>(
+      *chartView_, *services_.store,
+      [this](const std::string& address) { htmlArea_->Navigate(address); },
+      sheetOpener_.get());
   materialCommands_ = std::make_unique<MaterialCommandBinding>(MaterialCommandBinding::Parts{
       this, chartView_, router_, services_.store, services_.document, textArea_,
-      [this](const std::string& address) { htmlArea_->Load(QUrl::fromUserInput(QString::fromStdString(address))); },
-      [this] { viewParts_->CloseEditorForDelete(); }, [this] { ToggleFullScreen(); }});
+      [this](const std::string& address) { htmlArea_->Navigate(address); },
+      [this] { viewParts_->CloseEditorForDelete(); }, [this] { ToggleFullScreen(); }, sheetOpener_.get()});
   tabBar_->clearItemClipboard = [this] { materialCommands_->Commands().Clipboard().Clear(); };
   chartView_->RebuildConsole();
   tabBar_->SetDocument(*services_.chart, document::TabBarSettings::Load(*services_.store));
@@ -186,9 +199,11 @@ void CMainFrame::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!sizesApplied_) {
     // The splitters know their extent only once the window is laid out.
+    // Stored sizes are fitted to the window: none starts collapsed unless an area command did it.
     const AreaSizes sizes = pendingSizes_;
     QTimer::singleShot(0, this, [this, sizes] {
-      if (!sizesApplied_) ApplyAreaSizes(sizes);
+      if (!sizesApplied_) ApplyAreaSizes(FitStoredAreaSizes(sizes, std::max(0, outer_->width() - outer_->handleWidth()),
+                                                            std::max(0, inner_->height() - inner_->handleWidth())));
     });
   }
 }
@@ -245,7 +260,7 @@ void CMainFrame::ShowHelp() {
                           platform::MsgButtons::Ok, this);
     return;
   }
-  htmlArea_->Load(QUrl::fromLocalFile(QString::fromStdString(manual.string())));
+  htmlArea_->Navigate(manual.string());
 }
 
 void CMainFrame::DocumentReplaced() {

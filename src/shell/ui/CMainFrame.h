@@ -20,6 +20,7 @@
 class QLabel;
 class QMenu;
 class QSplitter;
+class QPrinter;
 class QTextEdit;
 
 namespace plume::capture::ui {
@@ -31,6 +32,9 @@ class CTesselView;
 namespace plume::document {
 class CUnderBar;
 }
+namespace plume::platform {
+class ProcessLauncher;
+}
 
 namespace plume::shell {
 
@@ -38,7 +42,8 @@ class ChartViewParts;
 class MaterialCommandBinding;
 class CMyRibbonBar;
 class CommandRouter;
-class WebArea;
+class CHView;
+class FrameSheetOpener;
 
 /// What the frame works with; everything outlives the frame.
 struct FrameServices {
@@ -48,8 +53,11 @@ struct FrameServices {
   RecentFileList* recent = nullptr;
   platform::ScratchSurface* scratch = nullptr;  ///< node pictures; null leaves them out
   bool webEngine = true;                  ///< false: a blank HTML area (tests)
+  std::filesystem::path webStorage;       ///< the browser's cookies and logins; empty keeps none
   std::filesystem::path programFolder;    ///< where Manual.pdf is looked for
   int docType = 0;                        ///< kind of web search, written back at exit
+  /// The printer set up at start-up; null (or returning null): printing shows 30082.
+  std::function<QPrinter*()> printer;
 };
 
 class CMainFrame : public QMainWindow {
@@ -69,7 +77,7 @@ class CMainFrame : public QMainWindow {
   document::CUnderBar* TabBar() const { return tabBar_; }
   chartview::CTesselView* ChartView() const { return chartView_; }
   QTextEdit* TextArea() const { return textArea_; }
-  WebArea* HtmlArea() const { return htmlArea_; }
+  CHView* HtmlArea() const { return htmlArea_; }
   /// Status pane by id (120, 121, 122, 342, 343).
   QLabel* StatusPane(int id) const;
 
@@ -91,6 +99,12 @@ class CMainFrame : public QMainWindow {
   void RefreshTitle();
   /// The tab context menu (on a tab, or the short one beside the tabs).
   QMenu* BuildTabMenu(bool onTab);
+  /// The settings sheet (311); true when it was confirmed (SettingsCommands.cpp).
+  bool OpenSettingsSheet();
+  /// The text of the PDF on show (UTF-8, pages separated by form feeds) for the Word export.
+  std::function<std::string()> pdfTextOnShow;
+  /// Starts the word processor (tests); null: the system's.
+  platform::ProcessLauncher* wordLauncher = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -108,6 +122,16 @@ class CMainFrame : public QMainWindow {
   void BindExportCommands();
   /// Style, alignment, style default and view property commands (StyleControls).
   void BindStyleCommands();
+  /// The HTML area's hand-overs (text area, status pane, page type), the web
+  /// search and its kinds, the page type for the chart view's menu.
+  void BindBrowserCommands();
+  /// Print dialog (PrintCommands.cpp), settings sheet and recent files
+  /// (SettingsCommands.cpp), Word export (WordCommands.cpp).
+  void BindPrintCommands();
+  void BindSettingsCommands();
+  void BindWordCommands();
+  bool HtmlAreaShowsPdf() const;
+  std::string PdfTextOnShow() const;
   void AfterPageCommand();
   void OpenPath(const std::filesystem::path& path);
 
@@ -116,10 +140,11 @@ class CMainFrame : public QMainWindow {
   CMyRibbonBar* ribbon_ = nullptr;
   QSplitter* outer_ = nullptr;
   QSplitter* inner_ = nullptr;
-  WebArea* htmlArea_ = nullptr;
+  CHView* htmlArea_ = nullptr;
   QTextEdit* textArea_ = nullptr;
   chartview::CTesselView* chartView_ = nullptr;
   std::unique_ptr<capture::ui::ExportActions> export_;
+  std::unique_ptr<FrameSheetOpener> sheetOpener_;
   std::unique_ptr<ChartViewParts> viewParts_;
   std::unique_ptr<MaterialCommandBinding> materialCommands_;
   document::CUnderBar* tabBar_ = nullptr;

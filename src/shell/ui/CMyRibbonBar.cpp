@@ -15,7 +15,9 @@
 
 #include "platform/SettingsTable.h"
 #include "shell/CommandTable.h"
+#include "shell/BrowserAddress.h"
 #include "shell/RibbonTooltips.h"
+#include "shell/ui/PageTypeIcon.h"
 #include "shell/ui/CommandRouter.h"
 #include "shell/ui/RibbonPanelRow.h"
 
@@ -160,6 +162,7 @@ void CMyRibbonBar::BuildAppMenu() {
   appMenu_->setToolTipsVisible(true);
   add(appMenu_, 57600);
   add(appMenu_, 57601);
+  add(appMenu_, static_cast<int>(CommandId::ID_OPEN_SAMPLE));
   QMenu* save = appMenu_->addMenu(QStringLiteral("保存"));
   save->menuAction()->setData(358);
   for (int id : {57603, 57604, 397, 32833}) add(save, id);
@@ -198,7 +201,8 @@ void CMyRibbonBar::FillRecentFiles() {
 
 void CMyRibbonBar::SetPageType(const QString& type) {
   if (auto* b = qobject_cast<QToolButton*>(Element(32829))) {
-    b->defaultAction()->setText(type.isEmpty() ? QStringLiteral("HTML") : type);
+    b->defaultAction()->setText(QString::fromStdString(PageTypeLabel(type.toStdString())));
+    b->defaultAction()->setIcon(PageTypeIcon(PageTypePicture(type.toStdString())));
     b->defaultAction()->setToolTip(QString::fromStdString(PageTypeTooltip(type.toStdString())));
   }
 }

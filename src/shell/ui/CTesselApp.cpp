@@ -63,9 +63,11 @@ bool CTesselApp::CreateFrame() {
   services.chart = chart_.get();
   services.recent = recent_.get();
   services.webEngine = options_.webEngine;
+  services.webStorage = options_.webStorage;
   services.programFolder = options_.programFolder;
   services.scratch = scratch_.get();
   services.docType = platform::settings::Get(*options_.store, platform::settings::Last::DocType);
+  services.printer = [this] { return printer_.get(); };
   frame_ = std::make_unique<CMainFrame>(services);
   if (chartActions_) chartActions_->AttachFrame(frame_.get());
   return true;

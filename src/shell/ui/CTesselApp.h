@@ -33,6 +33,7 @@ struct AppOptions {
   platform::SettingsStore* store = nullptr;  ///< the settings; required
   QString lockFolder;                         ///< empty: the user's runtime folder
   bool webEngine = true;
+  std::filesystem::path webStorage;  ///< the browser's cookies and logins; empty keeps none
   std::filesystem::path programFolder;
   /// Replaces the document actions over the chart (tests); by default the
   /// document object opens and saves .pbd files.

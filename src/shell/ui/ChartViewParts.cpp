@@ -2,6 +2,8 @@
 
 #include <QScrollBar>
 
+#include "capture/NodePictureLoader.h"
+#include "capture/ui/NodeImageCommand.h"
 #include "chartview/EditingController.h"
 #include "chartview/MaterialAccess.h"
 #include "chartview/PictureLoader.h"
@@ -62,11 +64,12 @@ class ChartViewParts::StoreMaterials : public chartview::MaterialAccess {
 };
 
 ChartViewParts::ChartViewParts(CTesselView& view, platform::SettingsStore& settings,
-                               std::function<void(const std::string& address)> openAddress)
+                               std::function<void(const std::string& address)> openAddress,
+                               store::SettingsSheetOpener* sheet)
     : view_(&view),
-      store_(std::make_unique<store::MaterialStore>(settings)),
+      store_(std::make_unique<store::MaterialStore>(settings, sheet)),
       materials_(std::make_unique<StoreMaterials>(*store_, std::move(openAddress))),
-      loader_(std::make_unique<chartview::NoPictureLoader>()),
+      loader_(std::make_unique<capture::NodePictureLoader>(pixelCodec_, settings)),
       consoleHost_(std::make_unique<ConsoleAdapter>(view)) {
   console_ = std::make_unique<chartview::ZoomConsole>(view.View(), settings, *consoleHost_, codec_);
   if (console_->CreateImages()) {
@@ -103,6 +106,9 @@ ChartViewParts::ChartViewParts(CTesselView& view, platform::SettingsStore& setti
   };
   view.SetEditingPort(editing_.get());
   view.RebuildConsole();
+
+  nodeImage_ = std::make_unique<capture::ui::NodeImageCommand>(view.View().Document(), settings, &view);
+  view.AddViewCommand(capture::NodeImageSaver::kCmdSaveNodeImage, [command = nodeImage_.get()] { command->Run(); });
 }
 
 ChartViewParts::~ChartViewParts() {

@@ -12,17 +12,24 @@
 
 #include "platform/SettingsStore.h"
 #include "platform/qt/QtPictureCodec.h"
+#include "platform/qt/QtPixelCodec.h"
 
 namespace plume::chartview {
 class CMyEdit;
 class CTesselView;
 class EditingController;
-class NoPictureLoader;
 class ZoomConsole;
 }  // namespace plume::chartview
 namespace plume::store {
 class MaterialStore;
+class SettingsSheetOpener;
 }
+namespace plume::capture {
+class NodePictureLoader;
+namespace ui {
+class NodeImageCommand;
+}
+}  // namespace plume::capture
 
 namespace plume::shell {
 
@@ -30,7 +37,8 @@ class ChartViewParts {
  public:
   /// `openAddress` shows an address in the HTML area (UTF-8).
   ChartViewParts(chartview::CTesselView& view, platform::SettingsStore& settings,
-                 std::function<void(const std::string& address)> openAddress);
+                 std::function<void(const std::string& address)> openAddress,
+                 store::SettingsSheetOpener* sheet = nullptr);
   ~ChartViewParts();
   ChartViewParts(const ChartViewParts&) = delete;
   ChartViewParts& operator=(const ChartViewParts&) = delete;
@@ -51,7 +59,9 @@ class ChartViewParts {
   platform::QtPictureCodec codec_;
   std::unique_ptr<store::MaterialStore> store_;
   std::unique_ptr<StoreMaterials> materials_;
-  std::unique_ptr<chartview::NoPictureLoader> loader_;
+  platform::QtPixelCodec pixelCodec_;
+  std::unique_ptr<capture::NodePictureLoader> loader_;
+  std::unique_ptr<capture::ui::NodeImageCommand> nodeImage_;
   std::unique_ptr<ConsoleAdapter> consoleHost_;
   std::unique_ptr<chartview::ZoomConsole> console_;
   std::unique_ptr<chartview::EditingController> editing_;

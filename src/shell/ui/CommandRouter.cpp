@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "shell/CommandCaption.h"
+
 namespace plume::shell {
 
 CommandRouter::CommandRouter(QWidget* window) : QObject(window), window_(window) {
@@ -27,6 +29,8 @@ QAction* CommandRouter::Action(int id) {
     if (!keys.isEmpty()) {
       entry.action->setShortcuts(keys);
       entry.action->setShortcutContext(Qt::WindowShortcut);
+      // "均等表示(Ctrl+↑)" already shows its key; the menu leaves out its own.
+      if (CaptionNamesItsShortcut(info->caption)) entry.action->setShortcutVisibleInContextMenu(false);
       window_->addAction(entry.action);
     }
   }

@@ -6,7 +6,7 @@
 #include "platform/Cp932.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CommandRouter.h"
-#include "shell/ui/WebArea.h"
+#include "shell/ui/CHView.h"
 
 namespace plume::shell {
 
@@ -19,8 +19,8 @@ void CMainFrame::BindExportCommands() {
         auto info = [this] {
           capture::PdfInfoSource source;
           if (htmlArea_) {
-            source.title = platform::Utf8ToCp932(htmlArea_->Title().toStdString());
-            source.address = platform::Utf8ToCp932(htmlArea_->Url().toString().toStdString());
+            source.title = platform::Utf8ToCp932(htmlArea_->GetPageTitle());
+            source.address = platform::Utf8ToCp932(htmlArea_->GetLocation());
           }
           return source;
         };

@@ -12,6 +12,7 @@
 #include "document/ui/CPageDlg.h"
 #include "document/ui/CPropertyTip.h"
 #include "document/ui/CUnderBar.h"
+#include "document/ui/QtFileDialogs.h"
 #include "shell/AnimePointer.h"
 #include "shell/DocumentGuard.h"
 #include "platform/SettingsTable.h"
@@ -19,6 +20,7 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/CommandRouter.h"
+#include "shell/ui/DemoChart.h"
 
 namespace plume::shell {
 
@@ -64,10 +66,20 @@ void CMainFrame::BindDocumentCommands() {
     DocumentReplaced();
   });
   r.Handle(CommandId::ID_FILE_OPEN, [this] {
-    const QString file = askOpenFile ? askOpenFile()
-                                     : QFileDialog::getOpenFileName(this, QString(), QString(),
-                                                                    QStringLiteral("Plumeboard Files (*.pbd *.PBD)"));
-    if (!file.isEmpty()) OpenPath(file.toStdString());
+    if (askOpenFile) {
+      const QString file = askOpenFile();
+      if (!file.isEmpty()) OpenPath(file.toStdString());
+      return;
+    }
+    const auto file = document::ui::QtFileDialogs(this).AskOpenFile({}, "Plumeboard Files|*.pbd||");
+    if (file) OpenPath(*file);
+  });
+  // A new user's first chart: the demonstration chart as a new, unsaved document.
+  r.Handle(CommandId::ID_OPEN_SAMPLE, [this] {
+    if (!ConfirmDiscard(*services_.document)) return;
+    services_.document->New();
+    FillDemoChart(*services_.chart);
+    DocumentReplaced();
   });
   r.Handle(CommandId::ID_FILE_SAVE, [this] {
     services_.document->Save();

@@ -12,6 +12,7 @@
 #include "chartview/ui/CTesselView.h"
 #include "platform/Cp932.h"
 #include "shell/ui/CMyRibbonBar.h"
+#include "shell/ui/ColourPalette.h"
 #include "shell/ui/CommandRouter.h"
 
 namespace plume::shell {
@@ -112,6 +113,9 @@ void StyleControls::ConnectControls() {
     } else {
       menu->addSeparator();
     }
+    auto* palette = new ColourPalette(menu);
+    connect(palette, &ColourPalette::picked, this, [this, id](const QColor& colour) { ApplyColour(id, colour); });
+    menu->addAction(palette);
     QAction* more = menu->addAction(QStringLiteral("その他の色(&M)..."));
     connect(more, &QAction::triggered, this, [this, id] { ChooseColour(id); });
   }
@@ -162,7 +166,13 @@ void StyleControls::ChooseColour(int id) {
                                                                   : state_.frameColour;
   const QColor chosen = QColorDialog::getColor(colour == document::kNoColor ? QColor(Qt::white) : ToQColor(colour),
                                                &ribbon_);
-  if (!chosen.isValid()) return;
+  if (chosen.isValid()) ApplyColour(id, chosen);
+}
+
+void StyleControls::ApplyColour(int id, const QColor& chosen) {
+  document::ColorRef& colour = id == StyleCommands::kFontColour   ? state_.textColour
+                               : id == StyleCommands::kFillColour ? state_.fillColour
+                                                                  : state_.frameColour;
   colour = FromQColor(chosen);
   ShowColours();
   router_.Trigger(id);

@@ -6,6 +6,7 @@
 // back into the controls (RefreshStyleControls). Also installs the document
 // callbacks that give new items the stored style defaults.
 
+#include <QColor>
 #include <QObject>
 
 #include <memory>
@@ -47,6 +48,8 @@ class StyleControls : public QObject, public chartview::EditCommandHost {
   /// Asks for a colour for colour button `id` (320, 394, 32815); on OK the
   /// button takes it and its command runs.
   void ChooseColour(int id);
+  /// Colour button `id` takes `colour` and its command runs (the palette).
+  void ApplyColour(int id, const QColor& colour);
 
   // EditCommandHost
   void TakeSnapshot(chartview::UndoRecord::Kind kind) override;

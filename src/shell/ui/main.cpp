@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <cstdio>
@@ -72,6 +73,9 @@ int main(int argc, char** argv) {
   plume::shell::AppOptions options;
   options.store = store.get();
   options.programFolder = QCoreApplication::applicationDirPath().toStdString();
+  // A run with its own settings file keeps no browser data either.
+  if (!line.settingsFile)
+    options.webStorage = (QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/WebEngine")).toStdString();
   plume::shell::CTesselApp app(std::move(options));
   FirstPaint firstPaint(clock);
   if (line.timing) qtApp.installEventFilter(&firstPaint);

@@ -66,6 +66,10 @@ TEST_F(CShoriDlgTest, FailedJobClosesWithCancelAfterItsMessage) {
 TEST(QtFileDialogs, FilterPairsBecomeQtNameFiltersInBothCases) {
   EXPECT_EQ(QtFileDialogs::NameFilters("Plumeboard File|*.PBD||"), QStringLiteral("Plumeboard File (*.PBD *.pbd)"));
   EXPECT_EQ(QtFileDialogs::NameFilters("A|*.a;*.B|All|*||"), QStringLiteral("A (*.a *.A *.B *.b);;All (*)"));
+  // Names that already carry their patterns show them once.
+  EXPECT_EQ(QtFileDialogs::NameFilters("Plumeboard Files (*.pbd)|*.pbd||"),
+            QStringLiteral("Plumeboard Files (*.pbd *.PBD)"));
+  EXPECT_EQ(QtFileDialogs::NameFilters("JPEGファイル(*.jpeg)|*.jpeg||"), QStringLiteral("JPEGファイル (*.jpeg *.JPEG)"));
 }
 
 // Renders the dialog half way for a look (PLUME_RENDER_DIR=folder to keep it).

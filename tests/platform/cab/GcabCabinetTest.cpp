@@ -340,7 +340,7 @@ TEST_F(GcabCabinetTest, BadCabinetsFailWithFileCopyAndLeaveNothing) {
   }
   ExtractOptions limited;
   limited.maxTotalBytes = 299999;
-  EXPECT_EQ(Extract(root_ / "whole.cab", limited).tag, CabinetTag::kFileCopy);
+  EXPECT_EQ(Extract(root_ / "whole.cab", limited).tag, CabinetTag::kTooLarge);
   EXPECT_TRUE(!fs::exists(target_) || fs::is_empty(target_));
 
   const ExtractResult empty = Extract(Raw({}));

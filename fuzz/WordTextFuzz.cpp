@@ -1,0 +1,17 @@
+// The Word export's handling of a PDF's text: the text-only preparation and
+// the document's lines and pages, on any bytes.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "capture/WordExport.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  for (bool formatted : {true, false}) {
+    const plume::capture::WordContent content = plume::capture::BuildWordContent(text, formatted);
+    if (content.pages.empty()) __builtin_trap();
+  }
+  plume::capture::WordDocumentName(text);
+  return 0;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The HTML area captured into a JPEG file: the whole page scaled to ImageW
+// wide, or the part on screen at its own size. The whole page is drawn in
+// bands of kBandRows rows and scaled as they come, so memory holds the scaled
+// image and one band, never the page at full size. A failed capture writes
+// nothing and leaves the HTML area as it was.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+#include "capture/BitmapEncoder.h"
+#include "capture/PageCapturePort.h"
+#include "platform/PageCapture.h"
+#include "platform/SettingsStore.h"
+
+namespace plume::capture {
+
+class HtmlCapture : public PageCapturePort {
+ public:
+  HtmlCapture(platform::PageCapture& page, BitmapEncoder& encoder, const platform::SettingsStore& settings)
+      : page_(page), encoder_(encoder), settings_(settings) {}
+
+  /// Writes the whole page as a JPEG ImageW wide; `width` receives ImageW.
+  /// Failures show their tag line with 30001 or 30003 (a result taller than
+  /// a JPEG can be: "[Create CompatibleBitmap]" and 30001).
+  bool CaptureWholePage(const std::filesystem::path& jpegPath, std::uint16_t& width);
+  /// Writes the client area as a JPEG at its own size; `width` receives its width.
+  bool CaptureVisiblePart(const std::filesystem::path& jpegPath, std::uint16_t& width);
+
+  std::optional<int> CapturePage(bool whole, const std::filesystem::path& jpeg) override;
+
+ private:
+  bool DrawScaled(int pageWidth, int pageHeight, platform::PixelImage& out);
+
+  platform::PageCapture& page_;
+  BitmapEncoder& encoder_;
+  const platform::SettingsStore& settings_;
+};
+
+}  // namespace plume::capture

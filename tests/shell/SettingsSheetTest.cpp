@@ -1,0 +1,172 @@
+// The settings sheet, the recent file manager and the frame's print, settings
+// and Word export commands, driven offscreen. Set PLUME_SHOT_DIR to also
+// write screenshots of the six sheet pages and the recent file manager.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <cstdlib>
+
+#include "ShellUiFixture.h"
+#include "platform/SettingsTable.h"
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/CMainSheet.h"
+#include "shell/ui/CMyRibbonBar.h"
+#include "shell/ui/CRecentDlg.h"
+#include "shell/ui/CommandRouter.h"
+#include "shell/ui/SpinField.h"
+#include "shell/ui/CHView.h"
+
+namespace plume::shell::testing {
+namespace {
+
+namespace settings = platform::settings;
+namespace KanSet = settings::KanSet;
+
+void Shoot(QWidget& widget, const QString& name) {
+  const char* dir = std::getenv("PLUME_SHOT_DIR");
+  if (dir) widget.grab().save(QString::fromUtf8(dir) + QLatin1Char('/') + name);
+}
+
+void Type(QWidget* field, const QString& text) {
+  field->setFocus();
+  if (auto* spin = qobject_cast<QAbstractSpinBox*>(field)) spin->selectAll();
+  if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
+  QTest::keyClicks(field, text);
+}
+
+/// Runs `act` on the modal dialog that the next command opens.
+void OnModal(std::function<void(QWidget*)> act) {
+  QTimer::singleShot(0, [act] {
+    QWidget* modal = QApplication::activeModalWidget();
+    ASSERT_TRUE(modal);
+    act(modal);
+  });
+}
+
+class SettingsSheetTest : public ShellUiTest {};
+
+TEST_F(SettingsSheetTest, TypedValuesAreCleanedAndWrittenOnOk) {
+  settings::Set(store, KanSet::Quality, 55);
+  CMainSheet sheet(store, 5);
+  sheet.show();
+  auto* imageW = sheet.findChild<SpinField*>(QStringLiteral("ImageW"));
+  auto* menuLen = sheet.findChild<SpinField*>(QStringLiteral("MenuLen"));
+  ASSERT_TRUE(imageW && menuLen);
+  EXPECT_EQ(sheet.findChild<QButtonGroup*>(QStringLiteral("Quality"))->checkedId(), 0);  // 55 shows 高画質
+  Type(imageW, QStringLiteral("1,200"));
+  EXPECT_EQ(imageW->value(), 1200);
+  Type(menuLen, QStringLiteral("3000"));
+  for (QCheckBox* box : sheet.findChildren<QCheckBox*>())
+    if (box->text().startsWith(QStringLiteral("4 オブジェクト上"))) box->setChecked(false);
+  sheet.accept();
+  EXPECT_EQ(settings::Get(store, KanSet::ImageW), 1200);
+  EXPECT_EQ(settings::Get(store, KanSet::MenuLen), 200);
+  EXPECT_EQ(settings::Get(store, KanSet::Quality), 100);
+  EXPECT_EQ(settings::Get(store, KanSet::PlayAnime), 0);
+  CMainSheet reopened(store, sheet.Result()->animeCount);
+  EXPECT_EQ(reopened.findChild<SpinField*>(QStringLiteral("AnimeCount"))->value(), 3);
+}
+
+TEST_F(SettingsSheetTest, CancelWritesNothing) {
+  CMainSheet sheet(store, 3);
+  Type(sheet.findChild<SpinField*>(QStringLiteral("ViewW")), QStringLiteral("700"));
+  sheet.reject();
+  EXPECT_FALSE(sheet.Result().has_value());
+  EXPECT_EQ(settings::Get(store, KanSet::ViewW), 1000);
+}
+
+TEST_F(SettingsSheetTest, SixPagesInTabOrder) {
+  CMainSheet sheet(store, 3);
+  sheet.resize(560, 420);
+  sheet.show();
+  const QStringList tabs = {QStringLiteral("全般"), QStringLiteral("Ｗｅｂ"), QStringLiteral("ＰＤＦ"),
+                            QStringLiteral("イメージ"), QStringLiteral("ノード"), QStringLiteral("検索")};
+  ASSERT_EQ(sheet.Tabs()->count(), 6);
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(sheet.Tabs()->tabText(i), tabs[i]);
+    sheet.Tabs()->setCurrentIndex(i);
+    Shoot(sheet, QStringLiteral("settings-sheet-%1.png").arg(i + 1));
+  }
+}
+
+TEST_F(SettingsSheetTest, HomeReloadsOnlyWhenChanged) {
+  auto app = MakeApp();
+  ASSERT_TRUE(app->Start(std::nullopt));
+  CMainFrame* frame = app->Frame();
+  frame->HtmlArea()->Navigate("https://example.org/shown");
+  OnModal([](QWidget* sheet) { static_cast<QDialog*>(sheet)->accept(); });
+  ASSERT_TRUE(frame->Router().Trigger(static_cast<int>(CommandId::ID_KAN_SET)));
+  EXPECT_EQ(frame->HtmlArea()->GetLocation(), "https://example.org/shown");
+  OnModal([](QWidget* sheet) {
+    for (QPushButton* b : sheet->findChildren<QPushButton*>())
+      if (b->text() == QStringLiteral("空白を使用(&B)")) b->click();
+    static_cast<QDialog*>(sheet)->accept();
+  });
+  frame->Router().Trigger(static_cast<int>(CommandId::ID_KAN_SET));
+  EXPECT_EQ(frame->HtmlArea()->GetLocation(), "about:blank");
+  EXPECT_EQ(settings::Get(store, KanSet::Home), "about:blank");
+}
+
+TEST_F(SettingsSheetTest, DeletingCheckedRowsRenumbersTheRest) {
+  RecentFileList recent(store);
+  for (int i = 6; i >= 1; --i) recent.Add("/docs/file" + std::to_string(i) + ".pbd");
+  std::string opened;
+  CRecentDlg dialog(recent, [&](const std::string& path) { opened = path; });
+  QTableWidget* list = dialog.List();
+  ASSERT_EQ(list->rowCount(), 6);
+  Shoot(dialog, QStringLiteral("recent-files.png"));
+  list->item(1, 0)->setCheckState(Qt::Checked);
+  list->item(4, 0)->setCheckState(Qt::Checked);
+  dialog.DeleteChecked();
+  ASSERT_EQ(list->rowCount(), 4);
+  for (int row = 0; row < 4; ++row) EXPECT_EQ(list->item(row, 0)->text(), QString::number(row + 1));
+  EXPECT_EQ(recent.Entries(), (std::vector<std::string>{"/docs/file1.pbd", "/docs/file3.pbd", "/docs/file4.pbd",
+                                                        "/docs/file6.pbd"}));
+  emit list->cellDoubleClicked(2, 1);
+  EXPECT_EQ(opened, "/docs/file4.pbd");
+  dialog.DeleteAll();
+  EXPECT_EQ(list->rowCount(), 0);
+  EXPECT_TRUE(RecentFileList(store).Entries().empty());
+}
+
+TEST_F(SettingsSheetTest, WordExportFollowsThePageTypeAndTheToggleRestores) {
+  auto app = MakeApp();
+  ASSERT_TRUE(app->Start(std::nullopt));
+  CMainFrame* frame = app->Frame();
+  const int getWord = static_cast<int>(CommandId::ID_GET_WORD);
+  frame->HtmlArea()->Load(QUrl(QStringLiteral("https://example.org/page.html")));
+  EXPECT_FALSE(frame->Router().State(getWord).enabled);
+  frame->HtmlArea()->Load(QUrl(QStringLiteral("https://example.org/paper.PDF")));
+  EXPECT_TRUE(frame->Router().State(getWord).enabled);
+
+  auto caption = [&] { return qobject_cast<QToolButton*>(frame->Ribbon()->Element(355))->defaultAction()->text(); };
+  const QString before = caption();
+  frame->Router().Trigger(355);
+  EXPECT_EQ(settings::Get(store, settings::Last::OptWord), 0);
+  EXPECT_EQ(caption(), QStringLiteral("TEXT"));
+  frame->Router().Trigger(355);
+  EXPECT_EQ(settings::Get(store, settings::Last::OptWord), 1);
+  EXPECT_EQ(caption(), before);
+}
+
+TEST_F(SettingsSheetTest, PrintingWithoutPrinterSays30082) {
+  auto app = MakeApp();
+  ASSERT_TRUE(app->Start(std::nullopt));
+  if (app->Printer() != nullptr) GTEST_SKIP() << "this machine has a default printer";
+  EXPECT_TRUE(sink.Ids().empty());  // nothing said at start-up
+  app->Frame()->Router().Trigger(static_cast<int>(CommandId::ID_INSATU));
+  EXPECT_EQ(sink.Ids(), (std::vector<int>{30082}));
+}
+
+}  // namespace
+}  // namespace plume::shell::testing

@@ -1,0 +1,98 @@
+// capture: a web page drawn into a JPEG file as the HTML area's captures draw
+// it, in an off-screen browser of the given window size.
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <QWebEngineView>
+#include <charconv>
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "CliCommands.h"
+#include "capture/HtmlCapture.h"
+#include "capture/ui/QtBitmapEncoder.h"
+#include "platform/MemorySettingsStore.h"
+#include "platform/SettingsTable.h"
+#include "platform/web/QtPageCapture.h"
+
+namespace plume::cli {
+namespace {
+
+bool ParseInt(std::string_view s, int& out) {
+  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+  return ec == std::errc() && end == s.data() + s.size();
+}
+
+}  // namespace
+
+int RunCapture(const std::vector<std::string_view>& args) {
+  namespace settings = platform::settings;
+  platform::MemorySettingsStore store;
+  std::string address, out;
+  bool visible = false;
+  int windowW = 1280, windowH = 800;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view a = args[i];
+    int value = 0;
+    if (a == "--visible") {
+      visible = true;
+    } else if (a == "--window" && i + 1 < args.size()) {
+      const std::string_view s = args[++i];
+      const auto x = s.find('x');
+      if (x == std::string_view::npos || !ParseInt(s.substr(0, x), windowW) || !ParseInt(s.substr(x + 1), windowH) ||
+          windowW <= 0 || windowH <= 0) {
+        std::cerr << "plumeboard-tool: --window needs WxH\n";
+        return 2;
+      }
+    } else if (a == "--image-width" && i + 1 < args.size() && ParseInt(args[i + 1], value) && value > 0) {
+      settings::Set(store, settings::KanSet::ImageW, value);
+      ++i;
+    } else if (a == "--quality" && i + 1 < args.size() && ParseInt(args[i + 1], value) && value >= 0 && value <= 100) {
+      settings::Set(store, settings::KanSet::Quality, value);
+      ++i;
+    } else if (address.empty()) {
+      address = std::string(a);
+    } else if (out.empty()) {
+      out = std::string(a);
+    } else {
+      std::cerr << "plumeboard-tool: unexpected argument " << a << "\n";
+      return 2;
+    }
+  }
+  if (address.empty() || out.empty()) return 2;
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return 2;
+
+  QWebEngineView view;
+  view.setAttribute(Qt::WA_DontShowOnScreen);
+  view.resize(windowW, windowH);
+  view.show();
+  QEventLoop loop;
+  bool loaded = false;
+  QObject::connect(&view, &QWebEngineView::loadFinished, &loop, [&](bool ok) {
+    loaded = ok;
+    loop.quit();
+  });
+  QTimer::singleShot(platform::QtPageCapture::kTimeoutMs, &loop, &QEventLoop::quit);
+  view.load(QUrl::fromUserInput(QString::fromStdString(address)));
+  loop.exec();
+  if (!loaded) {
+    std::cerr << "plumeboard-tool: cannot load " << address << "\n";
+    return 1;
+  }
+  // Let the first frame arrive before the part on screen is grabbed.
+  QTimer::singleShot(300, &loop, &QEventLoop::quit);
+  loop.exec();
+
+  platform::QtPageCapture page(&view);
+  capture::ui::QtBitmapEncoder encoder(store);
+  capture::HtmlCapture capture(page, encoder, store);
+  std::uint16_t width = 0;
+  const bool ok = visible ? capture.CaptureVisiblePart(out, width) : capture.CaptureWholePage(out, width);
+  if (!ok) return 1;
+  std::cout << width << "\n";
+  return 0;
+}
+
+}  // namespace plume::cli
