@@ -50,6 +50,7 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
   BindPrintCommands();
   BindSettingsCommands();
   BindWordCommands();
+  BindRegistration();
   pendingSizes_ = LoadAreaSizes(*services_.store);
   document::ui::QtFileDialogs::SetDocumentFolder([this] { return services_.document->Path().parent_path(); });
   router_->Refresh();

@@ -132,6 +132,8 @@ class CMainFrame : public QMainWindow {
   void BindWordCommands();
   bool HtmlAreaShowsPdf() const;
   std::string PdfTextOnShow() const;
+  /// The chart view's "add a node here" commands and its drop target (FrameRegistration.cpp).
+  void BindRegistration();
   void AfterPageCommand();
   void OpenPath(const std::filesystem::path& path);
 
