@@ -1,7 +1,6 @@
 #include "store/MaterialScan.h"
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 #include <system_error>
 
@@ -22,15 +21,6 @@ namespace {
 
 /// How many serials pass between two calls of KeepGoing.
 constexpr Serial kPumpEvery = 64;
-
-bool ReadWhole(const fs::path& file, std::string& bytes) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream all;
-  all << in.rdbuf();
-  bytes = std::move(all).str();
-  return true;
-}
 
 bool IsPdf(std::string_view ext) {
   return ext.size() == 3 && (ext[0] | 0x20) == 'p' && (ext[1] | 0x20) == 'd' && (ext[2] | 0x20) == 'f';
@@ -53,7 +43,7 @@ ScanResult ScanStore(const fs::path& root, Serial bound, int hitMax, const Searc
     }
     const std::string serial = FormatSerial(n);
     const fs::path infoFile = MaterialStore::InfoFileIn(root, serial);
-    if (!ReadWhole(infoFile, bytes)) continue;
+    if (!ReadFileInto(infoFile, bytes)) continue;
     std::istringstream in(bytes);
     MaterialInfo info = ReadInfoFrom(in);
     if (info.ext.empty()) continue;

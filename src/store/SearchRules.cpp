@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
+#include <cstdio>
 #include <functional>
 #include <vector>
 
@@ -79,16 +79,22 @@ bool RelatedTextContains(std::string_view bytes, std::string_view needle) {
 }
 
 bool RelatedTextFileContains(const std::filesystem::path& file, std::string_view needle) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return false;
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size <= 0) return false;
-  in.seekg(0);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  in.read(bytes.data(), size);
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  // One read into a buffer kept between calls: the search opens thousands of these.
+  thread_local std::string bytes;
+  if (!ReadFileInto(file, bytes) || bytes.empty()) return false;
   return RelatedTextContains(bytes, needle);
+}
+
+bool ReadFileInto(const std::filesystem::path& file, std::string& bytes) {
+  bytes.clear();
+  std::FILE* f = std::fopen(file.c_str(), "rb");
+  if (f == nullptr) return false;
+  char chunk[65536];
+  std::size_t n = 0;
+  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
+  const bool ok = std::ferror(f) == 0;
+  std::fclose(f);
+  return ok;
 }
 
 std::string GroupDigits(std::string_view digits) {

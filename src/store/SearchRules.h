@@ -46,6 +46,9 @@ bool RelatedTextContains(std::string_view bytes, std::string_view needle);
 /// contains `needle`.
 bool RelatedTextFileContains(const std::filesystem::path& file, std::string_view needle);
 
+/// Replaces `bytes` with the whole file; false when it cannot be opened or read.
+bool ReadFileInto(const std::filesystem::path& file, std::string& bytes);
+
 /// "1234" → "1,234", "1234567" → "1,234,567"; shorter or longer than 4..9
 /// digits stays as it is.
 std::string GroupDigits(std::string_view digits);

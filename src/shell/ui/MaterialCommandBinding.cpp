@@ -4,10 +4,11 @@
 #include <QGuiApplication>
 
 #include "chartview/NodePictureReloader.h"
-#include "chartview/PictureLoader.h"
+#include "capture/NodePictureLoader.h"
 #include "chartview/ui/CTesselView.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
+#include "platform/qt/QtPixelCodec.h"
 #include "shell/DocumentActions.h"
 #include "shell/ui/CommandRouter.h"
 #include "store/InfoFile.h"
@@ -15,6 +16,7 @@
 #include "store/ui/CDbPropDlg.h"
 #include "store/ui/CEditDlg.h"
 #include "store/ui/CPropertyNode.h"
+#include "store/ui/QtFolderOpener.h"
 
 namespace plume::shell {
 
@@ -43,7 +45,9 @@ class MaterialCommandBinding::Materials : public chartview::MaterialAccess {
 };
 
 MaterialCommandBinding::MaterialCommandBinding(Parts parts)
-    : parts_(std::move(parts)), store_(*parts_.settings) {
+    : parts_(std::move(parts)),
+      folders_(std::make_unique<store::QtFolderOpener>()),
+      store_(*parts_.settings, parts_.sheet, folders_.get()) {
   materials_ = std::make_unique<Materials>(store_, parts_.navigate);
   commands_ = std::make_unique<ItemCommands>(parts_.view->View(), *this, materials_.get(), &codec_);
   Bind();
@@ -118,8 +122,8 @@ void MaterialCommandBinding::ShowNodeProperties(int index) {
     if (parts_.navigate) parts_.navigate(platform::Cp932ToUtf8(cp932));
   };
   hooks.textArea = parts_.textArea;
-  // Pictures are reloaded by the shared image loader once it is plugged in; until then a reload fails with its message.
-  chartview::NoPictureLoader loader;
+  const platform::QtPixelCodec pixels;
+  capture::NodePictureLoader loader(pixels, *parts_.settings);
   chartview::NodePictureReloader reloader(doc, *materials_, loader);
   store::NodeDialogHooks chart;
   chart.reloadPicture = [&reloader](int i) { return reloader.ReloadNodePicture(i, true); };

@@ -9,6 +9,7 @@
 
 #include "chartview/ItemCommands.h"
 #include "platform/qt/QtPictureCodec.h"
+#include "store/FolderOpener.h"
 #include "store/MaterialStore.h"
 
 class QTextEdit;
@@ -35,6 +36,7 @@ class MaterialCommandBinding : public chartview::ItemCommandHost {
     std::function<void(const std::string& utf8Address)> navigate;
     std::function<void()> closeEditor;
     std::function<void()> toggleFullScreen;
+    store::SettingsSheetOpener* sheet = nullptr;  ///< asked when no store folder is set
   };
   explicit MaterialCommandBinding(Parts parts);
   ~MaterialCommandBinding() override;
@@ -66,6 +68,7 @@ class MaterialCommandBinding : public chartview::ItemCommandHost {
   void Bind();
 
   Parts parts_;
+  std::unique_ptr<store::FolderOpener> folders_;
   store::MaterialStore store_;
   platform::QtPictureCodec codec_;
   std::unique_ptr<Materials> materials_;

@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QTableWidget>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -183,6 +185,10 @@ void CDbDlg::BuildControls(const QString& prompt, const QString& okCaption) {
     list_->setColumnWidth(c, kColumns[c].width);
   }
 
+  for (QWidget* tipped : std::initializer_list<QWidget*>{types_, hasDate1_, date1_, hasDate2_, date2_, text_, ok_,
+                                                          search_, related_}) {
+    tipped->installEventFilter(this);
+  }
   connect(search_, &QPushButton::clicked, this, &CDbDlg::Search);
   connect(ok_, &QPushButton::clicked, this, &CDbDlg::OkClicked);
   connect(list_->horizontalHeader(), &QHeaderView::sectionClicked, this, &CDbDlg::HeaderClicked);
@@ -260,6 +266,18 @@ void CDbDlg::StorePlacement() {
 }
 
 void CDbDlg::resizeEvent(QResizeEvent* event) { QDialog::resizeEvent(event); }
+
+bool CDbDlg::eventFilter(QObject* watched, QEvent* event) {
+  // The tips stay 3 seconds.
+  if (event->type() == QEvent::ToolTip) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && !widget->toolTip().isEmpty()) {
+      QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), widget->toolTip(), widget, QRect(), 3000);
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
 
 void CDbDlg::done(int result) {
   if (scanning_) {

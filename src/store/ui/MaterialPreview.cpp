@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "capture/PictureFrame.h"
+#include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtPictureCodec.h"
 
 namespace plume::store {
@@ -18,7 +20,6 @@ void MaterialPreview::SetPicture(std::unique_ptr<platform::Picture> picture, int
 }
 
 void MaterialPreview::paintEvent(QPaintEvent*) {
-  // Drawn here until the shared picture-in-frame routine is available to dialogs.
   QPainter p(this);
   const QRect frame = rect().adjusted(0, 0, -1, -1);
   p.fillRect(rect(), Qt::white);
@@ -27,37 +28,30 @@ void MaterialPreview::paintEvent(QPaintEvent*) {
     if (noImageText_) p.setPen(QColor(112, 145, 190));
     if (noImageText_) p.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, QStringLiteral("No Image"));
   } else {
-    QImage image = qt->Image();
-    if (transparentColour_ >= 0) {
-      const QColor key(transparentColour_ & 0xFF, (transparentColour_ >> 8) & 0xFF, (transparentColour_ >> 16) & 0xFF);
-      image = image.convertToFormat(QImage::Format_ARGB32);
-      const QRgb keyRgb = key.rgb();
-      for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-          if ((line[x] & 0xFFFFFF) == (keyRgb & 0xFFFFFF)) line[x] = 0;
-        }
-      }
-    }
     QSize inner = frame.size() - QSize(2, 2);
     const int titleHeight = titlePos_ == 1 || titlePos_ == 2 ? QFontMetrics(titleFont_).height() + 5 : 0;
     inner.setHeight(std::max(1, inner.height() - 2 * titleHeight));
-    QSize size = image.size();
-    if (size.width() > inner.width() || size.height() > inner.height()) size.scale(inner, Qt::KeepAspectRatio);
-    const QRect target(frame.x() + 1 + (inner.width() - size.width()) / 2,
-                       frame.y() + 1 + (inner.height() - size.height()) / 2, size.width(), size.height());
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(target, image);
-    if (titleHeight > 0) {
+    const platform::IntRect box{1, 1 + titleHeight, 1 + inner.width(), 1 + titleHeight + inner.height()};
+    // The shared picture-in-frame routine draws into an image of the widget.
+    QImage buffer(size(), QImage::Format_RGB32);
+    buffer.fill(Qt::white);
+    platform::IntRect drawn;
+    {
+      platform::QtCanvas canvas(buffer);
+      const bool framed = border_.alpha() > 0;
+      const platform::CanvasColor colour = framed ? platform::CanvasColor(border_.red() | (border_.green() << 8) |
+                                                                          (border_.blue() << 16))
+                                                  : 0;
+      drawn = capture::DrawPictureInFrame(canvas, colour, qt, box, framed ? 1 : 0, transparentColour_, scratch_);
+    }
+    p.drawImage(0, 0, buffer);
+    const QRect target(drawn.left, drawn.top, drawn.Width(), drawn.Height());
+    if (titleHeight > 0 && !drawn.IsEmpty()) {
       p.setFont(titleFont_);
       p.setPen(titleColour_);
-      const QRect box = titlePos_ == 2 ? QRect(target.left(), target.bottom() + 1, target.width(), titleHeight)
-                                       : QRect(target.left(), target.top() - titleHeight, target.width(), titleHeight);
-      p.drawText(box, static_cast<int>(titleAlign_ | Qt::AlignVCenter | Qt::TextSingleLine), title_);
-    }
-    if (border_.alpha() > 0 && border_ != Qt::black) {
-      p.setPen(border_);
-      p.drawRect(target.adjusted(-1, -1, 0, 0));
+      const QRect titleBox = titlePos_ == 2 ? QRect(target.left(), target.bottom() + 1, target.width(), titleHeight)
+                                            : QRect(target.left(), target.top() - titleHeight, target.width(), titleHeight);
+      p.drawText(titleBox, static_cast<int>(titleAlign_ | Qt::AlignVCenter | Qt::TextSingleLine), title_);
     }
   }
   p.setPen(Qt::black);

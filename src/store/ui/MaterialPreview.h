@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/Picture.h"
+#include "platform/qt/QtScratchSurface.h"
 
 namespace plume::store {
 
@@ -40,6 +41,7 @@ class MaterialPreview : public QWidget {
 
  private:
   std::unique_ptr<platform::Picture> picture_;
+  platform::QtScratchSurface scratch_;
   int transparentColour_ = -1;
   bool noImageText_ = true;
   QColor border_ = Qt::black;
