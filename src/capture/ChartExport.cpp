@@ -43,6 +43,12 @@ std::string ProposedName(const document::PageRecord& page) {
 
 }  // namespace
 
+bool PageBitmapFits(platform::Size size) {
+  if (static_cast<long long>(size.cx) * size.cy <= kMaxPagePixels) return true;
+  ShowMessage(StringId::PageTooLarge, std::to_string(size.cx) + " x " + std::to_string(size.cy) + "\n", MsgIcon::Error);
+  return false;
+}
+
 ChartExport::ChartExport(chartview::ChartView& view, platform::SettingsStore& settings,
                          platform::ScratchSurface* scratch, ChartExportServices services)
     : view_(view), doc_(view.Document()), settings_(settings), scratch_(scratch), services_(std::move(services)) {
@@ -85,6 +91,7 @@ void ChartExport::PaintPage(platform::Canvas& canvas, int pageIndex, float zoom)
 bool ChartExport::RenderPageToJpeg(int pageIndex, const fs::path& jpegPath) {
   if (services_.renderer == nullptr || pageIndex < 0 || pageIndex >= doc_.header.pageCount) return false;
   const document::PageRecord& page = doc_.pages[pageIndex];
+  if (!PageBitmapFits({page.pageWidth, page.pageHeight})) return false;
   // The bitmap has the page's size at 100 %, so the page is painted at 100 %:
   // at another zoom the page would be cut off or leave an empty border.
   return services_.renderer->RenderToFile(
@@ -199,7 +206,7 @@ bool ChartExport::SavePageAsImage() {
 
 bool ChartExport::WriteImage(const fs::path& path, bool at100) {
   if (services_.renderer == nullptr || doc_.header.pageCount < 1) return false;
-  if (!document::ResolveOutputTarget(path)) return false;
+  if (!PageBitmapFits(ImageSize(at100)) || !document::ResolveOutputTarget(path)) return false;
   const fs::path folder = WorkFolder();
   if (folder.empty()) return false;
   // The encoder writes by path: into the scratch folder, then put in place.

@@ -81,7 +81,17 @@ void NodePainter::DrawBox(int index, const IntRect& box, int lineWidth) {
 void NodePainter::DrawPicture(int index, const IntRect& zoomed) {
   document::NodeRecord& node = doc_.nodes[index];
   const platform::Picture* picture = doc_.NodePicture(index);
-  if (!picture) return;
+  if (!picture) {
+    // A picture this program cannot draw (a metafile, say) keeps its bytes:
+    // a grey frame with its diagonals marks its place.
+    if (doc_.pictures.Undecoded(node.image)) {
+      const platform::Pen grey = platform::Pen::Solid(0x00A0A0A0);
+      canvas_.FrameRect(zoomed, 0x00A0A0A0);
+      canvas_.Line({zoomed.left, zoomed.top}, {zoomed.right - 1, zoomed.bottom - 1}, grey);
+      canvas_.Line({zoomed.left, zoomed.bottom - 1}, {zoomed.right - 1, zoomed.top}, grey);
+    }
+    return;
+  }
   const platform::Size natural{picture->Width(), picture->Height()};
   platform::Canvas* scratch = params_.scratch ? params_.scratch->Reset(canvas_, natural) : nullptr;
   if (!scratch) return;  // left out of this paint only

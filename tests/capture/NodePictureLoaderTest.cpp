@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -10,6 +11,7 @@
 #include "platform/MemorySettingsStore.h"
 #include "platform/ScriptedMessageSink.h"
 #include "platform/SettingsTable.h"
+#include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtPictureCodec.h"
 #include "platform/qt/QtPixelCodec.h"
 #include "tests/chartview/EditingFixture.h"
@@ -125,6 +127,28 @@ TEST_F(NodePictures, FittingKeepsThePixelSizeAndTruncatesTheHeight) {
   EXPECT_EQ(size.displayHeight, 25);
   EXPECT_EQ(picture->Width(), 150);
   EXPECT_EQ(picture->Height(), 25);
+}
+
+TEST_F(NodePictures, TransparentPngShowsThePageThroughItsKey) {
+  QImage image(120, 120, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setBrush(QColor(30, 60, 200));
+  p.setPen(Qt::NoPen);
+  p.drawEllipse(10, 10, 100, 100);
+  p.end();
+  const auto picture = Load(SaveImage(image, "disc.png"), "PNG");
+  ASSERT_TRUE(picture);
+  QImage page(200, 160, QImage::Format_RGB32);
+  page.fill(qRgb(250, 220, 120));
+  {
+    platform::QtCanvas canvas(page);
+    ASSERT_TRUE(canvas.DrawPicture(*picture, {40, 20, 160, 140}, trans));
+  }
+  if (const char* dir = std::getenv("PLUME_SHOT_DIR")) page.save(QString(dir) + "/transparent-node.png");
+  EXPECT_EQ(page.pixel(42, 22), qRgb(250, 220, 120)) << "the clear corner shows the page";
+  EXPECT_EQ(page.pixel(100, 80), qRgb(30, 60, 200));
 }
 
 TEST_F(NodePictures, FileThatIsNoPictureShowsItsPath) {

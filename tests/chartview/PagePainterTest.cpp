@@ -208,6 +208,19 @@ TEST_F(PagePainterTest, UnrenderablePictureLeavesNodeWhichThenGetsDefaultSize) {
   EXPECT_EQ(doc->nodes[i].rect, (document::Rect{250, 275, 350, 325}));
 }
 
+TEST_F(PagePainterTest, PictureThatCannotBeDecodedKeepsItsNodeAndShowsAPlaceholder) {
+  const int i = AddNode({100, 100, 220, 180});
+  doc->nodes[i].hasImage = 1;
+  doc->nodes[i].image = doc->pictures.AddUndecoded({0xD7, 0xCD, 0xC6, 0x9A});
+  Paint(1.0f);
+  EXPECT_EQ(doc->nodes[i].hasImage, 1);
+  EXPECT_EQ(doc->nodes[i].rect, (document::Rect{100, 100, 220, 180}));
+  EXPECT_TRUE(canvas.Calls(CanvasOp::CopyFrom).empty());
+  ASSERT_FALSE(canvas.Calls(CanvasOp::FrameRect).empty());
+  EXPECT_EQ(canvas.Calls(CanvasOp::FrameRect)[0].rect, (IntRect{100, 100, 220, 180}));
+  EXPECT_EQ(canvas.Calls(CanvasOp::Line).size(), 2u);
+}
+
 TEST_F(PagePainterTest, MissingScratchLeavesPictureOutButKeepsIt) {
   const int i = AddPictureNode({100, 100, 220, 180}, 10, 10);
   scratch.fail = true;

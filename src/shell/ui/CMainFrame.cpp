@@ -22,6 +22,7 @@
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/ChartViewParts.h"
 #include "shell/ui/FrameSheetOpener.h"
+#include "shell/ui/MaterialCommandBinding.h"
 #include "shell/ui/CommandRouter.h"
 #include "shell/ui/CHView.h"
 #include "shell/ui/ProportionalSplitter.h"
@@ -49,6 +50,7 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
   BindPrintCommands();
   BindSettingsCommands();
   BindWordCommands();
+  BindRegistration();
   pendingSizes_ = LoadAreaSizes(*services_.store);
   document::ui::QtFileDialogs::SetDocumentFolder([this] { return services_.document->Path().parent_path(); });
   router_->Refresh();
@@ -164,6 +166,11 @@ void CMainFrame::BuildClient() {
       *chartView_, *services_.store,
       [this](const std::string& address) { htmlArea_->Navigate(address); },
       sheetOpener_.get());
+  materialCommands_ = std::make_unique<MaterialCommandBinding>(MaterialCommandBinding::Parts{
+      this, chartView_, router_, services_.store, services_.document, textArea_,
+      [this](const std::string& address) { htmlArea_->Navigate(address); },
+      [this] { viewParts_->CloseEditorForDelete(); }, [this] { ToggleFullScreen(); }});
+  tabBar_->clearItemClipboard = [this] { materialCommands_->Commands().Clipboard().Clear(); };
   chartView_->RebuildConsole();
   tabBar_->SetDocument(*services_.chart, document::TabBarSettings::Load(*services_.store));
 }

@@ -39,6 +39,7 @@ class ProcessLauncher;
 namespace plume::shell {
 
 class ChartViewParts;
+class MaterialCommandBinding;
 class CMyRibbonBar;
 class CommandRouter;
 class CHView;
@@ -131,6 +132,8 @@ class CMainFrame : public QMainWindow {
   void BindWordCommands();
   bool HtmlAreaShowsPdf() const;
   std::string PdfTextOnShow() const;
+  /// The chart view's "add a node here" commands and its drop target (FrameRegistration.cpp).
+  void BindRegistration();
   void AfterPageCommand();
   void OpenPath(const std::filesystem::path& path);
 
@@ -145,6 +148,7 @@ class CMainFrame : public QMainWindow {
   std::unique_ptr<capture::ui::ExportActions> export_;
   std::unique_ptr<FrameSheetOpener> sheetOpener_;
   std::unique_ptr<ChartViewParts> viewParts_;
+  std::unique_ptr<MaterialCommandBinding> materialCommands_;
   document::CUnderBar* tabBar_ = nullptr;
   std::map<int, QLabel*> panes_;
   AreaSizes pendingSizes_;
