@@ -1,7 +1,7 @@
 #pragma once
-// Image files loaded as node pictures by Qt's image readers: the picture
-// keeps the file's bytes; fitted pictures are shown at most ImageDefW pixels
-// wide, keeping their proportions.
+// Image files loaded as node pictures through NodePictureLoader on Qt's image
+// readers: pictures with alpha are flattened onto their transparency key,
+// opaque ones re-encoded as JPEG; fitted pictures are at most ImageDefW wide.
 
 #include "capture/NodePicturePort.h"
 #include "platform/SettingsStore.h"
