@@ -4,6 +4,7 @@
 
 #include "capture/CJpg2Pdf.h"
 #include "chartview/PagePainter.h"
+#include "chartview/PreparePage.h"
 #include "document/UserOutput.h"
 #include "document/WorkFolder.h"
 #include "platform/Cp932.h"
@@ -43,6 +44,12 @@ std::string ProposedName(const document::PageRecord& page) {
 
 }  // namespace
 
+bool PageBitmapFits(platform::Size size) {
+  if (static_cast<long long>(size.cx) * size.cy <= kMaxPagePixels) return true;
+  ShowMessage(StringId::PageTooLarge, std::to_string(size.cx) + " x " + std::to_string(size.cy) + "\n", MsgIcon::Error);
+  return false;
+}
+
 ChartExport::ChartExport(chartview::ChartView& view, platform::SettingsStore& settings,
                          platform::ScratchSurface* scratch, ChartExportServices services)
     : view_(view), doc_(view.Document()), settings_(settings), scratch_(scratch), services_(std::move(services)) {
@@ -77,14 +84,16 @@ void ChartExport::PaintPage(platform::Canvas& canvas, int pageIndex, float zoom)
                   settings::Get(settings_, settings::KanSet::SlipWidth),
                   settings::Get(settings_, settings::KanSet::SlipHeight)};
   params.scratch = scratch_;
-  // The view's link markers stay those of the window's last paint.
-  params.markers = nullptr;
-  chartview::DrawPage(doc_, canvas, pageIndex, params);
+  params.pageIndex = pageIndex;
+  // The view's title rectangles and link markers stay those of the window's last paint.
+  chartview::PreparePage(doc_, canvas, params);
+  chartview::DrawPage(doc_, canvas, params);
 }
 
 bool ChartExport::RenderPageToJpeg(int pageIndex, const fs::path& jpegPath) {
   if (services_.renderer == nullptr || pageIndex < 0 || pageIndex >= doc_.header.pageCount) return false;
   const document::PageRecord& page = doc_.pages[pageIndex];
+  if (!PageBitmapFits({page.pageWidth, page.pageHeight})) return false;
   // The bitmap has the page's size at 100 %, so the page is painted at 100 %:
   // at another zoom the page would be cut off or leave an empty border.
   return services_.renderer->RenderToFile(
@@ -199,7 +208,7 @@ bool ChartExport::SavePageAsImage() {
 
 bool ChartExport::WriteImage(const fs::path& path, bool at100) {
   if (services_.renderer == nullptr || doc_.header.pageCount < 1) return false;
-  if (!document::ResolveOutputTarget(path)) return false;
+  if (!PageBitmapFits(ImageSize(at100)) || !document::ResolveOutputTarget(path)) return false;
   const fs::path folder = WorkFolder();
   if (folder.empty()) return false;
   // The encoder writes by path: into the scratch folder, then put in place.

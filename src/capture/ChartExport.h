@@ -13,6 +13,7 @@
 #include <functional>
 #include <vector>
 
+#include "commands/CommandTable.h"
 #include "capture/PageBitmapRenderer.h"
 #include "capture/PdfHelper.h"
 #include "chartview/ChartView.h"
@@ -54,10 +55,10 @@ struct ChartExportServices {
 class ChartExport {
  public:
   /// Command ids the export answers (always enabled).
-  static constexpr int kCmdPagePdf = 32866;      ///< page tab menu: current page (or all, on question)
-  static constexpr int kCmdAllPagesPdf = 32867;  ///< page tab menu: all pages
-  static constexpr int kCmdPdfSave = 32833;      ///< ribbon ID_PDF_SAVE: all pages
-  static constexpr int kCmdFileImage = 397;      ///< ribbon ID_FILE_IMAGE2: current page as an image
+  static constexpr int kCmdPagePdf = commands::Id(commands::CommandId::ID_PAGE_PDF);      ///< page tab menu: current page (or all, on question)
+  static constexpr int kCmdAllPagesPdf = commands::Id(commands::CommandId::ID_PAGE_ALL_PDF);  ///< page tab menu: all pages
+  static constexpr int kCmdPdfSave = commands::Id(commands::CommandId::ID_PDF_SAVE);      ///< ribbon ID_PDF_SAVE: all pages
+  static constexpr int kCmdFileImage = commands::Id(commands::CommandId::ID_FILE_IMAGE2);      ///< ribbon ID_FILE_IMAGE2: current page as an image
 
   /// Paints through `view`'s document with the default item sizes from
   /// `settings` and node pictures through `scratch` (null leaves them out).

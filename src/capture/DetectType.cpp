@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "platform/HasExtension.h"
+
 namespace plume::capture {
 
 std::string DetectType(std::string_view text) {
@@ -12,15 +14,12 @@ std::string DetectType(std::string_view text) {
   const std::string_view name = text.substr(cut + 1);
   const auto dot = name.rfind('.');
   if (dot == std::string_view::npos) return "HTML";
-  std::string ext(name.substr(dot + 1));
-  for (char& c : ext) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
+  const std::string_view ext = name.substr(dot + 1);
   static constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kTypes{{
       {"PDF", "PDF"}, {"JPG", "JPEG"}, {"JPEG", "JPEG"}, {"GIF", "GIF"},
       {"BMP", "BMP"}, {"PNG", "PNG"}, {"TIF", "TIFF"}, {"TIFF", "TIFF"}}};
   for (const auto& [extension, type] : kTypes) {
-    if (ext == extension) return std::string(type);
+    if (platform::EqualsNoCase(ext, extension)) return std::string(type);
   }
   return "HTML";
 }

@@ -60,6 +60,8 @@ std::optional<JpegFrameInfo> Walk(Source& source) {
           !source.Read(&components, 1))
         return std::nullopt;
       if (components != 3 && components != 4) return std::nullopt;
+      // A frame without width or height has no picture to wrap.
+      if (info.width == 0 || info.height == 0) return std::nullopt;
       info.cmyk = components == 4;
       return info;
     }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "capture/BitmapEncoder.h"
+#include "commands/CommandTable.h"
 #include "document/ChartDocument.h"
 #include "platform/FileDialogs.h"
 #include "platform/PixelCodec.h"
@@ -17,7 +18,7 @@ namespace plume::capture {
 
 class NodeImageSaver {
  public:
-  static constexpr int kCmdSaveNodeImage = 403;
+  static constexpr int kCmdSaveNodeImage = commands::Id(commands::CommandId::ID_PICTURE_SAVE);
 
   /// `folders` may be null (the folder is then not shown).
   NodeImageSaver(const document::ChartDocument& doc, platform::FileDialogs& dialogs, BitmapEncoder& encoder,

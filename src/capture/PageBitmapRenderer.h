@@ -11,6 +11,13 @@
 
 namespace plume::capture {
 
+/// The most pixels a page bitmap may have (10,000 x 10,000, 400 MB at four
+/// bytes a pixel): a hostile page size must not take the machine's memory.
+inline constexpr long long kMaxPagePixels = 100'000'000;
+
+/// True when a bitmap of `size` is within kMaxPagePixels; otherwise shows 30585.
+bool PageBitmapFits(platform::Size size);
+
 class PageBitmapRenderer {
  public:
   using PaintFn = std::function<void(platform::Canvas&)>;

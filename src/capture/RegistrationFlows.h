@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/CommandTable.h"
 #include "capture/NodePicturePort.h"
 #include "platform/SettingsStore.h"
 #include "store/StorePaths.h"
@@ -63,11 +64,11 @@ struct CaptureState {
 class RegistrationFlows {
  public:
   /// Command ids of the chart view's "add a node here" menu.
-  static constexpr int kCmdWholePage = 32771;
-  static constexpr int kCmdVisiblePdf = 32798;
-  static constexpr int kCmdWholeImage = 32825;
-  static constexpr int kCmdVisibleImage = 32826;
-  static constexpr int kCmdClipboardImage = 32786;
+  static constexpr int kCmdWholePage = commands::Id(commands::CommandId::ID_NEW_NODE_HTML_PDF);
+  static constexpr int kCmdVisiblePdf = commands::Id(commands::CommandId::ID_NEW_NODE_VISIBLE_PDF);
+  static constexpr int kCmdWholeImage = commands::Id(commands::CommandId::ID_NEW_NODE_HTML_IMAGE);
+  static constexpr int kCmdVisibleImage = commands::Id(commands::CommandId::ID_NEW_NODE_VISIBLE_IMAGE);
+  static constexpr int kCmdClipboardImage = commands::Id(commands::CommandId::ID_NEW_NODE_CLIP_IMAGE);
   /// The drop timer's period and the longest wait for a dropped PDF's text.
   static constexpr std::chrono::milliseconds kDropTick{250};
   static constexpr std::chrono::milliseconds kDropWait{21000};

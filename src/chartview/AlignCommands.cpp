@@ -4,6 +4,8 @@
 #include <cmath>
 #include <new>
 
+#include "commands/CommandTable.h"
+
 #include "platform/Messages.h"
 
 namespace plume::chartview {
@@ -76,25 +78,30 @@ std::vector<RectChange> Spread(const std::vector<RectChange>& items, bool horizo
 
 }  // namespace
 
+using commands::Id;
+using enum commands::CommandId;
+
 std::optional<AlignOp> AlignCommands::OpFor(int commandId) {
   switch (commandId) {
-    case 32800: return AlignOp::Left;
-    case 32801: return AlignOp::Right;
-    case 32802: return AlignOp::Top;
-    case 32803: return AlignOp::Bottom;
-    case 32804: return AlignOp::VCentre;
-    case 32805: return AlignOp::HCentre;
-    case 32806: return AlignOp::VSpread;
-    case 32807: return AlignOp::HSpread;
-    case 32787: return AlignOp::SameW;
-    case 32788: return AlignOp::SameH;
-    case 32875: return AlignOp::SameWH;
+    case Id(ID_TO_LEFT): return AlignOp::Left;
+    case Id(ID_TO_RIGHT): return AlignOp::Right;
+    case Id(ID_TO_TOP): return AlignOp::Top;
+    case Id(ID_TO_BOTTOM): return AlignOp::Bottom;
+    case Id(ID_TO_V_CEN): return AlignOp::VCentre;
+    case Id(ID_TO_H_CEN): return AlignOp::HCentre;
+    case Id(ID_TO_V_KIN): return AlignOp::VSpread;
+    case Id(ID_TO_H_KIN): return AlignOp::HSpread;
+    case Id(ID_SAME_W): return AlignOp::SameW;
+    case Id(ID_SAME_H): return AlignOp::SameH;
+    case Id(ID_SAME_WH): return AlignOp::SameWH;
     default: return std::nullopt;
   }
 }
 
 const std::vector<int>& AlignCommands::CommandIds() {
-  static const std::vector<int> ids{32800, 32801, 32802, 32803, 32804, 32805, 32806, 32807, 32787, 32788, 32875};
+  static const std::vector<int> ids{Id(ID_TO_LEFT),  Id(ID_TO_RIGHT), Id(ID_TO_TOP),  Id(ID_TO_BOTTOM),
+                                    Id(ID_TO_V_CEN), Id(ID_TO_H_CEN),  Id(ID_TO_V_KIN), Id(ID_TO_H_KIN),
+                                    Id(ID_SAME_W),   Id(ID_SAME_H),    Id(ID_SAME_WH)};
   return ids;
 }
 
@@ -194,23 +201,16 @@ std::vector<RectChange> AlignCommands::Compute(AlignOp op, const std::vector<Rec
 }
 
 void AlignCommands::Apply(ItemKind kind, const std::vector<RectChange>& changes) {
-  host_.TakeSnapshot(kind == ItemKind::Nodes ? UndoRecord::Kind::Nodes : UndoRecord::Kind::Slips);
-  for (const RectChange& change : changes) {
-    if (kind == ItemKind::Nodes) {
-      doc_.nodes[change.index].rect = change.rect;
-    } else {
-      doc_.slips[change.index].rect = change.rect;
-    }
-  }
+  host_.TakeSnapshot(kind);
+  for (const RectChange& change : changes) doc_.ItemRect(kind, change.index) = change.rect;
   host_.Repaint();
   host_.MarkModified();
 }
 
 void AlignCommands::RunKind(AlignOp op, ItemKind kind) {
-  const int focus = kind == ItemKind::Nodes ? doc_.focusedNode : doc_.focusedSlip;
-  const int count = kind == ItemKind::Nodes ? doc_.nodeCount : doc_.slipCount;
-  if (focus < 0 || focus >= count) return;
-  const Rect ref = kind == ItemKind::Nodes ? doc_.nodes[focus].rect : doc_.slips[focus].rect;
+  const int focus = doc_.FocusedItem(kind);
+  if (focus < 0 || focus >= doc_.ItemCount(kind)) return;
+  const Rect ref = doc_.ItemRect(kind, focus);
   const document::PageRecord& page = doc_.CurrentPage();
   std::vector<RectChange> changes;
   try {

@@ -29,10 +29,12 @@ Point Centre(const IntRect& r) { return {(r.left + r.right) / 2, (r.top + r.bott
 
 }  // namespace
 
-ArcPainter::ArcPainter(const document::ChartDocument& doc, const PaintParams& params, platform::Canvas& canvas)
+ArcPainter::ArcPainter(const document::ChartDocument& doc, const PaintParams& params, platform::Canvas& canvas,
+                       std::vector<LinkMarker>* markers)
     : doc_(doc),
       params_(params),
       canvas_(canvas),
+      markers_(markers),
       visible_(canvas.VisibleBounds()),
       penWidth_(static_cast<int>(params.zoom)) {
   // One lookup table per paint instead of a scan of the node table per arc.
@@ -97,8 +99,7 @@ void ArcPainter::DrawLinkMarker(Point centre, std::uint16_t fromPage, std::uint1
                        centre.y + kMarkerHalf};
   // Recorded whether or not it is visible, so hit-testing sees the same
   // markers however the view is scrolled.
-  if (params_.markers && static_cast<int>(params_.markers->size()) < kMaxLinkMarkers)
-    params_.markers->push_back({square, fromPage, toPage});
+  if (markers_ && static_cast<int>(markers_->size()) < kMaxLinkMarkers) markers_->push_back({square, fromPage, toPage});
   if (!square.Inflated(penWidth_).Intersects(visible_)) return;
   canvas_.Ellipse(square, Pen::Solid(kMarkerRing, penWidth_), Brush::Solid(kMarkerFill));
   const Pen inner = Pen::Solid(kMarkerInner, penWidth_);

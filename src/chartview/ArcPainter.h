@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "chartview/LinkMarker.h"
 #include "chartview/PaintParams.h"
 #include "document/ChartDocument.h"
 #include "platform/Canvas.h"
@@ -14,7 +15,9 @@ namespace plume::chartview {
 
 class ArcPainter {
  public:
-  ArcPainter(const document::ChartDocument& doc, const PaintParams& params, platform::Canvas& canvas);
+  /// `markers` (may be null) receives the link markers drawn, at most kMaxLinkMarkers.
+  ArcPainter(const document::ChartDocument& doc, const PaintParams& params, platform::Canvas& canvas,
+             std::vector<LinkMarker>* markers);
   /// Every arc with at least one node on the page `pageId`, in table order.
   void DrawArcs(std::uint16_t pageId);
 
@@ -29,6 +32,7 @@ class ArcPainter {
   const document::ChartDocument& doc_;
   const PaintParams& params_;
   platform::Canvas& canvas_;
+  std::vector<LinkMarker>* markers_;
   platform::IntRect visible_;
   int penWidth_;
   std::vector<std::pair<std::int32_t, int>> byId_;  ///< (nodeId, index), sorted by id then index

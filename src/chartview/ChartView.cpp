@@ -6,6 +6,7 @@
 
 #include "chartview/CoordinateMapping.h"
 #include "chartview/PagePainter.h"
+#include "chartview/PreparePage.h"
 #include "platform/SettingsTable.h"
 
 namespace plume::chartview {
@@ -71,12 +72,14 @@ PaintParams ChartView::MakeParams() {
                   settings::Get(settings_, settings::KanSet::SlipWidth),
                   settings::Get(settings_, settings::KanSet::SlipHeight)};
   params.scratch = scratch_;
-  params.markers = &markers_;
   return params;
 }
 
 void ChartView::DrawPage(platform::Canvas& canvas, int pageIndex) {
-  chartview::DrawPage(doc_, canvas, pageIndex, MakeParams());
+  PaintParams params = MakeParams();
+  params.pageIndex = pageIndex;
+  PreparePage(doc_, canvas, params);
+  chartview::DrawPage(doc_, canvas, params);
 }
 
 void ChartView::OnDraw(platform::Canvas& backBuffer) {
@@ -85,7 +88,14 @@ void ChartView::OnDraw(platform::Canvas& backBuffer) {
     const int wz = ZoomLength(page.pageWidth, zoom_);
     const int hz = ZoomLength(page.pageHeight, zoom_);
     backBuffer.SetOrigin({-scroll_.x, -scroll_.y});
-    DrawPage(backBuffer, doc_.header.currentPage);
+    // Only the screen paint keeps what hit-testing needs.
+    PaintParams params = MakeParams();
+    params.pageIndex = doc_.header.currentPage;
+    PreparePage(doc_, backBuffer, params);
+    PaintResult result;
+    chartview::DrawPage(doc_, backBuffer, params, &result);
+    for (const auto& [index, title] : result.titleRects) doc_.nodeStates[index].titleRect = title;
+    markers_ = std::move(result.markers);
     // Nothing of an earlier paint may stay beside or below a smaller page.
     const int right = scroll_.x + client_.cx;
     const int bottom = scroll_.y + client_.cy;
@@ -115,7 +125,11 @@ void ChartView::WriteStatusPanes() {
 }
 
 void ChartView::Undo() {
-  if (undo_.Undo(doc_)) host_.Repaint(false);
+  bool changed = false;
+  if (!undo_.Undo(doc_, &changed)) return;
+  host_.Repaint(false);
+  // Not left to the save state: a saved chart whose move was undone differs from its file.
+  if (changed) host_.MarkModified();
 }
 
 void ChartView::DocumentShown() {

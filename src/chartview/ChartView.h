@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "commands/CommandTable.h"
 #include "chartview/LinkMarker.h"
 #include "chartview/PaintParams.h"
 #include "chartview/UndoRecord.h"
@@ -22,11 +23,11 @@ class ChartView {
   static constexpr float kMinZoom = 0.08f;
   static constexpr float kMaxZoom = 4.0f;
   /// Zoom commands of the ZOOM menu.
-  static constexpr int kCmdZoom100 = 336;
-  static constexpr int kCmdZoom200 = 337;
-  static constexpr int kCmdZoom300 = 338;
-  static constexpr int kCmdZoom400 = 339;
-  static constexpr int kCmdZoomFit = 340;
+  static constexpr int kCmdZoom100 = commands::Id(commands::CommandId::ID_ZOOM_100);
+  static constexpr int kCmdZoom200 = commands::Id(commands::CommandId::ID_ZOOM_200);
+  static constexpr int kCmdZoom300 = commands::Id(commands::CommandId::ID_ZOOM_300);
+  static constexpr int kCmdZoom400 = commands::Id(commands::CommandId::ID_ZOOM_400);
+  static constexpr int kCmdZoomFit = commands::Id(commands::CommandId::ID_ZOOM_FIT);
 
   /// The zoom starts from the setting Last/Zoom. `scratch` may be null (no pictures).
   ChartView(document::ChartDocument& doc, platform::SettingsStore& settings, ViewHost& host,
@@ -65,9 +66,10 @@ class ChartView {
   /// page shifted by the scroll position, white beside and below the page,
   /// the zoom console; then writes the status panes.
   void OnDraw(platform::Canvas& backBuffer);
-  /// Paints page `pageIndex` at the view's zoom (printing, export); records link markers.
+  /// Prepares and paints page `pageIndex` at the view's zoom (printing,
+  /// export); the hit-testing state of the screen paint stays as it is.
   void DrawPage(platform::Canvas& canvas, int pageIndex);
-  /// The link markers of the last paint (at most 100), for hit-testing.
+  /// The link markers of the last screen paint (at most 100), for hit-testing.
   const std::vector<LinkMarker>& LinkMarkers() const { return markers_; }
 
   /// Asks the window for a full repaint.

@@ -27,7 +27,8 @@ class ConsolePort {
   virtual bool Dragging() const { return false; }
   virtual void DragTo(platform::Point client) { (void)client; }
   virtual void LeftUp(platform::Point client) { (void)client; }
-  /// Double click; true when the console took it.
+  /// Double click; true when the console took it. On + or - of a shown
+  /// console it counts as one more click on that button and does nothing else.
   virtual bool DoubleClick(platform::Point client) { (void)client; return false; }
   /// A left click went elsewhere: a pinned console leaves its active state, an
   /// on-demand one hides. True when that changed anything.

@@ -3,6 +3,7 @@
 // which commands are greyed or checked for the document and the outside
 // facts at hand.
 
+#include "commands/CommandTable.h"
 #include "chartview/ContextMenu.h"
 #include "chartview/ControllerHost.h"
 #include "document/ChartDocument.h"
@@ -12,22 +13,22 @@ namespace plume::chartview {
 class ContextMenus {
  public:
   /// Commands whose state the menus decide.
-  static constexpr int kCmdPartialCapture = 32798;
-  static constexpr int kCmdImageCapture = 32825;
-  static constexpr int kCmdImageCapturePart = 32826;
-  static constexpr int kCmdPasteBitmap = 32786;
-  static constexpr int kCmdPasteText = 32868;
-  static constexpr int kCmdSelectAllNodes = 32784;
-  static constexpr int kCmdSelectAllSlips = 32857;
-  static constexpr int kCmdTransparentOff = 399;
-  static constexpr int kCmdPickColor = 372;
-  static constexpr int kCmdPictureFirst = 374;
-  static constexpr int kCmdPictureLast = 378;
-  static constexpr int kCmdPictureFile = 403;
-  static constexpr int kCmdSwapPair = 32797;
-  static constexpr int kCmdSelectNodesInBand = 32862;
-  static constexpr int kCmdSelectSlipsInBand = 32863;
-  static constexpr int kCmdConsoleAlwaysShown = 335;
+  static constexpr int kCmdPartialCapture = commands::Id(commands::CommandId::ID_NEW_NODE_VISIBLE_PDF);
+  static constexpr int kCmdImageCapture = commands::Id(commands::CommandId::ID_NEW_NODE_HTML_IMAGE);
+  static constexpr int kCmdImageCapturePart = commands::Id(commands::CommandId::ID_NEW_NODE_VISIBLE_IMAGE);
+  static constexpr int kCmdPasteBitmap = commands::Id(commands::CommandId::ID_NEW_NODE_CLIP_IMAGE);
+  static constexpr int kCmdPasteText = commands::Id(commands::CommandId::ID_NEW_SLIP_CLIP_TEXT);
+  static constexpr int kCmdSelectAllNodes = commands::Id(commands::CommandId::ID_SELECT_ALL_NODES);
+  static constexpr int kCmdSelectAllSlips = commands::Id(commands::CommandId::ID_SELECT_ALL_SLIPS);
+  static constexpr int kCmdTransparentOff = commands::Id(commands::CommandId::ID_TRANS_OFF);
+  static constexpr int kCmdPickColor = commands::Id(commands::CommandId::ID_TRANS_PICK);
+  static constexpr int kCmdPictureFirst = commands::Id(commands::CommandId::ID_TRANS_BLACK);
+  static constexpr int kCmdPictureLast = commands::Id(commands::CommandId::ID_TRANS_BLUE);
+  static constexpr int kCmdPictureFile = commands::Id(commands::CommandId::ID_PICTURE_SAVE);
+  static constexpr int kCmdSwapPair = commands::Id(commands::CommandId::ID_SWAP_PAIR);
+  static constexpr int kCmdSelectNodesInBand = commands::Id(commands::CommandId::ID_SEL_NODES);
+  static constexpr int kCmdSelectSlipsInBand = commands::Id(commands::CommandId::ID_SEL_SLIPS);
+  static constexpr int kCmdConsoleAlwaysShown = commands::Id(commands::CommandId::ID_CONSOLE_ALWAYS);
 
   /// VIEW: the captures greyed unless the HTML area shows a web page or
   /// nothing; the pastes greyed without clipboard content; select-all greyed

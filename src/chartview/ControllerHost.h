@@ -23,7 +23,9 @@ enum class FeedbackShape {
 
 /// Outside facts the VIEW menu's enabling depends on.
 struct MenuFacts {
-  std::string htmlTypeWord;  ///< type word of the page in the HTML area ("HTML", "PDF", empty)
+  /// Type word of the page in the HTML area ("HTML", "PDF", empty for none);
+  /// filled by the browser when it reports its page type.
+  std::string htmlTypeWord;
   bool clipboardHasBitmap = false;
   bool clipboardHasText = false;
   bool consoleAlwaysShown = false;

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "commands/CommandTable.h"
 #include "chartview/ChartView.h"
 #include "chartview/ControllerHost.h"
 #include "chartview/EditingPort.h"
@@ -20,13 +21,13 @@ namespace plume::chartview {
 class EditingController : public EditingPort {
  public:
   /// The node properties command a double click on a node body may run.
-  static constexpr int kCmdNodeProperties = 32782;
+  static constexpr int kCmdNodeProperties = commands::Id(commands::CommandId::ID_NODE_PROPERTY);
   /// Colour of the resize and page-edge feedback (red 100, green 100, blue 180).
   static constexpr platform::CanvasColor kFeedbackColour = 11822180;
   /// The edit commands passed to the open editor.
-  static constexpr int kCmdEditCopy = 57634;
-  static constexpr int kCmdEditCut = 57635;
-  static constexpr int kCmdEditPaste = 57637;
+  static constexpr int kCmdEditCopy = commands::Id(commands::CommandId::ID_EDIT_COPY);
+  static constexpr int kCmdEditCut = commands::Id(commands::CommandId::ID_EDIT_CUT);
+  static constexpr int kCmdEditPaste = commands::Id(commands::CommandId::ID_EDIT_PASTE);
   /// During a page-edge drag the new size is shown this far right of and
   /// below the pointer, while the pointer is at least kSizeLabelRoom pixels
   /// inside the page's far edge across the drag (above the bottom for the

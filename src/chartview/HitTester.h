@@ -11,7 +11,7 @@
 
 namespace plume::chartview {
 
-enum class ItemKind { Nodes, Slips };
+using document::ItemKind;
 
 struct NodeHit {
   int index = -1;

@@ -9,11 +9,11 @@ int ItemMover::ToPageDelta(int screenDelta, float zoom) {
 }
 
 const document::Rect& ItemMover::RectOf(ItemKind kind, int index) const {
-  return kind == ItemKind::Nodes ? doc_.nodes[index].rect : doc_.slips[index].rect;
+  return doc_.ItemRect(kind, index);
 }
 
 int ItemMover::FutosaOf(ItemKind kind, int index) const {
-  return kind == ItemKind::Nodes ? doc_.nodes[index].style.Futosa : doc_.slips[index].style.Futosa;
+  return doc_.ItemStyleOf(kind, index).Futosa;
 }
 
 document::Rect ItemMover::MovedOutline(ItemKind kind, int index, int dx, int dy) const {

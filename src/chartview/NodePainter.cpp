@@ -4,7 +4,6 @@
 
 #include "chartview/CanvasText.h"
 #include "chartview/CoordinateMapping.h"
-#include "chartview/DefaultSize.h"
 #include "chartview/DialRing.h"
 #include "chartview/ItemBox.h"
 #include "chartview/ItemFont.h"
@@ -17,26 +16,20 @@ using platform::Brush;
 using platform::IntRect;
 using platform::Pen;
 
-NodePainter::NodePainter(document::ChartDocument& doc, const PaintParams& params, platform::Canvas& canvas)
+NodePainter::NodePainter(const document::ChartDocument& doc, const PaintParams& params, platform::Canvas& canvas)
     : doc_(doc), params_(params), canvas_(canvas), visible_(canvas.VisibleBounds()) {}
 
-void NodePainter::SizeNodes(int pageIndex) {
+void NodePainter::DrawNodes(int pageIndex, std::vector<std::pair<int, document::Rect>>* titleRects) {
   const std::uint16_t pageId = doc_.pages[pageIndex].pageId;
   for (int i = 0; i < doc_.nodeCount; ++i) {
-    document::NodeRecord& node = doc_.nodes[i];
-    if (node.pageId == pageId)
-      GiveDefaultSize(doc_, node.rect, params_.sizes.nodeWidth, params_.sizes.nodeHeight, pageIndex);
+    if (doc_.nodes[i].pageId != pageId) continue;
+    const IntRect title = DrawNode(i, pageId);
+    if (titleRects) titleRects->emplace_back(i, ToRect(title));
   }
 }
 
-void NodePainter::DrawNodes(int pageIndex) {
-  const std::uint16_t pageId = doc_.pages[pageIndex].pageId;
-  for (int i = 0; i < doc_.nodeCount; ++i)
-    if (doc_.nodes[i].pageId == pageId) DrawNode(i, pageId);
-}
-
-void NodePainter::DrawNode(int index, std::uint16_t pageId) {
-  document::NodeRecord& node = doc_.nodes[index];
+IntRect NodePainter::DrawNode(int index, std::uint16_t pageId) {
+  const document::NodeRecord& node = doc_.nodes[index];
   const int lineWidth = ZoomLength(node.style.Futosa, params_.zoom);
   const IntRect zoomed = PageToScreen(node.rect, params_.zoom);
   const IntRect box = zoomed.Inflated(lineWidth / 2);
@@ -49,14 +42,15 @@ void NodePainter::DrawNode(int index, std::uint16_t pageId) {
 
   if (visible && !editing) DrawBox(index, box, lineWidth);
   if (visible && node.hasImage) DrawPicture(index, zoomed);
-  doc_.nodeStates[index].titleRect = ToRect(visible && !editing ? DrawTitle(index, zoomed, true) : title);
 
+  // The dial ring and the handles go under the title, which stays readable.
   if (index == doc_.focusedNode && HasArcOnPage(index, pageId)) {
     const document::Rect& r = node.rect;
     const platform::Point centre{ZoomLength((r.left + r.right) / 2, params_.zoom),
                                  ZoomLength((r.top + r.bottom) / 2, params_.zoom)};
     DrawDialRing(canvas_, centre, doc_.header.dialRadius);
   }
+  return visible && !editing ? DrawTitle(index, zoomed, true) : title;
 }
 
 void NodePainter::DrawBox(int index, const IntRect& box, int lineWidth) {
@@ -79,20 +73,25 @@ void NodePainter::DrawBox(int index, const IntRect& box, int lineWidth) {
 }
 
 void NodePainter::DrawPicture(int index, const IntRect& zoomed) {
-  document::NodeRecord& node = doc_.nodes[index];
+  const document::NodeRecord& node = doc_.nodes[index];
   const platform::Picture* picture = doc_.NodePicture(index);
-  if (!picture) return;
+  if (!picture) {
+    // A picture this program cannot draw (a metafile, say) keeps its bytes:
+    // a grey frame with its diagonals marks its place.
+    if (doc_.pictures.Undecoded(node.image)) {
+      const platform::Pen grey = platform::Pen::Solid(0x00A0A0A0);
+      canvas_.FrameRect(zoomed, 0x00A0A0A0);
+      canvas_.Line({zoomed.left, zoomed.top}, {zoomed.right - 1, zoomed.bottom - 1}, grey);
+      canvas_.Line({zoomed.left, zoomed.bottom - 1}, {zoomed.right - 1, zoomed.top}, grey);
+    }
+    return;
+  }
   const platform::Size natural{picture->Width(), picture->Height()};
   platform::Canvas* scratch = params_.scratch ? params_.scratch->Reset(canvas_, natural) : nullptr;
   if (!scratch) return;  // left out of this paint only
   const IntRect whole{0, 0, natural.cx, natural.cy};
-  if (!scratch->DrawPicture(*picture, whole, platform::kNoCanvasColor)) {
-    // A picture that cannot be rendered leaves its node, which gets the
-    // default size at the next paint.
-    node.hasImage = 0;
-    node.rect = {node.rect.left, node.rect.top, node.rect.left, node.rect.top};
-    return;
-  }
+  // A picture that cannot be rendered was taken from its node by PreparePage.
+  if (!scratch->DrawPicture(*picture, whole, platform::kNoCanvasColor)) return;
   canvas_.CopyFrom(*scratch, whole, zoomed, node.transColor);
   if (node.style.refWaku != kNoColor) canvas_.FrameRect(zoomed, node.style.refWaku);
 }

@@ -7,18 +7,17 @@
 
 namespace plume::chartview {
 
-void DrawPage(document::ChartDocument& doc, platform::Canvas& canvas, int pageIndex, const PaintParams& params) {
-  if (params.markers) params.markers->clear();
+void DrawPage(const document::ChartDocument& doc, platform::Canvas& canvas, const PaintParams& params,
+              PaintResult* result) {
+  if (result) *result = {};
+  const int pageIndex = params.pageIndex;
   if (pageIndex < 0 || pageIndex >= doc.header.pageCount) return;
   const document::PageRecord& page = doc.pages[pageIndex];
   canvas.Rectangle({0, 0, ZoomLength(page.pageWidth, params.zoom), ZoomLength(page.pageHeight, params.zoom)},
                    platform::Pen::Solid(kPageFrame), platform::Brush::Solid(page.backColor));
 
-  NodePainter nodes(doc, params, canvas);
-  // Sized before the arcs, so a new node's arcs meet its box in the first paint.
-  nodes.SizeNodes(pageIndex);
-  ArcPainter(doc, params, canvas).DrawArcs(page.pageId);
-  nodes.DrawNodes(pageIndex);
+  ArcPainter(doc, params, canvas, result ? &result->markers : nullptr).DrawArcs(page.pageId);
+  NodePainter(doc, params, canvas).DrawNodes(pageIndex, result ? &result->titleRects : nullptr);
   SlipPainter(doc, params, canvas).DrawSlips(pageIndex);
 }
 

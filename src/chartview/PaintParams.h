@@ -1,9 +1,6 @@
 #pragma once
 // What a page paint needs besides the document and the canvas.
 
-#include <vector>
-
-#include "chartview/LinkMarker.h"
 #include "platform/ScratchSurface.h"
 
 namespace plume::chartview {
@@ -17,6 +14,8 @@ struct DefaultSizes {
 };
 
 struct PaintParams {
+  /// The page painted (an index into the page table).
+  int pageIndex = 0;
   float zoom = 1.0f;
   /// Item edited in place: n + 1 for node n, -(n + 1) for slip n, 0 for none.
   int editTarget = 0;
@@ -24,8 +23,6 @@ struct PaintParams {
   /// The shared scratch surface node pictures are rendered through; null
   /// leaves pictures out.
   platform::ScratchSurface* scratch = nullptr;
-  /// Receives the link markers drawn (at most kMaxLinkMarkers); may be null.
-  std::vector<LinkMarker>* markers = nullptr;
 };
 
 /// Link markers recorded per paint for hit-testing; further ones are drawn only.

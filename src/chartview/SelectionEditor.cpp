@@ -6,7 +6,7 @@
 namespace plume::chartview {
 
 bool SelectionEditor::Selected(ItemKind kind, int index) const {
-  return kind == ItemKind::Nodes ? doc_.nodeStates[index].selected != 0 : doc_.slips[index].selected != 0;
+  return doc_.ItemSelected(kind, index);
 }
 
 void SelectionEditor::SetSelected(ItemKind kind, int index, bool on) {

@@ -30,14 +30,14 @@ class SelectionEditor {
   /// in index order, each becoming the focus in turn. Returns how many.
   int SelectInRect(ItemKind kind, const platform::IntRect& band, float zoom);
 
-  int& Focus(ItemKind kind) { return kind == ItemKind::Nodes ? doc_.focusedNode : doc_.focusedSlip; }
+  int& Focus(ItemKind kind) { return doc_.FocusedItem(kind); }
   bool Selected(ItemKind kind, int index) const;
   void SetSelected(ItemKind kind, int index, bool on);
   /// Number of selected items of `kind` on every page.
   int SelectedCount(ItemKind kind) const;
 
  private:
-  int Count(ItemKind kind) const { return kind == ItemKind::Nodes ? doc_.nodeCount : doc_.slipCount; }
+  int Count(ItemKind kind) const { return doc_.ItemCount(kind); }
   bool Inside(ItemKind kind, int index, const platform::IntRect& band, float zoom) const;
 
   document::ChartDocument& doc_;

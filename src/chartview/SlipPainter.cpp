@@ -2,7 +2,6 @@
 
 #include "chartview/CanvasText.h"
 #include "chartview/CoordinateMapping.h"
-#include "chartview/DefaultSize.h"
 #include "chartview/ItemBox.h"
 #include "chartview/ItemFont.h"
 #include "platform/Cp932.h"
@@ -14,15 +13,14 @@ using platform::Brush;
 using platform::IntRect;
 using platform::Pen;
 
-SlipPainter::SlipPainter(document::ChartDocument& doc, const PaintParams& params, platform::Canvas& canvas)
+SlipPainter::SlipPainter(const document::ChartDocument& doc, const PaintParams& params, platform::Canvas& canvas)
     : doc_(doc), params_(params), canvas_(canvas), visible_(canvas.VisibleBounds()) {}
 
 void SlipPainter::DrawSlips(int pageIndex) {
   const std::uint16_t pageId = doc_.pages[pageIndex].pageId;
   for (int i = 0; i < doc_.slipCount; ++i) {
-    document::SlipRecord& slip = doc_.slips[i];
+    const document::SlipRecord& slip = doc_.slips[i];
     if (slip.pageId != pageId || params_.editTarget == -(i + 1)) continue;
-    GiveDefaultSize(doc_, slip.rect, params_.sizes.slipWidth, params_.sizes.slipHeight, pageIndex);
     DrawSlip(i);
   }
 }

@@ -9,14 +9,14 @@ namespace plume::chartview {
 
 class SlipPainter {
  public:
-  SlipPainter(document::ChartDocument& doc, const PaintParams& params, platform::Canvas& canvas);
+  SlipPainter(const document::ChartDocument& doc, const PaintParams& params, platform::Canvas& canvas);
   /// Every slip on page `pageIndex`, in table order; the slip edited in place is left out.
   void DrawSlips(int pageIndex);
 
  private:
   void DrawSlip(int index);
 
-  document::ChartDocument& doc_;
+  const document::ChartDocument& doc_;
   const PaintParams& params_;
   platform::Canvas& canvas_;
   platform::IntRect visible_;

@@ -76,20 +76,17 @@ void StyleCommands::Changed() {
 
 bool StyleCommands::SetFrameWidth(std::uint16_t width) {
   const ItemKind kind = doc_.focusedNode >= 0 ? ItemKind::Nodes : ItemKind::Slips;
-  const int count = kind == ItemKind::Nodes ? doc_.nodeCount : doc_.slipCount;
   const ItemMover mover(doc_, host_.Zoom());
   bool changed = false;
-  for (int i = 0; i < count; ++i) {
-    const bool selected = kind == ItemKind::Nodes ? doc_.nodeStates[i].selected != 0 : doc_.slips[i].selected != 0;
-    if (!selected) continue;
-    document::ItemStyle& style = kind == ItemKind::Nodes ? doc_.nodes[i].style : doc_.slips[i].style;
+  for (int i = 0; i < doc_.ItemCount(kind); ++i) {
+    if (!doc_.ItemSelected(kind, i)) continue;
+    document::ItemStyle& style = doc_.ItemStyleOf(kind, i);
     if (style.Futosa == width) continue;
     const bool wider = width > style.Futosa;
     style.Futosa = width;
     // A wider frame must stay on the page: clamp with the new width, no move.
     if (wider) {
-      document::Rect& rect = kind == ItemKind::Nodes ? doc_.nodes[i].rect : doc_.slips[i].rect;
-      rect = mover.MovedRect(kind, i, 0, 0);
+      doc_.ItemRect(kind, i) = mover.MovedRect(kind, i, 0, 0);
     }
     changed = true;
   }

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/CommandTable.h"
 #include "chartview/EditCommandHost.h"
 #include "chartview/HitTester.h"
 #include "chartview/RibbonStyleState.h"
@@ -27,30 +28,30 @@ struct StyleCommandState {
 class StyleCommands {
  public:
   // Ribbon commands.
-  static constexpr int kFontName = 32847;
-  static constexpr int kFontSize = 32846;
-  static constexpr int kFontBold = 315;
-  static constexpr int kFontColour = 320;
-  static constexpr int kAlignLeft = 324;
-  static constexpr int kAlignCentre = 325;
-  static constexpr int kAlignRight = 326;
-  static constexpr int kMargin = 347;
-  static constexpr int kWordWrap = 373;
-  static constexpr int kFillColour = 394;
-  static constexpr int kNoFill = 380;
-  static constexpr int kFrameColour = 32815;
-  static constexpr int kNoFrame = 379;
-  static constexpr int kFrameWidth = 32816;
-  static constexpr int kRound = 344;
+  static constexpr int kFontName = commands::Id(commands::CommandId::ID_FONT_NAME);
+  static constexpr int kFontSize = commands::Id(commands::CommandId::ID_FONT_SIZE);
+  static constexpr int kFontBold = commands::Id(commands::CommandId::ID_FONT_BOLD);
+  static constexpr int kFontColour = commands::Id(commands::CommandId::ID_FONT_COL);
+  static constexpr int kAlignLeft = commands::Id(commands::CommandId::ID_H_LEFT);
+  static constexpr int kAlignCentre = commands::Id(commands::CommandId::ID_H_CEN);
+  static constexpr int kAlignRight = commands::Id(commands::CommandId::ID_H_RIGHT);
+  static constexpr int kMargin = commands::Id(commands::CommandId::ID_MARGIN_L);
+  static constexpr int kWordWrap = commands::Id(commands::CommandId::ID_WORD_WRAP);
+  static constexpr int kFillColour = commands::Id(commands::CommandId::ID_BK_COL);
+  static constexpr int kNoFill = commands::Id(commands::CommandId::ID_BK_COL_NON);
+  static constexpr int kFrameColour = commands::Id(commands::CommandId::ID_LINE_COL);
+  static constexpr int kNoFrame = commands::Id(commands::CommandId::ID_LINE_COL_NON);
+  static constexpr int kFrameWidth = commands::Id(commands::CommandId::ID_LINE_SIZE);
+  static constexpr int kRound = commands::Id(commands::CommandId::ID_ROUND);
   // Menu commands of the chart view.
-  static constexpr int kStoreSlipDefault = 400;
-  static constexpr int kStoreNodeDefault = 401;
-  static constexpr int kTransBlack = 374;
-  static constexpr int kTransWhite = 375;
-  static constexpr int kTransRed = 376;
-  static constexpr int kTransGreen = 377;
-  static constexpr int kTransBlue = 378;
-  static constexpr int kTransOff = 399;
+  static constexpr int kStoreSlipDefault = commands::Id(commands::CommandId::ID_SLIP_DEFAULT);
+  static constexpr int kStoreNodeDefault = commands::Id(commands::CommandId::ID_NODE_DEFAULT);
+  static constexpr int kTransBlack = commands::Id(commands::CommandId::ID_TRANS_BLACK);
+  static constexpr int kTransWhite = commands::Id(commands::CommandId::ID_TRANS_WHITE);
+  static constexpr int kTransRed = commands::Id(commands::CommandId::ID_TRANS_RED);
+  static constexpr int kTransGreen = commands::Id(commands::CommandId::ID_TRANS_GREEN);
+  static constexpr int kTransBlue = commands::Id(commands::CommandId::ID_TRANS_BLUE);
+  static constexpr int kTransOff = commands::Id(commands::CommandId::ID_TRANS_OFF);
 
   StyleCommands(document::ChartDocument& doc, EditCommandHost& host, RibbonStyleState& state)
       : doc_(doc), host_(host), state_(state) {}

@@ -1,6 +1,7 @@
 #include "chartview/StyleDefaultsHooks.h"
 
 #include "chartview/StyleDefaults.h"
+#include "platform/SettingsTable.h"
 
 namespace plume::chartview {
 
@@ -10,6 +11,11 @@ document::ItemStyle StyleDefaultsHooks::NodeDefaults() {
 
 document::ItemStyle StyleDefaultsHooks::SlipDefaults() {
   return StyleDefaults::Read(store_, StyleDefaults::Section::Slip);
+}
+
+std::uint16_t StyleDefaultsHooks::TitlePosDefault() {
+  const int stored = platform::settings::Get(store_, platform::settings::SUB::TitlePos);
+  return static_cast<std::uint16_t>(stored >= 0 && stored <= 2 ? stored : 2);
 }
 
 void StyleDefaultsHooks::RefreshStyleControls() {

@@ -1,6 +1,6 @@
 #pragma once
-// Document callbacks that give new nodes and slips the style defaults stored
-// in the settings (read afresh for every item, no cache) and let the ribbon
+// Document callbacks that give new nodes and slips the style defaults and the
+// title position stored in the settings (read afresh for every item, no cache) and let the ribbon
 // refresh its style controls when the focus changes. Every other callback
 // goes on to the hooks that were installed before.
 
@@ -26,7 +26,8 @@ class StyleDefaultsHooks : public document::DocumentHooks {
   void Repaint() override { next_.Repaint(); }
   void DiscardUndo() override { next_.DiscardUndo(); }
   std::string WebPageTitle() override { return next_.WebPageTitle(); }
-  std::uint16_t TitlePosDefault() override { return next_.TitlePosDefault(); }
+  /// SUB/TitlePos; a stored value that is no title position (0 none, 1 above, 2 below) gives 2.
+  std::uint16_t TitlePosDefault() override;
   float Zoom() override { return next_.Zoom(); }
   void NewDocumentSetUp() override { next_.NewDocumentSetUp(); }
 

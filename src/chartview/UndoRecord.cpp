@@ -8,7 +8,7 @@ namespace plume::chartview {
 void UndoRecord::TakeSnapshot(const document::ChartDocument& doc, Kind kind) {
   Discard();
   kind_ = kind;
-  const int n = kind == Kind::Nodes ? doc.nodeCount : doc.slipCount;
+  const int n = doc.ItemCount(kind);
   try {
     rects_.resize(static_cast<std::size_t>(n));
     pageIds_.resize(static_cast<std::size_t>(n));
@@ -17,13 +17,8 @@ void UndoRecord::TakeSnapshot(const document::ChartDocument& doc, Kind kind) {
     return;
   }
   for (int i = 0; i < n; ++i) {
-    if (kind == Kind::Nodes) {
-      rects_[i] = doc.nodes[i].rect;
-      pageIds_[i] = doc.nodes[i].pageId;
-    } else {
-      rects_[i] = doc.slips[i].rect;
-      pageIds_[i] = doc.slips[i].pageId;
-    }
+    rects_[i] = doc.ItemRect(kind, i);
+    pageIds_[i] = doc.ItemPageId(kind, i);
   }
   available_ = true;
 }
@@ -36,18 +31,17 @@ void UndoRecord::Discard() {
   available_ = false;
 }
 
-bool UndoRecord::Undo(document::ChartDocument& doc) {
+bool UndoRecord::Undo(document::ChartDocument& doc, bool* changed) {
+  if (changed) *changed = false;
   if (!available_) return false;
-  const int current = kind_ == Kind::Nodes ? doc.nodeCount : doc.slipCount;
+  const int current = doc.ItemCount(kind_);
   const int n = std::min(Count(), current);
   for (int i = 0; i < n; ++i) {
-    if (kind_ == Kind::Nodes) {
-      doc.nodes[i].rect = rects_[i];
-      doc.nodes[i].pageId = pageIds_[i];
-    } else {
-      doc.slips[i].rect = rects_[i];
-      doc.slips[i].pageId = pageIds_[i];
-    }
+    document::Rect& rect = doc.ItemRect(kind_, i);
+    std::uint16_t& pageId = doc.ItemPageId(kind_, i);
+    if (changed && (rect != rects_[i] || pageId != pageIds_[i])) *changed = true;
+    rect = rects_[i];
+    pageId = pageIds_[i];
   }
   Discard();
   return true;

@@ -12,7 +12,7 @@ namespace plume::chartview {
 
 class UndoRecord {
  public:
-  enum class Kind { Nodes, Slips };
+  using Kind = document::ItemKind;
 
   /// Replaces the record by the rectangles and page ids of every item of
   /// `kind` (selected or not, on every page) and makes undo available. When
@@ -28,7 +28,8 @@ class UndoRecord {
   /// record's table by index (as many as both the record and the table have),
   /// then discards the record. Selection, focus, current page and the
   /// modified mark are left alone. False when nothing was available.
-  bool Undo(document::ChartDocument& doc);
+  /// `changed` (may be null) tells whether any rectangle or page moved back.
+  bool Undo(document::ChartDocument& doc, bool* changed = nullptr);
 
  private:
   Kind kind_ = Kind::Nodes;

@@ -8,6 +8,7 @@
 #include "chartview/ContextMenus.h"
 #include "chartview/CoordinateMapping.h"
 #include "chartview/ItemMover.h"
+#include "chartview/ViewKeyCommand.h"
 #include "platform/Messages.h"
 
 namespace plume::chartview {
@@ -21,10 +22,6 @@ Point Centre(const IntRect& r) { return {(r.left + r.right) / 2, (r.top + r.bott
 
 IntRect Normalised(Point a, Point b) {
   return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
-}
-
-UndoRecord::Kind UndoKind(ItemKind kind) {
-  return kind == ItemKind::Nodes ? UndoRecord::Kind::Nodes : UndoRecord::Kind::Slips;
 }
 
 }  // namespace
@@ -49,7 +46,7 @@ Point ViewController::ToPage(Point screen) const {
 Point ViewController::ToClient(Point screen) const { return ScreenToClient(screen, view_.Scroll()); }
 
 IntRect ViewController::ScreenRectOf(ItemKind kind, int index) const {
-  return PageToScreen(kind == ItemKind::Nodes ? doc_.nodes[index].rect : doc_.slips[index].rect, view_.Zoom());
+  return PageToScreen(doc_.ItemRect(kind, index), view_.Zoom());
 }
 
 void ViewController::SetCursor(CursorRole role) {
@@ -67,6 +64,20 @@ void ViewController::StopAnimation() {
   if (hoverItem_ < 0) return;
   hoverItem_ = -1;
   host_.StopTimer(kAnimationTimer);
+}
+
+ViewController::HoverItem ViewController::AnimationTarget(Point client) {
+  HoverItem target;
+  if (doc_.header.pageCount > 0 && dragMode_ == DragMode::None) {
+    const Point page = ToPage(ToScreen(client));
+    const HitTester hits = Hits();
+    target = {ItemKind::Slips, hits.HitSlip(page)};
+    if (target.index < 0) target = {ItemKind::Nodes, hits.HitNode(page).index};
+    if (target.index >= 0 && doc_.ItemSelected(target.kind, target.index)) target.index = -1;
+  }
+  hoverKind_ = target.kind;
+  hoverItem_ = target.index;
+  return target;
 }
 
 void ViewController::StartSizing(DragMode mode, int handle, Point screen) {
@@ -197,7 +208,7 @@ void ViewController::EndNodeMove(Point r) {
 
 void ViewController::Drop(ItemKind kind, Point r) {
   const int focus = selection_.Focus(kind);
-  if (focus < 0 || focus >= (kind == ItemKind::Nodes ? doc_.nodeCount : doc_.slipCount)) return;
+  if (focus < 0 || focus >= doc_.ItemCount(kind)) return;
   const Point c = Centre(ScreenRectOf(kind, focus));
   const int dx = r.x - grabOffset_.x - c.x;
   const int dy = r.y - grabOffset_.y - c.y;
@@ -211,7 +222,7 @@ void ViewController::Drop(ItemKind kind, Point r) {
 
 void ViewController::MoveSelected(ItemKind kind, int dx, int dy) {
   const float z = view_.Zoom();
-  view_.TakeSnapshot(UndoKind(kind));
+  view_.TakeSnapshot(kind);
   ItemMover(doc_, z).MoveSelected(kind, ItemMover::ToPageDelta(dx, z), ItemMover::ToPageDelta(dy, z));
   host_.Repaint();
   host_.MarkModified();
@@ -466,11 +477,16 @@ bool ViewController::KeyDown(const KeyEvent& e) {
       else if (doc_.focusedSlip >= 0)
         host_.RunCommand(kCmdDeleteSlips);
       return true;
-    case Key::A: if (!e.ctrl) return false; host_.RunCommand(ContextMenus::kCmdSelectAllNodes); return true;
-    case Key::W: if (!e.ctrl) return false; host_.RunCommand(ContextMenus::kCmdSelectAllSlips); return true;
-    case Key::C: if (!e.ctrl) return false; host_.RunCommand(kCmdCopyNodes); return true;
-    case Key::E: if (!e.ctrl) return false; host_.RunCommand(kCmdCopySlips); return true;
-    case Key::V: if (!e.ctrl) return false; host_.RunCommand(kCmdPaste); return true;
+    case Key::A:
+    case Key::W:
+    case Key::C:
+    case Key::E:
+    case Key::V:
+      if (const int command = ViewKeyCommand::Find(e.key, e.ctrl); command != 0) {
+        host_.RunCommand(command);
+        return true;
+      }
+      return false;
     case Key::Other: return false;
   }
   if (doc_.header.pageCount == 0) return true;

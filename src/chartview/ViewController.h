@@ -7,6 +7,7 @@
 // once, when the drag ends. The zoom console and the sizing operations are
 // reached through ConsolePort and EditingPort.
 
+#include "commands/CommandTable.h"
 #include "chartview/ChartView.h"
 #include "chartview/ConsolePort.h"
 #include "chartview/ControllerEvents.h"
@@ -31,11 +32,11 @@ class ViewController {
   static constexpr int kFineKeyStep = 1;
   static constexpr int kAnimationTimer = 1;
   /// Key commands handed to the host.
-  static constexpr int kCmdDeleteNodes = 32795;
-  static constexpr int kCmdDeleteSlips = 32854;
-  static constexpr int kCmdCopyNodes = 32792;
-  static constexpr int kCmdCopySlips = 32853;
-  static constexpr int kCmdPaste = 393;
+  static constexpr int kCmdDeleteNodes = commands::Id(commands::CommandId::ID_NODE_DELETE);
+  static constexpr int kCmdDeleteSlips = commands::Id(commands::CommandId::ID_SLIP_DELETE);
+  static constexpr int kCmdCopyNodes = commands::Id(commands::CommandId::ID_VIEW_COPY);
+  static constexpr int kCmdCopySlips = commands::Id(commands::CommandId::ID_SLIP_COPY);
+  static constexpr int kCmdPaste = commands::Id(commands::CommandId::ID_VIEW_PASTE);
 
   /// `console` and `editing` may be null (no console, no sizing or editor).
   ViewController(ChartView& view, ControllerHost& host, ConsolePort* console = nullptr,
@@ -60,6 +61,17 @@ class ViewController {
   /// Command 372: arms or disarms the transparent-colour pick.
   void TogglePick() { pickArmed_ = !pickArmed_; }
   bool PickArmed() const { return pickArmed_; }
+
+  /// The item the pointer animation circles with the pointer resting at
+  /// `client` (no button held, no drag): the slip under it, else the node,
+  /// unless that item is selected; index -1 for none. Kept as the hover item
+  /// until the pointer leaves it or a click or key ends the animation.
+  struct HoverItem {
+    ItemKind kind = ItemKind::Nodes;
+    int index = -1;
+  };
+  HoverItem AnimationTarget(platform::Point client);
+  HoverItem Hovered() const { return {hoverKind_, hoverItem_}; }
 
   DragMode Mode() const { return dragMode_; }
   /// Where the last right click happened, screen pixels.
@@ -112,6 +124,7 @@ class ViewController {
   bool pickArmed_ = false;
   bool markerLatch_ = false;
   int hoverItem_ = -1;
+  ItemKind hoverKind_ = ItemKind::Nodes;
   platform::Point menuPoint_;
   int tooltipEdge_ = 0;
   bool cursorKnown_ = false;

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "commands/CommandTable.h"
 #include "chartview/ChartView.h"
 #include "chartview/ConsoleBitmap.h"
 #include "chartview/ConsoleHost.h"
@@ -22,9 +23,9 @@ namespace plume::chartview {
 class ZoomConsole : public ConsolePort {
  public:
   /// Command: toggle "always shown" (checked while always shown).
-  static constexpr int kCmdAlwaysShown = 335;
+  static constexpr int kCmdAlwaysShown = commands::Id(commands::CommandId::ID_CONSOLE_ALWAYS);
   /// Command: put the console back at the top left and show it.
-  static constexpr int kCmdShowTopLeft = 341;
+  static constexpr int kCmdShowTopLeft = commands::Id(commands::CommandId::ID_CONSOLE_TOP_LEFT);
   /// Half the console's size: the reach of its body and buttons from the centre.
   static constexpr int kRadius = 65;
   /// Radius of the dial ring drawn around an active console, and its grab band.

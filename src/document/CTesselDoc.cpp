@@ -15,6 +15,7 @@
 #include "document/WorkFolder.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
+#include "platform/HasExtension.h"
 
 namespace plume::document {
 namespace {
@@ -53,11 +54,7 @@ std::optional<SplitPath> Split(const fs::path& path) {
 }
 
 bool EndsWithPbd(const fs::path& path) {
-  const std::string text = path.native();
-  if (text.size() < 3) return false;
-  std::string tail = text.substr(text.size() - 3);
-  for (char& c : tail) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return tail == "PBD";
+  return platform::EndsWithNoCase(path.native(), "PBD");
 }
 
 // The folder that receives the data file of a document in `documentFolder`:

@@ -10,6 +10,7 @@
 
 #include "document/ChartRecords.h"
 #include "document/DocumentHooks.h"
+#include "document/ItemKind.h"
 #include "document/PictureTable.h"
 
 namespace plume::document {
@@ -90,6 +91,31 @@ class ChartDocument {
   int NodeIndexOf(std::int32_t nodeId) const;
   /// The decoded picture of node `index`; nullptr when it has none.
   platform::Picture* NodePicture(int index) const;
+  // The same field of a node or a slip, by kind: item `index` of `kind`'s table.
+  int ItemCount(ItemKind kind) const { return kind == ItemKind::Nodes ? nodeCount : slipCount; }
+  Rect& ItemRect(ItemKind kind, int index) { return kind == ItemKind::Nodes ? nodes[index].rect : slips[index].rect; }
+  const Rect& ItemRect(ItemKind kind, int index) const {
+    return kind == ItemKind::Nodes ? nodes[index].rect : slips[index].rect;
+  }
+  std::uint16_t& ItemPageId(ItemKind kind, int index) {
+    return kind == ItemKind::Nodes ? nodes[index].pageId : slips[index].pageId;
+  }
+  std::uint16_t ItemPageId(ItemKind kind, int index) const {
+    return kind == ItemKind::Nodes ? nodes[index].pageId : slips[index].pageId;
+  }
+  ItemStyle& ItemStyleOf(ItemKind kind, int index) {
+    return kind == ItemKind::Nodes ? nodes[index].style : slips[index].style;
+  }
+  const ItemStyle& ItemStyleOf(ItemKind kind, int index) const {
+    return kind == ItemKind::Nodes ? nodes[index].style : slips[index].style;
+  }
+  bool ItemSelected(ItemKind kind, int index) const {
+    return (kind == ItemKind::Nodes ? nodeStates[index].selected : slips[index].selected) != 0;
+  }
+  /// The focused item of `kind` (the main selection), -1 for none.
+  int& FocusedItem(ItemKind kind) { return kind == ItemKind::Nodes ? focusedNode : focusedSlip; }
+  int FocusedItem(ItemKind kind) const { return kind == ItemKind::Nodes ? focusedNode : focusedSlip; }
+
   /// Sets a page record to the defaults of a new page.
   static void InitPage(PageRecord& page, std::uint16_t pageId, std::string_view nameCp932);
 

@@ -190,12 +190,17 @@ bool PageTabs::DeleteCurrentPage() {
   doc_.header.pageCount -= 1;
   doc_.header.currentPage = static_cast<std::uint16_t>(index > 0 ? index - 1 : 0);
 
+  // A material that a node on another page still shows stays in the store;
+  // one shown twice on this page is deleted once.
+  std::unordered_set<std::int32_t> keptSerials;
+  for (int i = 0; i < doc_.nodeCount; ++i)
+    if (doc_.nodes[i].pageId != pageId) keptSerials.insert(doc_.nodes[i].serial);
   std::unordered_set<std::int32_t> dropped;
   int kept = 0;
   for (int i = 0; i < doc_.nodeCount; ++i) {
     NodeRecord& node = doc_.nodes[i];
     if (node.pageId == pageId) {
-      if (deleteMaterials) host_.DeleteMaterial(node);
+      if (deleteMaterials && keptSerials.insert(node.serial).second) host_.DeleteMaterial(node);
       doc_.pictures.Release(node.image);
       dropped.insert(node.nodeId);
       continue;

@@ -21,7 +21,8 @@ class PageTabsHost {
   virtual void CurrentScroll(int& x, int& y) { x = y = 0; }
   /// The current page changed: the view scrolls to its stored position.
   virtual void CurrentPageChanged() {}
-  /// Empties the chart view's private item clipboard.
+  /// Empties the chart view's private item clipboard (connected by the item
+  /// clipboard's copy and paste when they are built).
   virtual void ClearItemClipboard() {}
   /// Deletes a node's material from the store (delete with "Yes").
   virtual void DeleteMaterial(const NodeRecord& /*node*/) {}

@@ -7,7 +7,8 @@
 // Stored names come from outside and are never trusted. Unpacking keeps only
 // the base name of each stored name (the part after the last "/" or "\"), so
 // "..\x", "/tmp/x" and "C:\x" all become "x" inside the target folder; a name
-// that is empty, "." or ".." after that, or longer than 255 bytes, is refused.
+// that is empty, "." or ".." after that, or longer than 255 bytes, or a stored
+// name holding a control character (below 0x20, or 0x7F), is refused.
 // Names are decoded before they are cut: a name flagged as UTF-8 (attribute
 // 0x80) must be valid UTF-8; an unflagged name is ASCII or code page 932 (so a
 // 0x5C trail byte of a double-byte character is not taken for a separator),

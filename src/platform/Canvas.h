@@ -45,7 +45,8 @@ class Canvas {
 
   /// Draws `picture` stretched into `dest`; pixels of colour `transparentKey`
   /// are left out unless it is kNoCanvasColor. False when the picture cannot
-  /// be rendered (nothing drawn).
+  /// be rendered (nothing drawn). An empty `dest` draws nothing and only
+  /// answers whether the picture can be rendered.
   virtual bool DrawPicture(const Picture& picture, const IntRect& dest, CanvasColor transparentKey) = 0;
   /// Copies `from` of `source` (target pixels of that canvas) stretched into
   /// `dest`, leaving out pixels of colour `transparentKey` unless it is

@@ -148,6 +148,13 @@ std::string Cp932ToUtf8(std::string_view cp932) {
   return Convert(handle, cp932, SkipBrokenCp932);
 }
 
+std::optional<std::string> Cp932ToUtf8Exact(std::string_view cp932) {
+  // No CP932 character maps to U+FFFD, so a replacement marks a refused sequence.
+  std::string utf8 = Cp932ToUtf8(cp932);
+  if (utf8.find(kReplacementUtf8) != std::string::npos) return std::nullopt;
+  return utf8;
+}
+
 std::string Utf8ToCp932(std::string_view utf8) {
   const IconvHandle& handle = Utf8ToCp932Handle();
   if (!handle.Valid()) return ConvertAsciiOnly(utf8, SkipBrokenUtf8);

@@ -5,6 +5,7 @@
 // text to byte limits without splitting a double-byte character.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,10 @@ constexpr bool IsCp932LeadByte(unsigned char byte) noexcept {
 /// CP932 bytes to UTF-8. A byte or byte pair that is not CP932 becomes U+FFFD;
 /// the conversion never fails. Thread-safe.
 std::string Cp932ToUtf8(std::string_view cp932);
+
+/// CP932 bytes to UTF-8 when every byte sequence is CP932; nullopt otherwise
+/// (for names that may be in another encoding). Thread-safe.
+std::optional<std::string> Cp932ToUtf8Exact(std::string_view cp932);
 
 /// UTF-8 to CP932 bytes. A character with no CP932 form, and every byte that is
 /// not valid UTF-8, becomes "?"; the conversion never fails. Thread-safe.

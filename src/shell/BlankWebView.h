@@ -1,7 +1,7 @@
 #pragma once
 // A web view that shows nothing: it remembers the address it was sent to and
-// reports no events. The HTML area uses it where no web engine may start
-// (tests of the window that do not browse).
+// reports its load as completed at once, with an empty page. The HTML area
+// uses it where no web engine may start (tests of the window that do not browse).
 
 #include "platform/WebView.h"
 
@@ -9,7 +9,10 @@ namespace plume::shell {
 
 class BlankWebView final : public platform::WebView {
  public:
-  void Navigate(const std::string& address) override { address_ = address; }
+  void Navigate(const std::string& address) override {
+    address_ = address;
+    if (loadFinished) loadFinished(address_, true);
+  }
   void Back() override {}
   void Forward() override {}
   void Stop() override {}

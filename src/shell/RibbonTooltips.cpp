@@ -2,7 +2,12 @@
 
 #include <iterator>
 
+#include "commands/CommandTable.h"
+
 namespace plume::shell {
+
+using commands::Id;
+using enum commands::CommandId;
 namespace {
 
 struct Tooltip {
@@ -47,11 +52,11 @@ std::string TooltipText(int id, std::string_view fill) {
 }
 
 std::string WordOptionTooltip(bool formatted) {
-  return TooltipText(355, FillText(formatted ? "Formatted" : "PlainText"));
+  return TooltipText(Id(ID_OPT_WORD), FillText(formatted ? "Formatted" : "PlainText"));
 }
 
 std::string PageTypeTooltip(std::string_view pageType) {
-  return TooltipText(32829, pageType.empty() ? FillText("UnknownPageType") : pageType);
+  return TooltipText(Id(ID_NOW_DSP), pageType.empty() ? FillText("UnknownPageType") : pageType);
 }
 
 }  // namespace plume::shell

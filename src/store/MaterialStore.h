@@ -35,6 +35,9 @@ class MaterialStore {
   explicit MaterialStore(platform::SettingsStore& settings, SettingsSheetOpener* sheet = nullptr,
                          FolderOpener* folders = nullptr);
 
+  /// The settings sheet opened when no store folder is set (null: none); the
+  /// window hands in its sheet once it exists.
+  void SetSettingsSheet(SettingsSheetOpener* sheet) { sheet_ = sheet; }
   /// The store folder setting. When it is empty, asks message 30016; on Yes
   /// opens the settings sheet and reads the setting again. Empty when no
   /// folder is set afterwards.

@@ -18,8 +18,10 @@ SerialCheck CheckSerials(const fs::path& root) {
       std::error_code typeEc;
       if (!it->is_regular_file(typeEc)) continue;
       const std::string stem = it->path().stem().string();
-      // Nine-digit serials count as well; names that are not serials do not.
-      if (stem.size() < 8 || !std::all_of(stem.begin(), stem.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+      // Serials have eight or nine digits; longer names are no serials (they
+      // would send every walk of the serial numbers past the counter's range).
+      if (stem.size() < 8 || stem.size() > 9 ||
+          !std::all_of(stem.begin(), stem.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         continue;
       }
       ++check.infoFiles;

@@ -23,7 +23,7 @@ struct SerialCheck {
 };
 
 /// Walks the bucket folders 00..99 of `root`/KANRI and counts the files whose
-/// name is a serial text (eight or more digits) with any extension.
+/// name is a serial text (eight or nine digits) with any extension.
 SerialCheck CheckSerials(const std::filesystem::path& root);
 
 }  // namespace plume::store

@@ -263,6 +263,18 @@ TEST_F(ChartExportTest, ThreeRealPagesMakeAThreePageFile) {
   test::ExpectQpdfCheckClean(out);
 }
 
+TEST_F(ChartExportTest, APageBitmapPastTheCapIsRefusedBeforeItIsMade) {
+  doc_->CurrentPage().pageWidth = 20000;
+  doc_->CurrentPage().pageHeight = 20000;
+  EXPECT_FALSE(Export().WritePdf(false, folder_ / "a.pdf"));
+  EXPECT_EQ(sink_.Ids(), std::vector<int>{30585});
+  EXPECT_FALSE(Export().WriteImage(folder_ / "a.jpeg", true));
+  EXPECT_TRUE(renderer_.renders.empty());
+  EXPECT_TRUE(steps_.empty());
+  doc_->CurrentPage().pageHeight = 5000;  // 100 million pixels still fit
+  EXPECT_TRUE(Export().WriteImage(folder_ / "a.jpeg", true));
+}
+
 // --- image ---
 
 TEST_F(ChartExportTest, ImageAtZoomAsksAndSavesAtTheZoomOrAt100) {

@@ -94,6 +94,9 @@ TEST_F(Jpg2PdfTest, RefusesWhatIsNotAnAcceptedJpegWithGetSize) {
   ExpectRefused(JpegBuilder().Frame(0xC1, 32, 24, 3).bytes, tag);
   // A frame header cut short.
   ExpectRefused(JpegBuilder().Frame(0xC0, 32, 24, 3).bytes.substr(0, 9), tag);
+  // A frame without width or height.
+  ExpectRefused(JpegBuilder().Frame(0xC0, 0, 24, 3).PaddedTo(200), tag);
+  ExpectRefused(JpegBuilder().Frame(0xC0, 32, 0, 3).PaddedTo(200), tag);
 }
 
 // A segment length of 0 or 1 would send the walk backwards for ever.

@@ -20,8 +20,10 @@ class ArcPainterTest : public ::testing::Test, protected testing::ChartFixture {
   void Paint(float zoom, int page = 0) {
     canvas = RecordingCanvas{};
     params.zoom = zoom;
-    params.markers = &markers;
-    DrawPage(*doc, canvas, page, params);
+    params.pageIndex = page;
+    PaintResult result;
+    DrawPage(*doc, canvas, params, &result);
+    markers = result.markers;
   }
   RecordingCanvas canvas;
   PaintParams params;

@@ -110,6 +110,27 @@ TEST_F(ChartViewTest, OnDrawShiftsByScrollFillsWhiteBesidePageAndWritesPanes) {
   EXPECT_EQ(host.size, "200 x 60");
 }
 
+TEST_F(ChartViewTest, OnlyTheScreenPaintKeepsTitleRectanglesAndLinkMarkers) {
+  view.SetZoom(1.0f);
+  view.SetClientSize({800, 600});
+  const int a = AddNode({100, 100, 200, 150});
+  const int other = AddNode({400, 100, 500, 150}, 2);
+  doc->arcs[doc->arcCount++] = {doc->nodes[a].nodeId, doc->nodes[other].nodeId};
+  RecordingCanvas screen;
+  view.OnDraw(screen);
+  const document::Rect title = doc->nodeStates[a].titleRect;
+  ASSERT_GT(title.Width(), 0);
+  ASSERT_EQ(view.LinkMarkers().size(), 1u);
+  const auto markers = view.LinkMarkers();
+  // An export or print paints the same page at another zoom.
+  view.SetZoom(0.5f);
+  RecordingCanvas exported;
+  view.DrawPage(exported, 0);
+  EXPECT_FALSE(exported.calls.empty());
+  EXPECT_EQ(doc->nodeStates[a].titleRect, title);
+  EXPECT_EQ(view.LinkMarkers(), markers);
+}
+
 TEST_F(ChartViewTest, StatusPanesFallBackToSlipThenNothing) {
   const int s = AddSlip({5, 6, 50, 26});
   doc->focusedSlip = s;

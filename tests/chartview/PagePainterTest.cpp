@@ -1,4 +1,5 @@
 #include "chartview/PagePainter.h"
+#include "chartview/PreparePage.h"
 
 #include <gtest/gtest.h>
 
@@ -22,9 +23,21 @@ class PagePainterTest : public ::testing::Test, protected testing::ChartFixture 
   void Paint(float zoom, int page = 0) {
     canvas = RecordingCanvas{};
     params.zoom = zoom;
-    params.markers = &markers;
+    params.pageIndex = page;
     params.scratch = &scratch;
-    DrawPage(*doc, canvas, page, params);
+    Draw();
+  }
+  /// Prepares and paints into `canvas` as it stands, the way the view does.
+  void Draw() {
+    PreparePage(*doc, canvas, params);
+    DrawPage(*doc, canvas, params, &result);
+    markers = result.markers;
+  }
+  /// The title rectangle the last paint reported for node `i`.
+  document::Rect TitleOf(int i) const {
+    for (const auto& [index, rect] : result.titleRects)
+      if (index == i) return rect;
+    return {-1, -1, -1, -1};
   }
   int AddPictureNode(document::Rect rect, int w, int h) {
     const int i = AddNode(rect);
@@ -42,6 +55,7 @@ class PagePainterTest : public ::testing::Test, protected testing::ChartFixture 
   RecordingCanvas canvas;
   PaintParams params;
   std::vector<LinkMarker> markers;
+  PaintResult result;
   testing::RecordingScratch scratch;
 };
 
@@ -147,7 +161,7 @@ TEST_F(PagePainterTest, TextNodeTitleInsideMarginWithZoomedFont) {
   EXPECT_EQ(t->flags, platform::text::kRight);
   EXPECT_EQ(t->font, (platform::FontSpec{"Meiryo UI", -21, 700}));
   EXPECT_EQ(t->color, 8388608);
-  EXPECT_EQ(doc->nodeStates[i].titleRect, (document::Rect{210, 210, 390, 290}));
+  EXPECT_EQ(TitleOf(i), (document::Rect{210, 210, 390, 290}));
 }
 
 TEST_F(PagePainterTest, PrinterFontIgnoresZoom) {
@@ -156,7 +170,7 @@ TEST_F(PagePainterTest, PrinterFontIgnoresZoom) {
   canvas.printer = true;
   canvas.dpiY = 600;
   params.zoom = 3.0f;
-  DrawPage(*doc, canvas, 0, params);
+  Draw();
   ASSERT_NE(canvas.FindText("node"), nullptr);
   EXPECT_EQ(canvas.FindText("node")->font.height, -67);  // 8 pt at 600 dpi
 }
@@ -179,7 +193,7 @@ TEST_F(PagePainterTest, PictureGoesThroughScratchWithTransparentKeyAndTitleBelow
   ASSERT_NE(t, nullptr);
   EXPECT_EQ(t->rect, (IntRect{100, 185, 220, 199}));
   EXPECT_EQ(t->flags, platform::text::kCenter | platform::text::kSingleLine | platform::text::kEndEllipsis);
-  EXPECT_EQ(doc->nodeStates[i].titleRect, (document::Rect{100, 185, 220, 204}));
+  EXPECT_EQ(TitleOf(i), (document::Rect{100, 185, 220, 204}));
 }
 
 TEST_F(PagePainterTest, PictureTitleAboveAndNone) {
@@ -191,21 +205,67 @@ TEST_F(PagePainterTest, PictureTitleAboveAndNone) {
   doc->nodeStates[none].titleRect = {1, 2, 3, 4};
   Paint(1.0f);
   EXPECT_EQ(canvas.FindText("node")->rect, (IntRect{100, 81, 220, 95}));
-  EXPECT_EQ(doc->nodeStates[above].titleRect, (document::Rect{100, 81, 220, 100}));
+  EXPECT_EQ(TitleOf(above), (document::Rect{100, 81, 220, 100}));
   EXPECT_EQ(canvas.FindText("hidden"), nullptr);
-  EXPECT_EQ(doc->nodeStates[none].titleRect, document::Rect{});
+  EXPECT_EQ(TitleOf(none), document::Rect{});
 }
 
-TEST_F(PagePainterTest, UnrenderablePictureLeavesNodeWhichThenGetsDefaultSize) {
+TEST_F(PagePainterTest, UnrenderablePictureLeavesNodeWhichGetsDefaultSizeBeforeThePaint) {
   const int i = AddPictureNode({300, 300, 420, 380}, 10, 10);
   scratch.failPictures = true;
-  Paint(1.0f);
+  params.pageIndex = 0;
+  params.scratch = &scratch;
+  EXPECT_TRUE(PreparePage(*doc, canvas, params));
   EXPECT_EQ(doc->nodes[i].hasImage, 0);
-  EXPECT_EQ(doc->nodes[i].rect, (document::Rect{300, 300, 300, 300}));
-  EXPECT_TRUE(canvas.Calls(CanvasOp::CopyFrom).empty());
+  EXPECT_EQ(doc->nodes[i].rect, (document::Rect{250, 275, 350, 325}));  // default size around the corner
   scratch.failPictures = false;
+  const int good = AddPictureNode({100, 100, 220, 180}, 10, 10);
+  const document::NodeRecord before = doc->nodes[good];
+  EXPECT_FALSE(PreparePage(*doc, canvas, params));
+  EXPECT_EQ(doc->nodes[good].hasImage, 1);
+  EXPECT_EQ(doc->nodes[good].rect, before.rect);
   Paint(1.0f);
-  EXPECT_EQ(doc->nodes[i].rect, (document::Rect{250, 275, 350, 325}));
+  EXPECT_EQ(canvas.Calls(CanvasOp::CopyFrom).size(), 1u);  // the good picture only
+}
+
+TEST_F(PagePainterTest, DialRingAndHandlesGoUnderTheFocusedNodesTitle) {
+  const int other = AddNode({600, 600, 700, 650}, 1, "other");
+  const int n = AddNode({100, 100, 200, 150}, 1, "focused");
+  AddArc(n, other);
+  doc->nodeStates[n].selected = 1;
+  doc->focusedNode = n;
+  Paint(1.0f);
+  const auto texts = canvas.Calls(CanvasOp::DrawText);
+  ASSERT_GE(texts.size(), 3u);
+  EXPECT_EQ(texts.back().text, "focused");  // after the dial's radius
+  EXPECT_EQ(canvas.calls.back().op, CanvasOp::DrawText);
+  EXPECT_EQ(texts[texts.size() - 2].text, std::to_string(doc->header.dialRadius));
+}
+
+TEST_F(PagePainterTest, PaintingLeavesTheDocumentAsItWas) {
+  const int n = AddNode({100, 100, 100, 100});  // no size yet
+  doc->nodeStates[n].titleRect = {1, 2, 3, 4};
+  const auto bytes = [&] { return std::vector<char>(reinterpret_cast<const char*>(&doc->nodes[n]),
+                                                    reinterpret_cast<const char*>(&doc->nodes[n] + 1)); };
+  const auto node = bytes();
+  params.pageIndex = 0;
+  DrawPage(*doc, canvas, params, &result);
+  EXPECT_EQ(bytes(), node);
+  EXPECT_EQ(doc->nodeStates[n].titleRect, (document::Rect{1, 2, 3, 4}));
+  EXPECT_EQ(result.titleRects.size(), 1u);
+}
+
+TEST_F(PagePainterTest, PictureThatCannotBeDecodedKeepsItsNodeAndShowsAPlaceholder) {
+  const int i = AddNode({100, 100, 220, 180});
+  doc->nodes[i].hasImage = 1;
+  doc->nodes[i].image = doc->pictures.AddUndecoded({0xD7, 0xCD, 0xC6, 0x9A});
+  Paint(1.0f);
+  EXPECT_EQ(doc->nodes[i].hasImage, 1);
+  EXPECT_EQ(doc->nodes[i].rect, (document::Rect{100, 100, 220, 180}));
+  EXPECT_TRUE(canvas.Calls(CanvasOp::CopyFrom).empty());
+  ASSERT_FALSE(canvas.Calls(CanvasOp::FrameRect).empty());
+  EXPECT_EQ(canvas.Calls(CanvasOp::FrameRect)[0].rect, (IntRect{100, 100, 220, 180}));
+  EXPECT_EQ(canvas.Calls(CanvasOp::Line).size(), 2u);
 }
 
 TEST_F(PagePainterTest, MissingScratchLeavesPictureOutButKeepsIt) {
@@ -235,7 +295,7 @@ TEST_F(PagePainterTest, ItemEditedInPlaceIsNotBoxedOrTitled) {
   Paint(1.0f);
   EXPECT_EQ(Boxes().size(), 1u);  // the slip's box only
   EXPECT_EQ(canvas.FindText("node"), nullptr);
-  EXPECT_EQ(doc->nodeStates[n].titleRect, document::Rect{});
+  EXPECT_EQ(TitleOf(n), document::Rect{});
   params.editTarget = -(s + 1);
   Paint(1.0f);
   EXPECT_EQ(canvas.FindText("slip"), nullptr);
@@ -262,10 +322,10 @@ TEST_F(PagePainterTest, ItemsOutsideTheTargetAreSkippedButTitleRectIsKept) {
   canvas = RecordingCanvas{};
   canvas.targetBounds = {0, 0, 300, 300};
   params.zoom = 1.0f;
-  DrawPage(*doc, canvas, 0, params);
+  Draw();
   EXPECT_EQ(canvas.FindText("far"), nullptr);
   EXPECT_NE(canvas.FindText("near"), nullptr);
-  EXPECT_EQ(doc->nodeStates[far].titleRect, (document::Rect{805, 805, 895, 845}));
+  EXPECT_EQ(TitleOf(far), (document::Rect{805, 805, 895, 845}));
 }
 
 TEST_F(PagePainterTest, NoPageNothingDrawn) {

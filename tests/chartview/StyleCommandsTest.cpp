@@ -178,6 +178,25 @@ TEST_F(StyleTest, TransparentColourCommandsSetTheFocusedNodeOnly) {
   EXPECT_EQ(doc->nodes[1].style.refMen, fill);
 }
 
+TEST(StyleDefaultsRead, ValuesEditedOutOfRangeAreClampedToTheControls) {
+  platform::MemorySettingsStore store;
+  const struct {
+    const char* key;
+    int stored;
+    int read;
+  } cases[] = {{"Futosa", -1000, 0}, {"Futosa", 70000, 65535}, {"Round", 99999, 1}, {"FontSize", -5, 0},
+               {"Yohaku", -1, 0},     {"AlineH", 7, 2},         {"Wrap", -3, 0},     {"FontBold", 12, 1}};
+  for (const auto& c : cases) {
+    store.WriteInt("NODE", c.key, c.stored);
+    const document::ItemStyle style = StyleDefaults::Read(store, platform::settings::StyleSection::Node);
+    const std::string key = c.key;
+    const int read = key == "Futosa" ? style.Futosa : key == "Round" ? style.Round : key == "FontSize" ? style.FontSize
+                     : key == "Yohaku" ? style.Yohaku : key == "AlineH" ? style.AlineH : key == "Wrap" ? style.Wrap
+                                                                                        : style.FontBold;
+    EXPECT_EQ(read, c.read) << c.key << "=" << c.stored;
+  }
+}
+
 TEST_F(StyleTest, StoredDefaultWithNoFillReachesTheNextNewNode) {
   platform::MemorySettingsStore store;
   doc->focusedNode = Node({10, 10, 100, 50});
@@ -204,6 +223,19 @@ TEST_F(StyleTest, StoredDefaultWithNoFillReachesTheNextNewNode) {
   EXPECT_EQ(doc->nodes[doc->nodeCount - 1].style.FontSize, 11);
   ASSERT_TRUE(doc->AddSlip("s", 0, 0));
   EXPECT_EQ(doc->slips[doc->slipCount - 1].style.refMen, 16773100);
+  doc->SetHooks(nullptr);
+}
+
+TEST_F(StyleTest, NewNodesTakeTheStoredTitlePositionAndTwoForAnInvalidOne) {
+  platform::MemorySettingsStore store;
+  document::DocumentHooks base;
+  StyleDefaultsHooks hooks(store, base, {});
+  doc->SetHooks(&hooks);
+  for (const auto& [stored, expected] : {std::pair{"0", 0}, {"1", 1}, {"2", 2}, {"3", 2}, {"-1", 2}, {"x", 2}}) {
+    store.WriteString(platform::settings::SUB::TitlePos.section, platform::settings::SUB::TitlePos.key, stored);
+    ASSERT_TRUE(doc->AddNode({}));
+    EXPECT_EQ(doc->nodes[doc->nodeCount - 1].titlePos, expected) << stored;
+  }
   doc->SetHooks(nullptr);
 }
 

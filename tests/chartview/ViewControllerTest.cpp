@@ -32,6 +32,29 @@ TEST_F(ViewControllerTest, FourPixelDragLeavesNodeButMovesSlip) {
   EXPECT_EQ(doc->nodes[n].rect, (Rect{100, 95, 200, 155}));
 }
 
+TEST_F(ViewControllerTest, PointerAnimationTargetsTheTopUnselectedItem) {
+  const int n = Node({100, 100, 200, 160});
+  const int s = Slip({150, 100, 250, 160});
+  doc->nodeStates[n].selected = 0;
+  doc->slips[s].selected = 0;
+  struct Case {
+    platform::Point at;
+    ItemKind kind;
+    int index;
+  };
+  for (const Case& c : {Case{{120, 130}, ItemKind::Nodes, n}, Case{{180, 130}, ItemKind::Slips, s},
+                        Case{{600, 600}, ItemKind::Nodes, -1}}) {
+    const auto target = controller.AnimationTarget(c.at);
+    EXPECT_EQ(target.index, c.index) << c.at.x;
+    if (c.index >= 0) {
+      EXPECT_EQ(target.kind, c.kind) << c.at.x;
+    }
+  }
+  doc->slips[s].selected = 1;  // a selected item is not circled
+  EXPECT_EQ(controller.AnimationTarget({180, 130}).index, -1);
+  EXPECT_EQ(controller.Hovered().index, -1);
+}
+
 TEST_F(ViewControllerTest, DragFeedbackNeverRepaintsAndOneRepaintEndsTheMove) {
   const int n = Node({100, 100, 200, 160});
   Down(150, 130);

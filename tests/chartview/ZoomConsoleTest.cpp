@@ -113,6 +113,26 @@ TEST_F(ZoomConsoleTest, PlusClickAddsOnePercentAndLeavesTheConsoleInPlace) {
   EXPECT_EQ(console.Centre(), (Point{79, 79}));
 }
 
+TEST_F(ZoomConsoleTest, EveryClickOfAFastSeriesOnPlusOrMinusCounts) {
+  // Qt reports the second press of a fast pair as a double click.
+  for (int pair = 0; pair < 2; ++pair) {
+    Down(OnFace(65, 20));
+    Up(OnFace(65, 20));
+    controller.LeftDoubleClick({OnFace(65, 20), mouse::kLeft, OnFace(65, 20)});
+    Up(OnFace(65, 20));
+  }
+  Down(OnFace(65, 20));
+  Up(OnFace(65, 20));
+  // Five steps of one percent, as the zoom adds them up in single precision.
+  float expected = 1.0f;
+  for (int click = 0; click < 5; ++click) expected += 1 / 100.0f;
+  EXPECT_FLOAT_EQ(view.Zoom(), expected);
+  controller.LeftDoubleClick({OnFace(65, 110), mouse::kLeft, OnFace(65, 110)});
+  EXPECT_FLOAT_EQ(view.Zoom(), expected - 1 / 100.0f);
+  EXPECT_EQ(console.Centre(), (Point{79, 79}));
+  EXPECT_FALSE(console.Active());
+}
+
 TEST_F(ZoomConsoleTest, PlusPressAndDragChangesTheZoomOnceAndMovesTheConsole) {
   const Point press = OnFace(65, 20);
   Down(press);

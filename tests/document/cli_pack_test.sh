@@ -46,4 +46,9 @@ printf 'not a chart' > notchart.dat
 if "$tool" pack notchart.dat np.pbd 2> err.txt; then fail "non-chart packed"; fi
 [ ! -e np.pbd ] || fail "document written for a bad chart"
 if "$tool" unpack none.pbd out 2> err.txt; then fail "missing document unpacked"; fi
+# Output that cannot be written is an error, not a success; a FIFO is not read.
+if "$tool" dump plan.pbd > /dev/full 2> err.txt; then fail "dump into a full disk succeeded"; fi
+mkfifo pipe.dat
+if timeout 20 "$tool" dump pipe.dat > /dev/null 2> err.txt; then fail "a FIFO was dumped"; fi
+grep -q "通常のファイルではない" err.txt || fail "no message for a FIFO"
 echo "cli pack commands: ok"

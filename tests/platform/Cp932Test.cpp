@@ -55,6 +55,14 @@ TEST(Cp932Codec, BrokenCp932BecomesReplacementCharacters) {
   EXPECT_EQ(Cp932ToUtf8("\xFD\xFE\xFF"), kReplacement + kReplacement + kReplacement);
 }
 
+TEST(Cp932Codec, ExactConversionRefusesWhatIsNotCp932) {
+  EXPECT_EQ(Cp932ToUtf8Exact(kNihongoCp932), kNihongoUtf8);
+  EXPECT_EQ(Cp932ToUtf8Exact(""), "");
+  for (const std::string broken : {"\x80"s, "A\x93"s, "\x85\x40"s, kNihongoUtf8}) {
+    EXPECT_EQ(Cp932ToUtf8Exact(broken), std::nullopt) << broken;
+  }
+}
+
 TEST(Cp932Codec, LongTextAndEmbeddedNulSurvive) {
   std::string longCp932;
   for (int i = 0; i < 5000; ++i) longCp932 += kNihongoCp932;

@@ -8,16 +8,21 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <filesystem>
+#include <fstream>
+
 #include "ShellUiFixture.h"
 #include "document/ui/CPageDlg.h"
 #include "document/ui/CPropertyTip.h"
 #include "document/ui/CRenameDlg.h"
 #include "document/ui/CUnderBar.h"
 #include "platform/Cp932.h"
+#include "platform/SettingsTable.h"
 #include "chartview/ui/CTesselView.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CommandRouter.h"
 #include "shell/ui/DemoChart.h"
+#include "store/MaterialStore.h"
 
 namespace plume::shell::testing {
 namespace {
@@ -108,6 +113,58 @@ TEST_F(PageTabBarTest, DeleteAsksAndRemovesTheTab) {
   EXPECT_EQ(sink.Last().prefix, "企画の概要\n");
   EXPECT_EQ(bar->count(), 5);
   EXPECT_EQ(bar->currentIndex(), 0);
+}
+
+TEST_F(PageTabBarTest, DeletingAPageDeletesExactlyItsOwnMaterialsOnYesOnly) {
+  // GIVEN a store in a temporary folder holding the materials of every node
+  // of the demonstration chart, material 3 also shown on another page and
+  // material 9 shown nowhere.
+  QTemporaryDir storeDir;
+  platform::settings::Set(store, platform::settings::KanSet::StorePath, storeDir.path().toStdString());
+  store::MaterialStore materials(store);
+  const auto filesOf = [&](std::int32_t serial, std::string_view type) {
+    const std::string text = store::FormatSerial(serial);
+    return std::vector<std::filesystem::path>{materials.InfoFilePath(text),
+                                              materials.MaterialLocation(type, serial)->File(),
+                                              materials.RelatedTextPath(text)};
+  };
+  const std::pair<std::int32_t, const char*> all[] = {{1, "TXT"},  {2, "HTML"}, {3, "PDF"},
+                                                      {4, "JPEG"}, {5, "JPEG"}, {9, "PDF"}};
+  const auto present = [&](std::int32_t serial, const char* type) {
+    for (const auto& file : filesOf(serial, type))
+      if (!std::filesystem::exists(file)) return false;
+    return true;
+  };
+  document::ChartDocument& chart = *app->Chart();
+  frame->show();
+  for (MsgResult answer : {MsgResult::Cancel, MsgResult::No, MsgResult::Yes}) {
+    FillDemoChart(chart);  // page 1 (current) holds materials 2, 3, 4 and 5
+    for (int i = 0; i < chart.nodeCount; ++i) {
+      if (chart.nodes[i].serial != 3) continue;
+      chart.nodes[chart.nodeCount] = chart.nodes[i];
+      chart.nodes[chart.nodeCount].pageId = chart.pages[2].pageId;
+      chart.nodes[chart.nodeCount].nodeId = 999;
+      chart.nodeCount += 1;
+      break;
+    }
+    for (const auto& [serial, type] : all)
+      for (const auto& file : filesOf(serial, type)) {
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file) << "x";
+      }
+    frame->DocumentReplaced();
+    const int pages = chart.header.pageCount;
+    // WHEN the current page is deleted with `answer`
+    sink.Answer(answer);
+    frame->Router().Trigger(32776);
+    // THEN only "はい" deletes, and only what no other page shows.
+    EXPECT_EQ(sink.Last().id, 30033);
+    EXPECT_EQ(chart.header.pageCount, answer == MsgResult::Cancel ? pages : pages - 1);
+    for (const auto& [serial, type] : all) {
+      const bool gone = answer == MsgResult::Yes && (serial == 2 || serial == 4 || serial == 5);
+      EXPECT_EQ(present(serial, type), !gone) << serial << " answer " << static_cast<int>(answer);
+    }
+  }
 }
 
 TEST_F(PageTabBarTest, LeftClickSwitchesPages) {

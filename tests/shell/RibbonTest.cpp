@@ -6,6 +6,7 @@
 
 #include "ShellUiFixture.h"
 #include "platform/SettingsTable.h"
+#include "shell/CommandTable.h"
 #include "shell/RibbonTooltips.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CMyRibbonBar.h"
@@ -44,6 +45,20 @@ TEST_F(RibbonTest, HoldsEveryElementOfTheHomeCategoryWithItsTooltip) {
             "【検索語句】\n検索する語句を入力します\n入力が完了したら右側の「検索」ボタンを\nクリックしてください");
   EXPECT_EQ(PageTypeTooltip(""), "【HTMLエリア】\nHTMLエリアの現在のページ種別が\n「不明」であることを\n表示しています");
   EXPECT_EQ(WordOptionTooltip(true), "【書式】\nHTMLエリアのPDFからWord出力する際に\n書式付きでWordにセットします");
+}
+
+TEST_F(RibbonTest, EveryActionOfTheRibbonMenusAndShortcutsIsATableCommand) {
+  CMainFrame* frame = Start();
+  int checked = 0;
+  for (QAction* action : frame->findChildren<QAction*>()) {
+    if (action->data().isNull() && action->shortcuts().isEmpty()) continue;  // plain widget actions
+    bool isId = false;
+    const int id = action->data().toInt(&isId);
+    ASSERT_TRUE(isId) << action->text().toStdString();
+    EXPECT_NE(FindCommand(id), nullptr) << id;
+    ++checked;
+  }
+  EXPECT_GT(checked, 50);
 }
 
 TEST_F(RibbonTest, CommandsOfLaterWorkArePresentButDisabled) {

@@ -12,12 +12,19 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QPainter>
+#include <QProcess>
+#include <QPdfWriter>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 #include <cstdlib>
 
 #include "ShellUiFixture.h"
+#include "document/WorkFolder.h"
+#include "platform/ProcessLauncher.h"
 #include "platform/SettingsTable.h"
+#include "shell/ui/CHView.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CMainSheet.h"
 #include "shell/ui/CMyRibbonBar.h"
@@ -144,9 +151,9 @@ TEST_F(SettingsSheetTest, WordExportFollowsThePageTypeAndTheToggleRestores) {
   ASSERT_TRUE(app->Start(std::nullopt));
   CMainFrame* frame = app->Frame();
   const int getWord = static_cast<int>(CommandId::ID_GET_WORD);
-  frame->HtmlArea()->Load(QUrl(QStringLiteral("https://example.org/page.html")));
+  frame->HtmlArea()->Navigate("https://example.org/page.html");
   EXPECT_FALSE(frame->Router().State(getWord).enabled);
-  frame->HtmlArea()->Load(QUrl(QStringLiteral("https://example.org/paper.PDF")));
+  frame->HtmlArea()->Navigate("https://example.org/paper.PDF");
   EXPECT_TRUE(frame->Router().State(getWord).enabled);
 
   auto caption = [&] { return qobject_cast<QToolButton*>(frame->Ribbon()->Element(355))->defaultAction()->text(); };
@@ -157,6 +164,50 @@ TEST_F(SettingsSheetTest, WordExportFollowsThePageTypeAndTheToggleRestores) {
   frame->Router().Trigger(355);
   EXPECT_EQ(settings::Get(store, settings::Last::OptWord), 1);
   EXPECT_EQ(caption(), before);
+}
+
+class RecordingLauncher : public platform::ProcessLauncher {
+ public:
+  std::vector<std::string> started;
+  std::filesystem::path FindProgram(const std::string& p) override {
+    return p == "soffice" ? std::filesystem::path("/opt/soffice") : std::filesystem::path();
+  }
+  bool StartDetached(const std::filesystem::path& p, const std::vector<std::string>& a) override {
+    started.push_back(p.string() + " " + a.back());
+    return true;
+  }
+  std::optional<std::string> RunAndRead(const std::filesystem::path&, const std::vector<std::string>&) override {
+    return std::nullopt;
+  }
+};
+
+TEST_F(SettingsSheetTest, WordExportWritesTheShownPdfsTextAndOpensIt) {
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath(QStringLiteral("minutes.pdf"));
+  {
+    QPdfWriter writer(pdf);
+    QPainter painter(&writer);
+    painter.drawText(QPointF(200, 400), QStringLiteral("meeting minutes"));
+    writer.newPage();
+    painter.drawText(QPointF(200, 400), QStringLiteral("second page"));
+  }
+  auto app = MakeApp();
+  ASSERT_TRUE(app->Start(std::nullopt));
+  CMainFrame* frame = app->Frame();
+  RecordingLauncher launcher;
+  frame->wordLauncher = &launcher;
+  frame->HtmlArea()->Load(QUrl::fromLocalFile(pdf));
+  const std::filesystem::path odt = document::GetWorkFolder("") / "minutes.odt";
+  std::filesystem::remove(odt);
+  ASSERT_TRUE(frame->Router().Trigger(static_cast<int>(CommandId::ID_GET_WORD)));
+  ASSERT_TRUE(std::filesystem::exists(odt));
+  EXPECT_EQ(launcher.started, (std::vector<std::string>{"/opt/soffice " + odt.string()}));
+  QProcess unzip;
+  unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), QString::fromStdString(odt.string()), QStringLiteral("content.xml")});
+  unzip.waitForFinished();
+  const QString content = QString::fromUtf8(unzip.readAllStandardOutput());
+  EXPECT_TRUE(content.contains(QStringLiteral("meeting minutes")));
+  EXPECT_TRUE(content.contains(QStringLiteral("fo:break-before=\"page\"")));
 }
 
 TEST_F(SettingsSheetTest, PrintingWithoutPrinterSays30082) {

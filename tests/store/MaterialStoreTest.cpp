@@ -247,6 +247,9 @@ TEST_F(MaterialStoreTest, SerialCheckComparesTheCounterWithTheInformationFiles) 
   for (int n = 2; n <= 41; ++n) WriteBytes(store_.InfoFilePath(FormatSerial(n)), "x");
   WriteBytes(Root() / "KANRI" / "99" / "notes.xml", "not a serial");
   WriteBytes(Root() / "KANRI" / "99" / "abcdefgh.xml", "not a serial either");
+  // Serials have at most nine digits: longer names would send walks past the counter's range.
+  WriteBytes(Root() / "KANRI" / "99" / "99999999999.xml", "too long");
+  WriteBytes(Root() / "KANRI" / "99" / "12345678901234567890123456.xml", "far too long");
   SerialCheck check = CheckSerials(Root());
   EXPECT_EQ(check.infoFiles, 40);
   EXPECT_EQ(check.largest, 41);

@@ -54,4 +54,7 @@ int RunExportWord(const std::vector<std::string_view>& args);
 /// A web page captured into a JPEG file (CaptureCommand.cpp).
 int RunCapture(const std::vector<std::string_view>& args);
 
+/// The text the HTML area hands to the text area for an address (PageTextCommand.cpp).
+int RunPageText(const std::vector<std::string_view>& args);
+
 }  // namespace plume::cli

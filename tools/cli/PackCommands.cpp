@@ -16,6 +16,7 @@
 #include "platform/MemorySettingsStore.h"
 #include "platform/cab/GcabCabinet.h"
 #include "platform/qt/QtPictureCodec.h"
+#include "platform/HasExtension.h"
 
 namespace plume::cli {
 namespace {
@@ -43,9 +44,7 @@ bool LoadChart(document::ChartDocument& doc, std::string_view path) {
 }  // namespace
 
 bool IsDocumentFile(std::string_view path) {
-  std::string extension = fs::path(path).extension().string();
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension == ".pbd";
+  return platform::HasExtension(fs::path(path), "pbd");
 }
 
 bool OpenDocumentFile(document::ChartDocument& doc, std::string_view path) {

@@ -14,6 +14,7 @@
 #include "CliCommands.h"
 #include "capture/DetectType.h"
 #include "capture/HtmlAreaPort.h"
+#include "capture/NodePictureLoader.h"
 #include "capture/PageCapturePort.h"
 #include "capture/ProgramPdfSteps.h"
 #include "capture/RegistrationFlows.h"
@@ -22,11 +23,11 @@
 #include "capture/UrlRules.h"
 #include "capture/ui/QtClipboardImage.h"
 #include "capture/ui/QtDownloader.h"
-#include "capture/ui/QtNodePictures.h"
 #include "document/ChartDocument.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
+#include "platform/qt/QtPixelCodec.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "store/MaterialStore.h"
 
@@ -196,7 +197,8 @@ int RunRegister(const std::vector<std::string_view>& args) {
   html.PdfTextOfFile = PdfTextForRegister;
   NoCapture capture;
   capture::ProgramPdfSteps pdf;
-  capture::ui::QtNodePictures pictures(settings);
+  platform::QtPixelCodec pixelCodec;
+  capture::NodePictureLoader pictures(pixelCodec, settings);
   capture::ui::QtDownloader::Options downloadOptions;
   downloadOptions.showProgress = false;
   capture::ui::QtDownloader downloads(downloadOptions);

@@ -1,6 +1,7 @@
 // plumeboard-tool: look at, convert and make Plumeboard files from the command line.
 
 #include <QApplication>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -40,6 +41,7 @@ constexpr CliCommand kCommands[] = {
      2, 16, RunPrint},
     {"export-word", "IN.pdf OUT.odt [--text-only]  write the text of a PDF as an ODF text document", 2, 3,
      RunExportWord},
+    {"page-text", "ADDRESS  print the text the text area receives for a page or PDF", 1, 1, RunPageText},
 };
 
 // Messages go to standard error; questions are answered "no" so a script
@@ -64,7 +66,7 @@ int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   // Picture codecs and fonts need a GUI application object, not a display.
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  // The web engine (capture) wants shared contexts and a widget application.
+  // The web engine (capture, page-text) wants shared contexts and a widget application.
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);
   StderrSink sink;
@@ -75,7 +77,14 @@ int main(int argc, char** argv) {
   for (const CliCommand& c : kCommands) {
     if (c.name != name) continue;
     if (static_cast<int>(args.size()) < c.minArgs || static_cast<int>(args.size()) > c.maxArgs) return Usage();
-    return c.run(args);
+    const int status = c.run(args);
+    // Output that never arrived (a full disk, a closed pipe) is a failure, not a success.
+    std::cout.flush();
+    if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+      std::cerr << "plumeboard-tool: cannot write the standard output\n";
+      return status == 0 ? 1 : status;
+    }
+    return status;
   }
   return Usage();
 }

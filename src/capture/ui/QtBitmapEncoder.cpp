@@ -9,20 +9,19 @@
 #include "capture/ui/GifWriter.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
+#include "platform/HasExtension.h"
 
 namespace plume::capture::ui {
 namespace {
 
 // Qt's writer format for a type name; nullptr for an unknown name.
 const char* WriterFormat(std::string_view typeName) {
-  std::string lower(typeName);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (lower == "jpeg" || lower == "jpg") return "JPEG";
-  if (lower == "png") return "PNG";
-  if (lower == "bmp") return "BMP";
-  if (lower == "gif") return "GIF";
-  if (lower == "tiff" || lower == "tif") return "TIFF";
+  using platform::EqualsNoCase;
+  if (EqualsNoCase(typeName, "jpeg") || EqualsNoCase(typeName, "jpg")) return "JPEG";
+  if (EqualsNoCase(typeName, "png")) return "PNG";
+  if (EqualsNoCase(typeName, "bmp")) return "BMP";
+  if (EqualsNoCase(typeName, "gif")) return "GIF";
+  if (EqualsNoCase(typeName, "tiff") || EqualsNoCase(typeName, "tif")) return "TIFF";
   return nullptr;
 }
 

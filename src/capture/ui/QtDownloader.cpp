@@ -34,7 +34,7 @@ bool StartsWithAngle(const fs::path& file) {
 }  // namespace
 
 QtDownloader::QtDownloader(Options options) : options_(std::move(options)) {
-  if (!options_.workFolder) options_.workFolder = [] { return document::GetWorkFolder(); };
+  if (!options_.workFolder) options_.workFolder = [] { return document::GetScratchFolder(); };
 }
 
 void QtDownloader::Cancel() {

@@ -32,7 +32,7 @@ class QtDownloader : public QObject, public DownloadPort {
     int maxRedirects = 10;
     bool showProgress = true;
     QWidget* parent = nullptr;  ///< owner of the progress dialog
-    /// The work folder; the program's GetWorkFolder by default.
+    /// The folder of the download's temporary file; this process's GetScratchFolder by default.
     std::function<std::filesystem::path()> workFolder;
   };
 

@@ -1,4 +1,5 @@
 #include "chartview/ui/CMyEdit.h"
+#include "platform/qt/QtConvert.h"
 
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -10,9 +11,10 @@
 
 namespace plume::chartview {
 
+using platform::ToQColor;
+
 namespace {
 
-QColor ToQColor(document::ColorRef c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 Qt::Alignment ToAlignment(int align) {
   switch (align) {

@@ -13,50 +13,18 @@
 #include <algorithm>
 
 #include "chartview/CoordinateMapping.h"
-#include "chartview/HitTester.h"
 #include "chartview/InlineEditor.h"
+#include "chartview/ui/HoverAnimation.h"
+#include "chartview/ui/QtInputEvents.h"
+#include "commands/CommandTable.h"
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtConvert.h"
 
 namespace plume::chartview {
 
 namespace {
 
 constexpr int kWheelNotch = 120;  ///< angle delta of one wheel step
-
-/// Buttons held and modifiers as the controller's flag word.
-int MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
-  int flags = 0;
-  if (buttons & Qt::LeftButton) flags |= mouse::kLeft;
-  if (buttons & Qt::RightButton) flags |= mouse::kRight;
-  if (buttons & Qt::MiddleButton) flags |= mouse::kMiddle;
-  if (modifiers & Qt::ShiftModifier) flags |= mouse::kShift;
-  if (modifiers & Qt::ControlModifier) flags |= mouse::kCtrl;
-  return flags;
-}
-
-MouseEvent ToMouseEvent(const QMouseEvent* event) {
-  const QPoint at = event->position().toPoint();
-  const QPoint global = event->globalPosition().toPoint();
-  return {{at.x(), at.y()}, MouseFlags(event->buttons(), event->modifiers()), {global.x(), global.y()}};
-}
-
-Key ToKey(int qtKey) {
-  switch (qtKey) {
-    case Qt::Key_Left: return Key::Left;
-    case Qt::Key_Right: return Key::Right;
-    case Qt::Key_Up: return Key::Up;
-    case Qt::Key_Down: return Key::Down;
-    case Qt::Key_Delete: return Key::Delete;
-    case Qt::Key_A: return Key::A;
-    case Qt::Key_C: return Key::C;
-    case Qt::Key_E: return Key::E;
-    case Qt::Key_V: return Key::V;
-    case Qt::Key_W: return Key::W;
-    default: return Key::Other;
-  }
-}
-
-constexpr int kCmdPickColour = 372;
 constexpr int kLabelPoints = 8;  ///< size of the feedback label's font
 
 }  // namespace
@@ -78,9 +46,8 @@ CTesselView::CTesselView(document::ChartDocument& doc, platform::SettingsStore& 
   MakeController();
   for (int id = ChartView::kCmdZoom100; id <= ChartView::kCmdZoomFit; ++id)
     AddViewCommand(id, [this, id] { view_.RunZoomCommand(id); });
-  AddViewCommand(kCmdPickColour, [this] { controller_->TogglePick(); });
-  animationTimer_ = new QTimer(this);
-  connect(animationTimer_, &QTimer::timeout, this, [this] { AnimationStep(); });
+  AddViewCommand(commands::Id(commands::CommandId::ID_TRANS_PICK), [this] { controller_->TogglePick(); });
+  animation_ = new HoverAnimation(*this);
 }
 
 CTesselView::~CTesselView() {
@@ -102,6 +69,8 @@ void CTesselView::SetEditingPort(EditingPort* editing) {
   MakeController();
 }
 
+bool CTesselView::AnimationRunning() const { return animation_->Running(); }
+
 void CTesselView::AddViewCommand(int id, std::function<void()> run) { viewCommands_[id] = std::move(run); }
 
 bool CTesselView::RunViewCommand(int id) {
@@ -112,8 +81,8 @@ bool CTesselView::RunViewCommand(int id) {
 }
 
 void CTesselView::ShowFeedbackFrame(const platform::IntRect& client, platform::CanvasColor colour, int width) {
-  const QRect r(client.left, client.top, client.Width(), client.Height());
-  const QColor pen(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+  const QRect r = platform::ToQRect(client);
+  const QColor pen = platform::ToQColor(colour);
   const int w = std::max(1, width);
   const FeedbackLabel label = label_;
   const QRect changed = overlay_.Show(back_, r.united(label.Area()), [r, pen, w, label](QPainter& painter) {
@@ -189,7 +158,7 @@ void CTesselView::ShowCurrentPage() {
 }
 
 void CTesselView::DocumentShown() {
-  StopAnimation();
+  animation_->Stop();
   view_.DocumentShown();
 }
 
@@ -277,7 +246,7 @@ void CTesselView::scrollContentsBy(int, int) {
 }
 
 void CTesselView::wheelEvent(QWheelEvent* event) {
-  StopAnimation();
+  animation_->Stop();
   // Qt may report a Shift turn on the horizontal axis.
   const QPoint angle = event->angleDelta();
   wheelRemainder_ += angle.y() != 0 ? angle.y() : angle.x();
@@ -291,7 +260,7 @@ void CTesselView::wheelEvent(QWheelEvent* event) {
 }
 
 void CTesselView::mousePressEvent(QMouseEvent* event) {
-  StopAnimation();
+  animation_->Stop();
   event->accept();
   if (event->button() == Qt::LeftButton) controller_->LeftButtonDown(ToMouseEvent(event));
 }
@@ -314,7 +283,7 @@ void CTesselView::mouseReleaseEvent(QMouseEvent* event) {
 
 void CTesselView::mouseDoubleClickEvent(QMouseEvent* event) {
   // The in-place editor may open: the animation goes first.
-  StopAnimation();
+  animation_->Stop();
   event->accept();
   if (event->button() == Qt::LeftButton) controller_->LeftDoubleClick(ToMouseEvent(event));
 }
@@ -329,11 +298,11 @@ void CTesselView::mouseMoveEvent(QMouseEvent* event) {
   }
   controller_->MouseMove(ToMouseEvent(event));
   if (controller_->Mode() == DragMode::None && event->buttons() == Qt::NoButton)
-    Animate(event->position().toPoint());
+    animation_->PointerAt(event->position().toPoint(), animeCount ? animeCount() : 0);
 }
 
 void CTesselView::keyPressEvent(QKeyEvent* event) {
-  StopAnimation();
+  animation_->Stop();
   const KeyEvent key{ToKey(event->key()), (event->modifiers() & Qt::ControlModifier) != 0};
   if (key.key != Key::Other && controller_->KeyDown(key)) {
     event->accept();
@@ -354,7 +323,7 @@ void CTesselView::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 bool CTesselView::viewportEvent(QEvent* event) {
-  if (event->type() == QEvent::Leave) StopAnimation();
+  if (event->type() == QEvent::Leave) animation_->Stop();
   return QAbstractScrollArea::viewportEvent(event);
 }
 
@@ -383,76 +352,6 @@ void CTesselView::paintEvent(QPaintEvent* event) {
   const QRect area = event->rect();
   painter.drawImage(area.topLeft(), back_, area);
   DrawEditorHandles(painter);
-}
-
-// The pointer animation.
-
-QRect CTesselView::AnimatedItemRect() const {
-  if (animatedIndex_ < 0 || doc_.header.pageCount == 0) return {};
-  const std::uint16_t pageId = doc_.CurrentPage().pageId;
-  document::Rect rect;
-  if (animatedKind_ == ItemKind::Nodes) {
-    if (animatedIndex_ >= doc_.nodeCount || doc_.nodes[animatedIndex_].pageId != pageId) return {};
-    rect = doc_.nodes[animatedIndex_].rect;
-  } else {
-    if (animatedIndex_ >= doc_.slipCount || doc_.slips[animatedIndex_].pageId != pageId) return {};
-    rect = doc_.slips[animatedIndex_].rect;
-  }
-  const platform::IntRect screen = PageToScreen(rect, view_.Zoom());
-  const platform::Point scroll = view_.Scroll();
-  return QRect(screen.left - scroll.x, screen.top - scroll.y, screen.Width(), screen.Height());
-}
-
-void CTesselView::Animate(QPoint client) {
-  const int trails = animeCount ? animeCount() : 0;
-  if (doc_.header.pageCount == 0 || trails <= 0) return StopAnimation();
-  const platform::Point page = ClientToPage({client.x(), client.y()}, view_.Scroll(), view_.Zoom());
-  const HitTester hits(doc_, view_.Zoom());
-  ItemKind kind = ItemKind::Slips;
-  int index = hits.HitSlip(page);
-  bool selected = index >= 0 && doc_.slips[index].selected;
-  if (index < 0) {
-    kind = ItemKind::Nodes;
-    index = hits.HitNode(page).index;
-    selected = index >= 0 && doc_.nodeStates[index].selected;
-  }
-  if (animation_.Running() && (index != animatedIndex_ || kind != animatedKind_)) StopAnimation();
-  if (animation_.Running() || index < 0 || selected) return;
-  animatedKind_ = kind;
-  animatedIndex_ = index;
-  const QRect item = AnimatedItemRect();
-  animation_.Start(item.width(), item.height(), trails);
-  animationTimer_->start(PointerAnimation::kTickMilliseconds);
-  AnimationStep();
-}
-
-void CTesselView::AnimationStep() {
-  const QRect item = AnimatedItemRect();
-  if (!animation_.Running() || item.isEmpty()) return StopAnimation();
-  animation_.Advance();
-  const int pen = PointerAnimation::PenWidth(view_.Zoom());
-  const platform::Size reach = animation_.Reach();
-  const QPoint centre = item.center();
-  const QRect area(centre.x() - reach.cx - pen, centre.y() - reach.cy - pen, 2 * (reach.cx + pen) + 1,
-                   2 * (reach.cy + pen) + 1);
-  const std::vector<PointerAnimation::Dot> dots = animation_.Dots();
-  const QRect changed = overlay_.Show(back_, area, [dots, centre, pen](QPainter& painter) {
-    painter.setRenderHint(QPainter::Antialiasing);
-    for (const PointerAnimation::Dot& dot : dots) {
-      const QColor colour(dot.colour & 0xFF, (dot.colour >> 8) & 0xFF, (dot.colour >> 16) & 0xFF);
-      painter.setPen(QPen(colour, pen, Qt::SolidLine, Qt::RoundCap));
-      painter.drawPoint(centre + QPoint(dot.at.x, dot.at.y));
-    }
-  });
-  viewport()->update(changed);
-}
-
-void CTesselView::StopAnimation() {
-  if (!animation_.Running() && animatedIndex_ < 0) return;
-  animation_.Stop();
-  animationTimer_->stop();
-  animatedIndex_ = -1;
-  viewport()->update(overlay_.Erase(back_));
 }
 
 }  // namespace plume::chartview

@@ -22,16 +22,16 @@
 #include "chartview/ChartViewHooks.h"
 #include "chartview/ViewController.h"
 #include "chartview/ui/BackBufferOverlay.h"
-#include "chartview/ui/PointerAnimation.h"
 #include "chartview/ui/QtControllerHost.h"
 #include "platform/ScratchSurface.h"
 #include "platform/SettingsStore.h"
 
 class QAction;
 class QMenu;
-class QTimer;
 
 namespace plume::chartview {
+
+class HoverAnimation;
 
 class CTesselView : public QAbstractScrollArea, public ViewHost {
   Q_OBJECT
@@ -57,6 +57,8 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
   /// it (enabled by the menu's own rules, not the frame's). The zoom
   /// commands 336..340 and the colour pick 372 are registered already.
   void AddViewCommand(int id, std::function<void()> run);
+  /// Forgets the view command `id` (its owner goes away).
+  void RemoveViewCommand(int id) { viewCommands_.erase(id); }
   /// Draws a frame of `width` pixels and `colour` along the inside of
   /// `client` as erasable feedback (the shape on screen is erased first);
   /// never paints the page again.
@@ -86,7 +88,7 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
   const QImage& BackBuffer() const { return back_; }
   /// How many times the page has been painted into the back buffer.
   int PageRenders() const { return pageRenders_; }
-  bool AnimationRunning() const { return animation_.Running(); }
+  bool AnimationRunning() const;
 
   // Services of the frame around the view; each may stay empty.
   std::function<void(const QString& position, const QString& size)> statusPanes;
@@ -144,6 +146,7 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
 
  private:
   friend class QtControllerHost;
+  friend class HoverAnimation;
 
   /// The text drawn with the erasable feedback.
   struct FeedbackLabel {
@@ -174,12 +177,6 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
   void MakeController();
   bool RunViewCommand(int id);
 
-  /// Starts, keeps or stops the pointer animation for the pointer at `client`.
-  void Animate(QPoint client);
-  void StopAnimation();
-  void AnimationStep();
-  /// Client rectangle of the animated item; empty when it is gone.
-  QRect AnimatedItemRect() const;
 
   document::ChartDocument& doc_;
   ChartView view_;
@@ -200,10 +197,7 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
   int wheelRemainder_ = 0;
   std::function<void(platform::Point client, bool released)> tracker_;
 
-  PointerAnimation animation_;
-  QTimer* animationTimer_ = nullptr;
-  ItemKind animatedKind_ = ItemKind::Nodes;
-  int animatedIndex_ = -1;
+  HoverAnimation* animation_ = nullptr;
 };
 
 }  // namespace plume::chartview

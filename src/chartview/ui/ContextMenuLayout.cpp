@@ -2,105 +2,117 @@
 
 #include <array>
 
+#include "commands/CommandTable.h"
+
 namespace plume::chartview {
 
 namespace {
 
 using K = MenuEntry::Kind;
+using commands::CaptionPlace;
+using enum commands::CommandId;
 
-constexpr MenuEntry Item(int command, const char* caption, document::ColorRef swatch = document::kNoColor) {
-  return {K::Item, command, caption, swatch};
+/// An item of a popup at `place`, captioned as the command table says for that place.
+constexpr MenuEntry Item(CaptionPlace place, commands::CommandId command,
+                         document::ColorRef swatch = document::kNoColor) {
+  return {K::Item, commands::Id(command), commands::Caption(commands::Id(command), place), swatch};
 }
-constexpr MenuEntry Separator() { return {K::Separator, 0, nullptr, document::kNoColor}; }
-constexpr MenuEntry Submenu(const char* caption) { return {K::SubmenuBegin, 0, caption, document::kNoColor}; }
-constexpr MenuEntry End() { return {K::SubmenuEnd, 0, nullptr, document::kNoColor}; }
+constexpr MenuEntry Separator() { return {K::Separator, 0, {}, document::kNoColor}; }
+constexpr MenuEntry Submenu(std::string_view caption) { return {K::SubmenuBegin, 0, caption, document::kNoColor}; }
+constexpr MenuEntry End() { return {K::SubmenuEnd, 0, {}, document::kNoColor}; }
 
-constexpr auto kView = std::to_array<MenuEntry>({
+constexpr CaptionPlace kView = CaptionPlace::ViewMenu;
+constexpr CaptionPlace kNode = CaptionPlace::NodeMenu;
+constexpr CaptionPlace kSlip = CaptionPlace::SlipMenu;
+constexpr CaptionPlace kSel = CaptionPlace::SelMenu;
+constexpr CaptionPlace kZoom = CaptionPlace::ZoomMenu;
+
+constexpr auto kViewMenu = std::to_array<MenuEntry>({
     Submenu("ここに新しいノードを追加(&N)"),
-    Item(32771, "ＨＴＭＬ全体をＰＤＦにして(&H)"),
-    Item(32798, "ＨＴＭＬの表示部分をＰＤＦにして(&R)"),
-    Item(32825, "ＨＴＭＬ全体をイメージにして(&M)"),
-    Item(32826, "ＨＴＭＬの表示部分をイメージにして(&I)"),
-    Item(32786, "クリップボード内のイメージから(&K)"),
+    Item(kView, ID_NEW_NODE_HTML_PDF),
+    Item(kView, ID_NEW_NODE_VISIBLE_PDF),
+    Item(kView, ID_NEW_NODE_HTML_IMAGE),
+    Item(kView, ID_NEW_NODE_VISIBLE_IMAGE),
+    Item(kView, ID_NEW_NODE_CLIP_IMAGE),
     Separator(),
-    Item(32830, "データベースから選択して(&V)"),
+    Item(kView, ID_NEW_NODE_FROM_DB),
     End(),
     Submenu("ここに新しい付箋を追加(&S)"),
-    Item(32856, "空の付箋を追加(&S)"),
-    Item(32868, "クリップボード内のテキストから(&T)"),
+    Item(kView, ID_NEW_SLIP),
+    Item(kView, ID_NEW_SLIP_CLIP_TEXT),
     End(),
     Separator(),
-    Item(393, "貼り付け(&V)\tCtrl+V"),
+    Item(kView, ID_VIEW_PASTE),
     Separator(),
-    Item(32784, "すべてのノードを選択(&A)\tCtrl+A"),
-    Item(32857, "すべての付箋を選択(&W)\tCtrl+W"),
+    Item(kView, ID_SELECT_ALL_NODES),
+    Item(kView, ID_SELECT_ALL_SLIPS),
     Separator(),
-    Item(341, "ズームコンソールを左上に表示(&Z)"),
-    Item(507, "全画面(&F)\tF11"),
+    Item(kView, ID_CONSOLE_TOP_LEFT),
+    Item(kView, ID_VIEW_FULLSCREEN),
     Separator(),
-    Item(350, "ビューのプロパティ(&P)"),
+    Item(kView, ID_VIEW_PROPERTY),
 });
 
-constexpr auto kNode = std::to_array<MenuEntry>({
-    Item(32792, "コピー(&C)\tCtrl+C"),
-    Item(32795, "削除(&D)\tDelete"),
+constexpr auto kNodeMenu = std::to_array<MenuEntry>({
+    Item(kNode, ID_VIEW_COPY),
+    Item(kNode, ID_NODE_DELETE),
     Separator(),
-    Item(32797, "前面・背面交換(&G)"),
+    Item(kNode, ID_SWAP_PAIR),
     Separator(),
-    Item(345, "テキスト編集(&E)"),
-    Item(32813, "ＨＴＭＬエリアに取得先を表示する(&H)"),
-    Item(32824, "ＨＴＭＬエリアに原本を表示する(&O)"),
+    Item(kNode, ID_TEXT_EDIT),
+    Item(kNode, ID_SHOW_SOURCE),
+    Item(kNode, ID_SHOW_ORIGINAL),
     Separator(),
     Submenu("透過色の指定(&T)"),
-    Item(372, "クリック指定(&T)"),
+    Item(kNode, ID_TRANS_PICK),
     Separator(),
-    Item(374, "黒色 RGB(0, 0, 0) (&S)", 0x000000),
-    Item(375, "白色 RGB(255, 255, 255) (&W)", 0xFFFFFF),
-    Item(376, "赤色 RGB(255, 0, 0) (&R)", 0x0000FF),
-    Item(377, "緑色 RGB(0, 255, 0) (&G)", 0x00FF00),
-    Item(378, "青色 RGB(0, 0, 255) (&B)", 0xFF0000),
+    Item(kNode, ID_TRANS_BLACK, 0x000000),
+    Item(kNode, ID_TRANS_WHITE, 0xFFFFFF),
+    Item(kNode, ID_TRANS_RED, 0x0000FF),
+    Item(kNode, ID_TRANS_GREEN, 0x00FF00),
+    Item(kNode, ID_TRANS_BLUE, 0xFF0000),
     End(),
-    Item(399, "透過色の解除(&K)"),
-    Item(403, "イメージをファイルに保存(&F)"),
+    Item(kNode, ID_TRANS_OFF),
+    Item(kNode, ID_PICTURE_SAVE),
     Separator(),
-    Item(401, "初期値にする(&N)"),
-    Item(32782, "ノードのプロパティ(&P)"),
+    Item(kNode, ID_NODE_DEFAULT),
+    Item(kNode, ID_NODE_PROPERTY),
 });
 
-constexpr auto kSlip = std::to_array<MenuEntry>({
-    Item(32853, "コピー(&E)\tCtrl+E"),
-    Item(32854, "削除(&D)\tDelete"),
+constexpr auto kSlipMenu = std::to_array<MenuEntry>({
+    Item(kSlip, ID_SLIP_COPY),
+    Item(kSlip, ID_SLIP_DELETE),
     Separator(),
-    Item(32797, "前面・背面交換(&G)"),
+    Item(kSlip, ID_SWAP_PAIR),
     Separator(),
-    Item(345, "テキスト編集(&T)\tWClick"),
-    Item(400, "初期値にする(&S)"),
+    Item(kSlip, ID_TEXT_EDIT),
+    Item(kSlip, ID_SLIP_DEFAULT),
 });
 
-constexpr auto kSel = std::to_array<MenuEntry>({
-    Item(32862, "　「ノード」を選択(&N)"),
-    Item(32863, "　「付箋」を選択(&S)"),
+constexpr auto kSelMenu = std::to_array<MenuEntry>({
+    Item(kSel, ID_SEL_NODES),
+    Item(kSel, ID_SEL_SLIPS),
 });
 
-constexpr auto kZoom = std::to_array<MenuEntry>({
-    Item(336, "100%(&1)"),
-    Item(337, "200%(&2)"),
-    Item(338, "300%(&3)"),
-    Item(339, "400%(&4)"),
-    Item(340, "画面に合せて表示(&F)"),
+constexpr auto kZoomMenu = std::to_array<MenuEntry>({
+    Item(kZoom, ID_ZOOM_100),
+    Item(kZoom, ID_ZOOM_200),
+    Item(kZoom, ID_ZOOM_300),
+    Item(kZoom, ID_ZOOM_400),
+    Item(kZoom, ID_ZOOM_FIT),
     Separator(),
-    Item(335, "ズームコンソールを常に表示(&Z)"),
+    Item(kZoom, ID_CONSOLE_ALWAYS),
 });
 
 }  // namespace
 
 std::span<const MenuEntry> ContextMenuLayout::Entries(MenuId id) {
   switch (id) {
-    case MenuId::View: return kView;
-    case MenuId::Node: return kNode;
-    case MenuId::Slip: return kSlip;
-    case MenuId::Sel: return kSel;
-    case MenuId::Zoom: return kZoom;
+    case MenuId::View: return kViewMenu;
+    case MenuId::Node: return kNodeMenu;
+    case MenuId::Slip: return kSlipMenu;
+    case MenuId::Sel: return kSelMenu;
+    case MenuId::Zoom: return kZoomMenu;
   }
   return {};
 }

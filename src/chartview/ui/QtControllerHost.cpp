@@ -12,14 +12,16 @@
 
 #include "chartview/ui/CTesselView.h"
 #include "chartview/ui/ContextMenuLayout.h"
+#include "platform/qt/QtConvert.h"
 
 namespace plume::chartview {
 
+using platform::ToQColor;
+using platform::FromUtf8;
+
 namespace {
 
-QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-QColor ToQColor(document::ColorRef c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 Qt::CursorShape ShapeOf(CursorRole role) {
   switch (role) {
@@ -90,7 +92,7 @@ void QtControllerHost::DrawFeedback(FeedbackShape shape, const platform::IntRect
 void QtControllerHost::EraseFeedback() { widget_.EraseFeedback(); }
 
 void QtControllerHost::SetFeedbackLabel(std::string_view text, platform::Point client) {
-  widget_.SetFeedbackLabel(FromUtf8(text), QPoint(client.x, client.y));
+  widget_.SetFeedbackLabel(FromUtf8(text), platform::ToQPoint(client));
 }
 
 void QtControllerHost::SetCursor(CursorRole role) {
@@ -121,12 +123,12 @@ int QtControllerHost::ShowContextMenu(const ContextMenu& menu, platform::Point c
     QMenu* current = open.back();
     switch (entry.kind) {
       case MenuEntry::Kind::Separator: current->addSeparator(); break;
-      case MenuEntry::Kind::SubmenuBegin: open.push_back(current->addMenu(QString::fromUtf8(entry.caption))); break;
+      case MenuEntry::Kind::SubmenuBegin: open.push_back(current->addMenu(FromUtf8(entry.caption))); break;
       case MenuEntry::Kind::SubmenuEnd:
         if (open.size() > 1) open.pop_back();
         break;
       case MenuEntry::Kind::Item: {
-        QAction* action = current->addAction(QString::fromUtf8(entry.caption));
+        QAction* action = current->addAction(FromUtf8(entry.caption));
         action->setData(entry.command);
         if (entry.swatch != document::kNoColor) action->setIcon(Swatch(entry.swatch));
         const MenuItemState* state = menu.Find(entry.command);
@@ -144,7 +146,7 @@ int QtControllerHost::ShowContextMenu(const ContextMenu& menu, platform::Point c
       }
     }
   }
-  const QPoint global = widget_.viewport()->mapToGlobal(QPoint(client.x, client.y));
+  const QPoint global = widget_.viewport()->mapToGlobal(platform::ToQPoint(client));
   QAction* chosen = widget_.execMenu ? widget_.execMenu(root, global) : root.exec(global);
   if (!chosen || !chosen->isEnabled()) return 0;
   return chosen->data().toInt();
@@ -195,12 +197,12 @@ void QtControllerHost::StopTimer(int id) {
 }
 
 document::ColorRef QtControllerHost::PixelAt(platform::Point client) {
-  const QRgb pixel = widget_.overlay_.PixelUnder(widget_.back_, QPoint(client.x, client.y));
+  const QRgb pixel = widget_.overlay_.PixelUnder(widget_.back_, platform::ToQPoint(client));
   return document::Rgb(qRed(pixel), qGreen(pixel), qBlue(pixel));
 }
 
 int QtControllerHost::TabAt(platform::Point global) {
-  return widget_.tabAt ? widget_.tabAt(QPoint(global.x, global.y)) : -1;
+  return widget_.tabAt ? widget_.tabAt(platform::ToQPoint(global)) : -1;
 }
 
 int QtControllerHost::TabBandHeight() { return widget_.tabBandHeight ? widget_.tabBandHeight() : 0; }

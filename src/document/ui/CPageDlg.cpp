@@ -6,6 +6,7 @@
 
 #include "document/PageTabs.h"
 #include "platform/Cp932.h"
+#include "platform/qt/QtConvert.h"
 
 namespace plume::document {
 
@@ -50,7 +51,7 @@ void CPageDlg::Fill() {
   for (int row = 0; row < tabs_.Count(); ++row) {
     const auto counts = tabs_.CountsOf(row);
     const QString cells[] = {QString::number(row + 1),
-                             QString::fromStdString(platform::Cp932ToUtf8(tabs_.FullName(row))),
+                             platform::FromCp932(tabs_.FullName(row)),
                              QString::number(counts.withoutPicture), QString::number(counts.withPicture),
                              QString::number(counts.slips), QString::number(counts.total)};
     for (int c = 0; c < static_cast<int>(std::size(cells)); ++c) {

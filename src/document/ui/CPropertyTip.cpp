@@ -1,4 +1,5 @@
 #include "document/ui/CPropertyTip.h"
+#include "platform/qt/QtConvert.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -11,9 +12,10 @@
 
 namespace plume::document {
 
+using platform::ToQColor;
+using platform::FromQColor;
+
 namespace {
-QColor ToQColor(ColorRef c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-ColorRef FromQColor(const QColor& c) { return Rgb(c.red(), c.green(), c.blue()); }
 
 /// A spin box that takes any two-digit number and then brings it into [lo, hi].
 QSpinBox* ClampingSpin(QWidget* parent, int lo, int hi, int value) {

@@ -6,6 +6,7 @@
 
 #include "document/PageTabs.h"
 #include "platform/Cp932.h"
+#include "platform/qt/QtConvert.h"
 
 namespace plume::document {
 
@@ -25,7 +26,7 @@ CRenameDlg::CRenameDlg(const QString& initial, QPoint anchor, QWidget* parent)
 QString CRenameDlg::Text() const { return edit_->text(); }
 
 void CRenameDlg::accept() {
-  if (const auto refusal = PageTabs::CheckName(platform::Utf8ToCp932(edit_->text().toStdString()))) {
+  if (const auto refusal = PageTabs::CheckName(platform::ToCp932(edit_->text()))) {
     platform::ShowMessage(*refusal, {}, platform::MsgIcon::Error, platform::MsgButtons::Ok, this);
     edit_->setFocus();
     return;

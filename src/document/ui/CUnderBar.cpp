@@ -6,12 +6,14 @@
 
 #include "document/ui/CRenameDlg.h"
 #include "platform/Cp932.h"
+#include "platform/qt/QtConvert.h"
 
 namespace plume::document {
 
+using platform::ToQColor;
+using platform::FromCp932;
+
 namespace {
-QString FromCp932(std::string_view text) { return QString::fromStdString(platform::Cp932ToUtf8(text)); }
-QColor ToQColor(ColorRef c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 constexpr int kTipMaxWidth = 1000;
 }  // namespace
 
@@ -63,7 +65,7 @@ void CUnderBar::Sync() {
 std::optional<std::string> CUnderBar::AskPageName(std::string_view initialCp932) {
   CRenameDlg dialog(FromCp932(initialCp932), lastRightClick_, window());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return platform::Utf8ToCp932(dialog.Text().toStdString());
+  return platform::ToCp932(dialog.Text());
 }
 
 void CUnderBar::CurrentScroll(int& x, int& y) {

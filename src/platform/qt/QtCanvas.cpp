@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "platform/qt/QtPictureCodec.h"
+#include "platform/qt/QtConvert.h"
 
 namespace plume::platform {
 namespace {
 
-QRect ToQRect(const IntRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
 QString ResolveFace(const std::string& face) {
   static std::map<std::string, QString> cache;
@@ -29,10 +29,10 @@ QString ResolveFace(const std::string& face) {
 QBrush ToQBrush(const Brush& brush) {
   switch (brush.style) {
     case BrushStyle::Null: return Qt::NoBrush;
-    case BrushStyle::Solid: return QBrush(QtCanvas::ToQColor(brush.color));
+    case BrushStyle::Solid: return QBrush(ToQColor(brush.color));
     case BrushStyle::Pattern: {
       QImage tile(2, 2, QImage::Format_RGB32);
-      for (int i = 0; i < 4; ++i) tile.setPixelColor(i % 2, i / 2, QtCanvas::ToQColor(brush.pattern[i]));
+      for (int i = 0; i < 4; ++i) tile.setPixelColor(i % 2, i / 2, ToQColor(brush.pattern[i]));
       return QBrush(tile);
     }
   }
@@ -41,7 +41,6 @@ QBrush ToQBrush(const Brush& brush) {
 
 }  // namespace
 
-QColor QtCanvas::ToQColor(CanvasColor color) { return QColor(RedOf(color), GreenOf(color), BlueOf(color)); }
 
 QFont QtCanvas::ToQFont(const FontSpec& spec) {
   QFont font;
@@ -121,7 +120,7 @@ void QtCanvas::Line(Point a, Point b, const Pen& pen) {
 void QtCanvas::Polygon(std::span<const Point> points, const Pen& pen, const Brush& brush) {
   QPolygon polygon;
   polygon.reserve(static_cast<int>(points.size()));
-  for (const Point& p : points) polygon << QPoint(p.x, p.y);
+  for (const Point& p : points) polygon << ToQPoint(p);
   Select(pen, brush);
   painter_.drawPolygon(polygon);
 }

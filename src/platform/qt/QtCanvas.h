@@ -29,7 +29,6 @@ class QtCanvas : public Canvas {
   const QImage& Image() const { return image_; }
   /// The Qt font for a font spec (face resolved through the fallback).
   static QFont ToQFont(const FontSpec& spec);
-  static QColor ToQColor(CanvasColor color);
 
   void SetOrigin(Point origin) override;
   Point Origin() const override { return origin_; }

@@ -5,6 +5,7 @@
 // sandbox is left as the engine sets it up.
 
 #include <QPointer>
+#include <QWebEngineView>
 
 #include <filesystem>
 #include <map>
@@ -16,7 +17,6 @@ class QObject;
 class QWebEngineDownloadRequest;
 class QWebEnginePage;
 class QWebEngineProfile;
-class QWebEngineView;
 class QWidget;
 
 namespace plume::platform {

@@ -32,7 +32,7 @@ void CMainFrame::BindBrowserCommands() {
   };
 
   CommandRouter& r = *router_;
-  auto searchField = [this] { return qobject_cast<QLineEdit*>(ribbon_->Element(32885)); };
+  auto searchField = [this] { return qobject_cast<QLineEdit*>(ribbon_->Element(commands::Id(commands::CommandId::ID_EDIT3))); };
   r.Handle(
       CommandId::ID_BUTTON7,
       [this, searchField] {

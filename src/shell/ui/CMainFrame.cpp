@@ -22,9 +22,11 @@
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/ChartViewParts.h"
 #include "shell/ui/FrameSheetOpener.h"
+#include "shell/ui/MaterialCommandBinding.h"
 #include "shell/ui/CommandRouter.h"
 #include "shell/ui/CHView.h"
 #include "shell/ui/ProportionalSplitter.h"
+#include "store/MaterialStore.h"
 #include "store/ui/CTView.h"
 
 namespace plume::shell {
@@ -45,10 +47,12 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
   BindTextAreaCommands();
   BindExportCommands();
   BindStyleCommands();
+  BindViewCommands();
   BindBrowserCommands();
   BindPrintCommands();
   BindSettingsCommands();
   BindWordCommands();
+  BindRegistration();
   pendingSizes_ = LoadAreaSizes(*services_.store);
   document::ui::QtFileDialogs::SetDocumentFolder([this] { return services_.document->Path().parent_path(); });
   router_->Refresh();
@@ -62,7 +66,10 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
   RefreshTitle();
 }
 
-CMainFrame::~CMainFrame() { document::ui::QtFileDialogs::SetDocumentFolder({}); }
+CMainFrame::~CMainFrame() {
+  document::ui::QtFileDialogs::SetDocumentFolder({});
+  if (services_.materials) services_.materials->SetSettingsSheet(nullptr);  // the sheet goes with the frame
+}
 
 void CMainFrame::BuildStatusBar() {
   struct Pane {
@@ -160,10 +167,16 @@ void CMainFrame::BuildClient() {
   chartView_->commandEnabled = [this](int id) { return router_->State(id).enabled; };
   chartView_->animeCount = [this] { return animeCount_; };
   sheetOpener_ = std::make_unique<FrameSheetOpener>([this] { return OpenSettingsSheet(); });
+  // The application's one store asks the settings sheet when it has no folder.
+  services_.materials->SetSettingsSheet(sheetOpener_.get());
   viewParts_ = std::make_unique<ChartViewParts>(
-      *chartView_, *services_.store,
+      *chartView_, *services_.store, *services_.materials,
+      [this](const std::string& address) { htmlArea_->Navigate(address); });
+  materialCommands_ = std::make_unique<MaterialCommandBinding>(MaterialCommandBinding::Parts{
+      this, chartView_, router_, services_.store, services_.document, textArea_,
       [this](const std::string& address) { htmlArea_->Navigate(address); },
-      sheetOpener_.get());
+      [this] { viewParts_->CloseEditorForDelete(); }, [this] { ToggleFullScreen(); }});
+  tabBar_->clearItemClipboard = [this] { materialCommands_->Commands().Clipboard().Clear(); };
   chartView_->RebuildConsole();
   tabBar_->SetDocument(*services_.chart, document::TabBarSettings::Load(*services_.store));
 }

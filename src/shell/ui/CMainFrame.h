@@ -32,6 +32,9 @@ class CTesselView;
 namespace plume::document {
 class CUnderBar;
 }
+namespace plume::store {
+class MaterialStore;
+}
 namespace plume::platform {
 class ProcessLauncher;
 }
@@ -39,6 +42,7 @@ class ProcessLauncher;
 namespace plume::shell {
 
 class ChartViewParts;
+class MaterialCommandBinding;
 class CMyRibbonBar;
 class CommandRouter;
 class CHView;
@@ -51,6 +55,7 @@ struct FrameServices {
   document::ChartDocument* chart = nullptr;
   RecentFileList* recent = nullptr;
   platform::ScratchSurface* scratch = nullptr;  ///< node pictures; null leaves them out
+  store::MaterialStore* materials = nullptr;    ///< the material store; required
   bool webEngine = true;                  ///< false: a blank HTML area (tests)
   std::filesystem::path webStorage;       ///< the browser's cookies and logins; empty keeps none
   std::filesystem::path programFolder;    ///< where Manual.pdf is looked for
@@ -121,6 +126,8 @@ class CMainFrame : public QMainWindow {
   void BindExportCommands();
   /// Style, alignment, style default and view property commands (StyleControls).
   void BindStyleCommands();
+  /// Undo and the view's document connections (page deletion's materials).
+  void BindViewCommands();
   /// The HTML area's hand-overs (text area, status pane, page type), the web
   /// search and its kinds, the page type for the chart view's menu.
   void BindBrowserCommands();
@@ -131,6 +138,8 @@ class CMainFrame : public QMainWindow {
   void BindWordCommands();
   bool HtmlAreaShowsPdf() const;
   std::string PdfTextOnShow() const;
+  /// The chart view's "add a node here" commands and its drop target (FrameRegistration.cpp).
+  void BindRegistration();
   void AfterPageCommand();
   void OpenPath(const std::filesystem::path& path);
 
@@ -145,6 +154,7 @@ class CMainFrame : public QMainWindow {
   std::unique_ptr<capture::ui::ExportActions> export_;
   std::unique_ptr<FrameSheetOpener> sheetOpener_;
   std::unique_ptr<ChartViewParts> viewParts_;
+  std::unique_ptr<MaterialCommandBinding> materialCommands_;
   document::CUnderBar* tabBar_ = nullptr;
   std::map<int, QLabel*> panes_;
   AreaSizes pendingSizes_;

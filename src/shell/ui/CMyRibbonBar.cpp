@@ -23,11 +23,14 @@
 
 namespace plume::shell {
 
+using commands::Id;
+using enum commands::CommandId;
+
 namespace settings = platform::settings;
 
 namespace {
 /// The elements the frame updates after start-up; all must exist.
-constexpr int kRememberedElements[] = {32829, 355, 32885, 32827, 32847, 32846, 320, 347, 394, 32815, 32816};
+constexpr int kRememberedElements[] = {Id(ID_NOW_DSP), Id(ID_OPT_WORD), Id(ID_EDIT3), Id(ID_DSP_AREA), Id(ID_FONT_NAME), Id(ID_FONT_SIZE), Id(ID_FONT_COL), Id(ID_MARGIN_L), Id(ID_BK_COL), Id(ID_LINE_COL), Id(ID_LINE_SIZE)};
 }  // namespace
 
 CMyRibbonBar::CMyRibbonBar(CommandRouter& router, QWidget* parent) : QWidget(parent), router_(router) {
@@ -50,9 +53,9 @@ CMyRibbonBar::CMyRibbonBar(CommandRouter& router, QWidget* parent) : QWidget(par
   BuildAppMenu();
   appButton->setMenu(appMenu_);
   titleRow->addWidget(appButton);
-  const std::pair<int, QStyle::StandardPixmap> quick[] = {{32828, QStyle::SP_ArrowBack},
-                                                          {351, QStyle::SP_TitleBarShadeButton},
-                                                          {57670, QStyle::SP_DialogHelpButton}};
+  const std::pair<int, QStyle::StandardPixmap> quick[] = {{Id(ID_UNDO), QStyle::SP_ArrowBack},
+                                                          {Id(ID_SHOW_MENU), QStyle::SP_TitleBarShadeButton},
+                                                          {Id(ID_HELP), QStyle::SP_DialogHelpButton}};
   for (const auto& [id, icon] : quick) {
     QToolButton* b = Button(id);
     b->defaultAction()->setIcon(style()->standardIcon(icon));
@@ -160,16 +163,16 @@ void CMyRibbonBar::BuildAppMenu() {
     menu->addAction(a);
   };
   appMenu_->setToolTipsVisible(true);
-  add(appMenu_, 57600);
-  add(appMenu_, 57601);
-  add(appMenu_, static_cast<int>(CommandId::ID_OPEN_SAMPLE));
+  add(appMenu_, Id(ID_FILE_NEW));
+  add(appMenu_, Id(ID_FILE_OPEN));
+  add(appMenu_, Id(ID_OPEN_SAMPLE));
   QMenu* save = appMenu_->addMenu(QStringLiteral("保存"));
-  save->menuAction()->setData(358);
-  for (int id : {57603, 57604, 397, 32833}) add(save, id);
-  add(appMenu_, 32832);
+  save->menuAction()->setData(Id(ID_HOZON_BTN));
+  for (int id : {Id(ID_FILE_SAVE), Id(ID_FILE_SAVE_AS), Id(ID_FILE_IMAGE2), Id(ID_PDF_SAVE)}) add(save, id);
+  add(appMenu_, Id(ID_INSATU));
   QMenu* setup = appMenu_->addMenu(QStringLiteral("設定"));
-  setup->menuAction()->setData(396);
-  for (int id : {395, 311}) add(setup, id);
+  setup->menuAction()->setData(Id(ID_SETTEU_BTN));
+  for (int id : {Id(ID_RECENT_KANRI), Id(ID_KAN_SET)}) add(setup, id);
   appMenu_->addSeparator();
   appMenu_->addSection(QStringLiteral("最近使ったファイル"));
   for (int n = 0; n < 10; ++n) {
@@ -178,8 +181,8 @@ void CMyRibbonBar::BuildAppMenu() {
     appMenu_->addAction(a);
   }
   appMenu_->addSeparator();
-  add(appMenu_, 57664);
-  add(appMenu_, 57665);
+  add(appMenu_, Id(ID_APP_ABOUT));
+  add(appMenu_, Id(ID_APP_EXIT));
   connect(appMenu_, &QMenu::aboutToShow, this, [this] {
     router_.Refresh();
     FillRecentFiles();
@@ -200,7 +203,7 @@ void CMyRibbonBar::FillRecentFiles() {
 }
 
 void CMyRibbonBar::SetPageType(const QString& type) {
-  if (auto* b = qobject_cast<QToolButton*>(Element(32829))) {
+  if (auto* b = qobject_cast<QToolButton*>(Element(Id(ID_NOW_DSP)))) {
     b->defaultAction()->setText(QString::fromStdString(PageTypeLabel(type.toStdString())));
     b->defaultAction()->setIcon(PageTypeIcon(PageTypePicture(type.toStdString())));
     b->defaultAction()->setToolTip(QString::fromStdString(PageTypeTooltip(type.toStdString())));
@@ -208,7 +211,7 @@ void CMyRibbonBar::SetPageType(const QString& type) {
 }
 
 void CMyRibbonBar::SetWordOption(bool formatted) {
-  if (auto* b = qobject_cast<QToolButton*>(Element(355))) {
+  if (auto* b = qobject_cast<QToolButton*>(Element(Id(ID_OPT_WORD)))) {
     b->defaultAction()->setText(formatted ? QStringLiteral("書式付") : QStringLiteral("TEXT"));
     b->defaultAction()->setToolTip(QString::fromStdString(WordOptionTooltip(formatted)));
   }

@@ -14,6 +14,8 @@
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/ChartDocumentActions.h"
 #include "shell/ui/InstanceLock.h"
+#include "store/MaterialStore.h"
+#include "store/ui/QtFolderOpener.h"
 
 namespace plume::shell {
 
@@ -21,7 +23,10 @@ CTesselApp::CTesselApp(AppOptions options)
     : options_(std::move(options)),
       codec_(std::make_unique<platform::QtPictureCodec>()),
       cabinet_(std::make_unique<platform::GcabCabinet>()),
-      scratch_(std::make_unique<platform::QtScratchSurface>()) {
+      scratch_(std::make_unique<platform::QtScratchSurface>()),
+      folders_(std::make_unique<store::QtFolderOpener>()),
+      // The settings sheet opener is handed in here once the settings sheet exists.
+      materials_(std::make_unique<store::MaterialStore>(*options_.store, nullptr, folders_.get())) {
   recent_ = std::make_unique<RecentFileList>(*options_.store);
 }
 
@@ -66,6 +71,7 @@ bool CTesselApp::CreateFrame() {
   services.webStorage = options_.webStorage;
   services.programFolder = options_.programFolder;
   services.scratch = scratch_.get();
+  services.materials = materials_.get();
   services.docType = platform::settings::Get(*options_.store, platform::settings::Last::DocType);
   services.printer = [this] { return printer_.get(); };
   frame_ = std::make_unique<CMainFrame>(services);

@@ -22,6 +22,10 @@ class GcabCabinet;
 class QtPictureCodec;
 class QtScratchSurface;
 }  // namespace plume::platform
+namespace plume::store {
+class MaterialStore;
+class QtFolderOpener;
+}  // namespace plume::store
 
 namespace plume::shell {
 
@@ -67,10 +71,13 @@ class CTesselApp final : public StartupHost {
  private:
   AppOptions options_;
   std::unique_ptr<InstanceLock> lock_;
-  // Shared services: one picture codec, one cabinet, the scratch surface.
+  // Shared services: one picture codec, one cabinet, the scratch surface,
+  // one material store with its openers; handed to the frame.
   std::unique_ptr<platform::QtPictureCodec> codec_;
   std::unique_ptr<platform::GcabCabinet> cabinet_;
   std::unique_ptr<platform::QtScratchSurface> scratch_;
+  std::unique_ptr<store::QtFolderOpener> folders_;
+  std::unique_ptr<store::MaterialStore> materials_;
   ChartDocumentActions* chartActions_ = nullptr;  ///< document_ when it is the default
   std::unique_ptr<RecentFileList> recent_;
   std::unique_ptr<document::ChartDocument> chart_;

@@ -63,12 +63,10 @@ class ChartViewParts::StoreMaterials : public chartview::MaterialAccess {
   std::function<void(const std::string&)> open_;
 };
 
-ChartViewParts::ChartViewParts(CTesselView& view, platform::SettingsStore& settings,
-                               std::function<void(const std::string& address)> openAddress,
-                               store::SettingsSheetOpener* sheet)
+ChartViewParts::ChartViewParts(CTesselView& view, platform::SettingsStore& settings, store::MaterialStore& materials,
+                               std::function<void(const std::string& address)> openAddress)
     : view_(&view),
-      store_(std::make_unique<store::MaterialStore>(settings, sheet)),
-      materials_(std::make_unique<StoreMaterials>(*store_, std::move(openAddress))),
+      materials_(std::make_unique<StoreMaterials>(materials, std::move(openAddress))),
       loader_(std::make_unique<capture::NodePictureLoader>(pixelCodec_, settings)),
       consoleHost_(std::make_unique<ConsoleAdapter>(view)) {
   console_ = std::make_unique<chartview::ZoomConsole>(view.View(), settings, *consoleHost_, codec_);
@@ -80,15 +78,17 @@ ChartViewParts::ChartViewParts(CTesselView& view, platform::SettingsStore& setti
     for (int id : {chartview::ZoomConsole::kCmdAlwaysShown, chartview::ZoomConsole::kCmdShowTopLeft}) {
       view.AddViewCommand(id, [console, id] { console->RunCommand(id); });
     }
-    auto previousFacts = view.completeMenuFacts;
-    view.completeMenuFacts = [console, previousFacts](chartview::MenuFacts& facts) {
-      if (previousFacts) previousFacts(facts);
+    previousFacts_ = view.completeMenuFacts;
+    view.completeMenuFacts = [console, previous = previousFacts_](chartview::MenuFacts& facts) {
+      if (previous) previous(facts);
       facts.consoleAlwaysShown = console->AlwaysShown();
     };
     // The console steps aside while a scroll bar is dragged.
     for (QScrollBar* bar : {view.horizontalScrollBar(), view.verticalScrollBar()}) {
-      QObject::connect(bar, &QScrollBar::sliderPressed, bar, [console] { console->HideForScroll(); });
-      QObject::connect(bar, &QScrollBar::sliderReleased, bar, [console] { console->ShowAfterScroll(); });
+      scrollConnections_.push_back(
+          QObject::connect(bar, &QScrollBar::sliderPressed, bar, [console] { console->HideForScroll(); }));
+      scrollConnections_.push_back(
+          QObject::connect(bar, &QScrollBar::sliderReleased, bar, [console] { console->ShowAfterScroll(); }));
     }
   } else {
     console_.reset();
@@ -118,6 +118,14 @@ ChartViewParts::~ChartViewParts() {
   view_->SetConsolePort(nullptr);
   view_->drawConsole = {};
   view_->rebuildConsole = {};
+  // Nothing the view keeps may still point at the console.
+  if (console_) {
+    for (int id : {chartview::ZoomConsole::kCmdAlwaysShown, chartview::ZoomConsole::kCmdShowTopLeft})
+      view_->RemoveViewCommand(id);
+    view_->completeMenuFacts = previousFacts_;
+  }
+  for (const QMetaObject::Connection& c : scrollConnections_) QObject::disconnect(c);
+  view_->RemoveViewCommand(capture::NodeImageSaver::kCmdSaveNodeImage);
 }
 
 void ChartViewParts::SaveState() {

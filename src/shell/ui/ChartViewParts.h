@@ -9,7 +9,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "chartview/ControllerHost.h"
 #include "platform/SettingsStore.h"
 #include "platform/qt/QtPictureCodec.h"
 #include "platform/qt/QtPixelCodec.h"
@@ -35,10 +37,10 @@ namespace plume::shell {
 
 class ChartViewParts {
  public:
-  /// `openAddress` shows an address in the HTML area (UTF-8).
-  ChartViewParts(chartview::CTesselView& view, platform::SettingsStore& settings,
-                 std::function<void(const std::string& address)> openAddress,
-                 store::SettingsSheetOpener* sheet = nullptr);
+  /// `openAddress` shows an address in the HTML area (UTF-8); `materials`
+  /// is the application's store and must outlive the parts.
+  ChartViewParts(chartview::CTesselView& view, platform::SettingsStore& settings, store::MaterialStore& materials,
+                 std::function<void(const std::string& address)> openAddress);
   ~ChartViewParts();
   ChartViewParts(const ChartViewParts&) = delete;
   ChartViewParts& operator=(const ChartViewParts&) = delete;
@@ -56,8 +58,9 @@ class ChartViewParts {
   class StoreMaterials;
 
   QPointer<chartview::CTesselView> view_;
+  std::function<void(chartview::MenuFacts&)> previousFacts_;  ///< the view's menu facts before the console's
+  std::vector<QMetaObject::Connection> scrollConnections_;
   platform::QtPictureCodec codec_;
-  std::unique_ptr<store::MaterialStore> store_;
   std::unique_ptr<StoreMaterials> materials_;
   platform::QtPixelCodec pixelCodec_;
   std::unique_ptr<capture::NodePictureLoader> loader_;

@@ -20,14 +20,13 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/CommandRouter.h"
+#include "platform/qt/QtConvert.h"
 #include "shell/ui/DemoChart.h"
 
 namespace plume::shell {
 
-namespace {
-QColor ToQColor(document::ColorRef c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-document::ColorRef FromQColor(const QColor& c) { return document::Rgb(c.red(), c.green(), c.blue()); }
-}  // namespace
+using platform::ToQColor;
+using platform::FromQColor;
 
 void CMainFrame::BindFrameCommands() {
   CommandRouter& r = *router_;

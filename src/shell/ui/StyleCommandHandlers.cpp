@@ -14,7 +14,7 @@
 namespace plume::shell {
 
 namespace {
-constexpr int kViewProperties = 350;
+constexpr int kViewProperties = commands::Id(commands::CommandId::ID_VIEW_PROPERTY);
 }  // namespace
 
 void CMainFrame::BindStyleCommands() {

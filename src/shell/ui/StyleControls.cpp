@@ -14,15 +14,17 @@
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/ColourPalette.h"
 #include "shell/ui/CommandRouter.h"
+#include "platform/qt/QtConvert.h"
 
 namespace plume::shell {
+
+using platform::ToQColor;
+using platform::FromQColor;
 
 namespace {
 
 using chartview::StyleCommands;
 
-QColor ToQColor(document::ColorRef c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-document::ColorRef FromQColor(const QColor& c) { return document::Rgb(c.red(), c.green(), c.blue()); }
 
 /// A swatch of the colour; "none" (-1) is white crossed out in red.
 QIcon Swatch(document::ColorRef colour, QSize size) {
@@ -140,7 +142,7 @@ void StyleControls::ShowColours() {
 
 void StyleControls::ReadTexts() {
   if (QWidget* font = ribbon_.Element(StyleCommands::kFontName)) {
-    state_.fontName = platform::Utf8ToCp932(EditText(font).toStdString());
+    state_.fontName = platform::ToCp932(EditText(font));
   }
   state_.fontSize = EditText(ribbon_.Element(StyleCommands::kFontSize)).toStdString();
   state_.margin = EditText(ribbon_.Element(StyleCommands::kMargin)).toStdString();
@@ -150,7 +152,7 @@ void StyleControls::ReadTexts() {
 void StyleControls::RefreshStyleControls() {
   if (styles_.RefreshState()) {
     SetEditText(ribbon_.Element(StyleCommands::kFontName),
-                QString::fromStdString(platform::Cp932ToUtf8(state_.fontName)));
+                platform::FromCp932(state_.fontName));
     SetEditText(ribbon_.Element(StyleCommands::kFontSize), QString::fromStdString(state_.fontSize));
     SetEditText(ribbon_.Element(StyleCommands::kMargin), QString::fromStdString(state_.margin));
     SetEditText(ribbon_.Element(StyleCommands::kFrameWidth), QString::fromStdString(state_.frameWidth));

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "document/WorkFolder.h"
 #include "platform/Messages.h"
 #include "platform/qt/JapaneseTranslations.h"
 #include "platform/qt/QtMessageSink.h"
@@ -66,6 +67,8 @@ int main(int argc, char** argv) {
 
   plume::platform::QtMessageSink messages;
   plume::platform::ScopedMessageSink sink(&messages);
+  // Scratch folders of earlier runs that were killed go at start-up.
+  plume::document::RemoveDeadScratchFolders();
   std::unique_ptr<plume::platform::QtSettingsStore> store =
       line.settingsFile ? std::make_unique<plume::platform::QtSettingsStore>(QString::fromStdString(line.settingsFile->string()))
                         : std::make_unique<plume::platform::QtSettingsStore>();

@@ -421,19 +421,22 @@ void CDbDlg::ShowContextMenu(const QPoint& pos) {
   if (list_->itemAt(pos) == nullptr) return;
   TakeCurrentRow();
   QMenu menu(this);
-  auto add = [&](int id, const char* caption) { menu.addAction(QString::fromUtf8(caption))->setData(id); };
-  add(kCmdCheckSelected, "選択行にチェックする(&S)");
-  add(kCmdUncheckSelected, "選択行のチェックを外す(&U)");
+  auto add = [&](int id) {
+    const std::string_view caption = commands::FindCommand(id)->caption;
+    menu.addAction(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())))->setData(id);
+  };
+  add(kCmdCheckSelected);
+  add(kCmdUncheckSelected);
   menu.addSeparator();
-  add(kCmdShowSource, "取得先をHTMLエリアに表示(&N)");
-  add(kCmdDeleteChecked, "チェックされているデータを削除(&D)");
+  add(kCmdShowSource);
+  add(kCmdDeleteChecked);
   menu.addSeparator();
-  add(kCmdCheckOwnerless, "オーナーが存在しないデータににチェックする(&C)");
+  add(kCmdCheckOwnerless);
   menu.addSeparator();
-  add(kCmdSameImage, "このデータと同一イメージの調査(&H)");
-  add(kCmdEditText, "このデータの関連テキストを編集(&T)");
+  add(kCmdSameImage);
+  add(kCmdEditText);
   menu.addSeparator();
-  add(kCmdProperties, "データのプロパティ(&P)\tWClick");
+  add(kCmdProperties);
   if (QAction* chosen = menu.exec(list_->viewport()->mapToGlobal(pos))) RunCommand(chosen->data().toInt());
 }
 

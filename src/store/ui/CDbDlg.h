@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/SettingsStore.h"
+#include "commands/CommandTable.h"
 #include "store/MaterialStore.h"
 #include "store/SearchRow.h"
 #include "store/ui/DbDlgHooks.h"
@@ -33,14 +34,14 @@ class CDbDlg : public QDialog {
   enum class Mode { Browse, Paste };
   /// Context commands of the result list.
   enum Command : int {
-    kCmdCheckSelected = 32864,
-    kCmdUncheckSelected = 32865,
-    kCmdShowSource = 32834,
-    kCmdDeleteChecked = 32835,
-    kCmdCheckOwnerless = 32874,
-    kCmdSameImage = 404,
-    kCmdEditText = 405,
-    kCmdProperties = 32836,
+    kCmdCheckSelected = commands::Id(commands::CommandId::ID_DB_CHECK_SELECTED),
+    kCmdUncheckSelected = commands::Id(commands::CommandId::ID_DB_UNCHECK_SELECTED),
+    kCmdShowSource = commands::Id(commands::CommandId::ID_DB_SHOW_SOURCE),
+    kCmdDeleteChecked = commands::Id(commands::CommandId::ID_DB_DELETE_CHECKED),
+    kCmdCheckOwnerless = commands::Id(commands::CommandId::ID_DB_CHECK_OWNERLESS),
+    kCmdSameImage = commands::Id(commands::CommandId::ID_DB_SAME_IMAGE),
+    kCmdEditText = commands::Id(commands::CommandId::ID_DB_EDIT_TEXT),
+    kCmdProperties = commands::Id(commands::CommandId::ID_DB_PROPERTIES),
   };
 
   CDbDlg(Mode mode, MaterialStore& store, platform::SettingsStore& settings, DbDlgHooks hooks,

@@ -56,8 +56,9 @@ bool CTView::Run(int command) {
 
 QMenu* CTView::BuildContextMenu(QWidget* owner) {
   auto* menu = new QMenu(owner ? owner : this);
-  const auto add = [this, menu](int id, const QString& caption) {
-    QAction* action = menu->addAction(caption);
+  const auto add = [this, menu](int id) {
+    const std::string_view caption = commands::Caption(id, commands::CaptionPlace::TextMenu);
+    QAction* action = menu->addAction(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
     action->setData(id);
     action->setEnabled(commandEnabled ? commandEnabled(id) : (id == cmd::kSearch || CanRun(id)));
     connect(action, &QAction::triggered, this, [this, id] {
@@ -68,12 +69,12 @@ QMenu* CTView::BuildContextMenu(QWidget* owner) {
       }
     });
   };
-  add(cmd::kCopy, QStringLiteral("コピー(&C)\tCtrl+C"));
-  add(cmd::kPaste, QStringLiteral("貼り付け(&P)\tCtrl+V"));
+  add(cmd::kCopy);
+  add(cmd::kPaste);
   menu->addSeparator();
-  add(cmd::kSelectAll, QStringLiteral("すべて選択(&A)\tCtrl+A"));
+  add(cmd::kSelectAll);
   menu->addSeparator();
-  add(cmd::kSearch, QStringLiteral("文字列検索(&S)"));
+  add(cmd::kSearch);
   return menu;
 }
 

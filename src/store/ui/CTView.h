@@ -9,16 +9,19 @@
 #include <functional>
 #include <string>
 
+#include "commands/CommandTable.h"
+
 class QMenu;
 
 namespace plume::store {
 
 /// The commands of the text area's context menu.
 namespace text_area_command {
-inline constexpr int kCopy = 32872;       ///< copy the selection
-inline constexpr int kPaste = 57637;      ///< the edit's standard paste
-inline constexpr int kSelectAll = 32796;  ///< select the whole text
-inline constexpr int kSearch = 32873;     ///< open the text search dialog
+using commands::CommandId;
+inline constexpr int kCopy = commands::Id(CommandId::ID_TEXT_COPY);             ///< copy the selection
+inline constexpr int kPaste = commands::Id(CommandId::ID_EDIT_PASTE);           ///< the edit's standard paste
+inline constexpr int kSelectAll = commands::Id(CommandId::ID_TEXT_SELECT_ALL);  ///< select the whole text
+inline constexpr int kSearch = commands::Id(CommandId::ID_TEXT_SEARCH);         ///< open the text search dialog
 }  // namespace text_area_command
 
 class CTView : public QTextEdit {

@@ -1,6 +1,7 @@
 #include "store/ui/ChartPagePaint.h"
 
 #include "chartview/PagePainter.h"
+#include "chartview/PreparePage.h"
 #include "platform/SettingsTable.h"
 
 namespace plume::store::ui {
@@ -15,8 +16,10 @@ PagePaint ChartPagePaint(document::ChartDocument& doc, int pageIndex, platform::
     params.sizes = {settings::Get(store, settings::KanSet::NodeWidth), settings::Get(store, settings::KanSet::NodeHeight),
                     settings::Get(store, settings::KanSet::SlipWidth), settings::Get(store, settings::KanSet::SlipHeight)};
     params.scratch = scratch;
-    params.markers = nullptr;
-    chartview::DrawPage(doc, canvas, pageIndex, params);
+    params.pageIndex = pageIndex;
+    // The view's title rectangles and link markers stay those of the window's last paint.
+    chartview::PreparePage(doc, canvas, params);
+    chartview::DrawPage(doc, canvas, params);
   };
 }
 

@@ -6,6 +6,7 @@
 #include <QPrinter>
 
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtConvert.h"
 
 namespace plume::store::ui {
 
@@ -60,7 +61,7 @@ int PrintSheets(QPrinter& printer, const PrintRequest& request, const PagePaint&
     const float zoom = request.page.cx > 0 ? static_cast<float>(dest.Width()) / static_cast<float>(request.page.cx) : 1.0f;
     const QImage image = RenderPart({0, 0, dest.Width(), dest.Height()}, zoom, paint);
     painter.drawImage(QRect(dest.left, dest.top, dest.Width(), dest.Height()), image);
-    painter.setPen(QPen(platform::QtCanvas::ToQColor(kOneSheetFrame), 0));
+    painter.setPen(QPen(platform::ToQColor(kOneSheetFrame), 0));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(dest.left, dest.top, dest.Width() - 1, dest.Height() - 1));
     painter.end();

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <set>
 #include <string>
@@ -111,7 +112,9 @@ std::uint32_t Checksum(std::string_view bytes, std::uint32_t seed) {
   return seed ^ tail;
 }
 
-std::string BuildStoredCabinet(const std::vector<RawEntry>& entries) {
+/// A stored (uncompressed) cabinet; `checksum` turns each block's computed checksum into the one written.
+std::string BuildStoredCabinet(const std::vector<RawEntry>& entries,
+                               const std::function<std::uint32_t(std::uint32_t)>& checksum = {}) {
   std::string data, files, blocks;
   for (const RawEntry& entry : entries) {
     Put(files, static_cast<std::uint32_t>(entry.data.size()), 4);
@@ -128,7 +131,8 @@ std::string BuildStoredCabinet(const std::vector<RawEntry>& entries) {
     const std::string chunk = data.substr(at, 32768);
     std::string sizes;
     Put(sizes, static_cast<std::uint32_t>(chunk.size() * 0x10001), 4);  // compressed, uncompressed
-    Put(blocks, Checksum(sizes, Checksum(chunk, 0)), 4);
+    const std::uint32_t sum = Checksum(sizes, Checksum(chunk, 0));
+    Put(blocks, checksum ? checksum(sum) : sum, 4);
     blocks += sizes + chunk;
   }
   const std::uint32_t dataAt = 36 + 8 + static_cast<std::uint32_t>(files.size());
@@ -270,6 +274,26 @@ TEST_F(GcabCabinetTest, ExtractsCabinetsMadeByGcabInOrderWithProgress) {
   }
 }
 
+// Checksum 0 means "not computed": such blocks are accepted; a wrong checksum is not.
+TEST_F(GcabCabinetTest, BlocksWithoutChecksumAreAcceptedAndWrongChecksumsRefused) {
+  const std::string data = RandomBytes(70000, 5);
+  WriteAll(root_ / "zero.cab", BuildStoredCabinet({{"a.pbd", data}}, [](std::uint32_t) { return 0u; }));
+  const ExtractResult zero = Extract(root_ / "zero.cab");
+  ASSERT_TRUE(zero) << zero.tag << zero.detail;
+  EXPECT_EQ(ReadAll(target_ / "a.pbd"), data);
+  EXPECT_EQ(getenv("GCAB_SKIP_CHECKSUM"), nullptr);
+
+  fs::remove_all(target_);
+  int block = 0;
+  WriteAll(root_ / "wrong.cab", BuildStoredCabinet({{"a.pbd", data}}, [&block](std::uint32_t sum) {
+             return ++block == 2 ? sum ^ 1 : block == 1 ? 0u : sum;
+           }));
+  const ExtractResult wrong = Extract(root_ / "wrong.cab");
+  EXPECT_FALSE(wrong);
+  EXPECT_EQ(wrong.tag, CabinetTag::kFileCopy);
+  EXPECT_TRUE(!fs::exists(target_) || fs::is_empty(target_));
+}
+
 TEST_F(GcabCabinetTest, StoredNamesNeverLeaveTheTargetFolder) {
   const std::string outside = (root_ / "escaped").string();
   const fs::path cab = Raw({{"../up", "1"},
@@ -287,7 +311,7 @@ TEST_F(GcabCabinetTest, StoredNamesNeverLeaveTheTargetFolder) {
 
 TEST_F(GcabCabinetTest, RefusesUnusableNamesBeforeWritingAnything) {
   for (const std::string& bad :
-       std::vector<std::string>{"", ".", "..", "a/..", "a\\.", "C:\\..", "\xFF\xFE"}) {
+       std::vector<std::string>{"", ".", "..", "a/..", "a\\.", "C:\\..", "\xFF\xFE", "bell\a.pbd", "esc\x1B[2J.pbd", "del\x7F"}) {
     SCOPED_TRACE(bad);
     const ExtractResult result = Extract(Raw({{"fine.txt", "ok"}, {bad, "x"}}));
     EXPECT_FALSE(result);

@@ -1,0 +1,128 @@
+#include "shell/ui/FrameRegistration.h"
+
+#include "shell/ui/CMainFrame.h"
+
+#include <QTextEdit>
+#include <QTimer>
+
+#include "capture/ui/CMyDropTarget.h"
+#include "chartview/ui/CTesselView.h"
+#include "platform/Cp932.h"
+#include "platform/Messages.h"
+#include "shell/HtmlAreaRegistration.h"
+#include "shell/ui/CHView.h"
+
+namespace plume::shell {
+
+namespace {
+
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::MsgResult;
+using platform::ShowMessage;
+using platform::StringId;
+
+/// Stands in while the window has no HTML area: nothing is on show.
+class NoPage : public capture::HtmlAreaPort {
+ public:
+  std::string PageType() override { return {}; }
+  std::string PageTitle() override { return {}; }
+  std::string PageAddress() override { return {}; }
+  void ShowFile(const std::filesystem::path&) override {}
+  bool PdfTextTaken() override { return true; }
+  void GoBack() override {}
+};
+
+class NoCapture : public capture::PageCapturePort {
+ public:
+  std::optional<int> CapturePage(bool, const std::filesystem::path&) override {
+    ShowMessage(StringId::PdfCreateFailed, "[Capture]\n");
+    return std::nullopt;
+  }
+};
+
+capture::ui::QtDownloader::Options DownloadOptions(QWidget* parent) {
+  capture::ui::QtDownloader::Options options;
+  options.parent = parent;
+  return options;
+}
+
+}  // namespace
+
+FrameRegistration::FrameRegistration(const RegistrationParts& parts)
+    : QObject(parts.view),
+      parts_(parts),
+      store_(*parts.settings),
+      encoder_(*parts.settings),
+      pictures_(pixelCodec_, *parts.settings),
+      downloads_(DownloadOptions(parts.view)),
+      clipboard_(*parts.settings) {
+  if (parts.htmlArea != nullptr) {
+    html_ = std::make_unique<HtmlAreaRegistration>(*parts.htmlArea);
+  } else {
+    html_ = std::make_unique<NoPage>();
+  }
+  if (parts.engine != nullptr) {
+    page_ = std::make_unique<platform::QtPageCapture>(parts.engine);
+    capture_ = std::make_unique<capture::HtmlCapture>(*page_, encoder_, *parts.settings);
+  } else {
+    capture_ = std::make_unique<NoCapture>();
+  }
+  flows_ = std::make_unique<capture::RegistrationFlows>(capture::RegistrationPorts{
+      *this, store_, *parts.settings, *html_, *this, *capture_, pdf_, pictures_, downloads_, clipboard_, {}});
+
+  dropTimer_ = new QTimer(this);
+  connect(dropTimer_, &QTimer::timeout, this, [this] { flows_->DropTimerTick(); });
+
+  chartview::CTesselView* view = parts.view;
+  for (int command : {capture::RegistrationFlows::kCmdWholePage, capture::RegistrationFlows::kCmdVisiblePdf,
+                      capture::RegistrationFlows::kCmdWholeImage, capture::RegistrationFlows::kCmdVisibleImage,
+                      capture::RegistrationFlows::kCmdClipboardImage}) {
+    view->AddViewCommand(command, [this, view, command] {
+      // menuPoint: where the menu was opened, scroll position included.
+      const platform::Point at = view->Controller().MenuPoint();
+      flows_->RunCommand(command, {at.x, at.y});
+    });
+  }
+  new capture::ui::CMyDropTarget(view->viewport(), *flows_, [view] { return view->ScrollPosition(); });
+}
+
+FrameRegistration::~FrameRegistration() = default;
+
+bool FrameRegistration::EnsureSaved() {
+  if (!parts_.document->Path().empty()) return true;
+  if (ShowMessage(StringId::DocumentNotSavedAsk, {}, MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes) {
+    return false;
+  }
+  return parts_.document->SaveAs() && !parts_.document->Path().empty();
+}
+
+std::filesystem::path FrameRegistration::DocumentPath() { return parts_.document->Path(); }
+
+document::ChartDocument& FrameRegistration::Chart() { return *parts_.chart; }
+
+void FrameRegistration::NodeAdded() {
+  parts_.view->Repaint(true);
+  parts_.document->MarkModified();
+}
+
+void FrameRegistration::StartDropTimer(std::chrono::milliseconds period) {
+  dropTimer_->start(static_cast<int>(period.count()));
+}
+
+void FrameRegistration::StopDropTimer() { dropTimer_->stop(); }
+
+std::string FrameRegistration::WholeText() {
+  if (parts_.textArea == nullptr) return {};
+  return platform::Utf8ToCp932(parts_.textArea->toPlainText().toStdString());
+}
+
+void CMainFrame::BindRegistration() {
+  if (chartView_ == nullptr || services_.chart == nullptr || services_.document == nullptr) return;
+  // Owned by the chart view; lives as long as the view.
+  new FrameRegistration(RegistrationParts{chartView_, services_.chart, services_.document, services_.store,
+                                          textArea_, htmlArea_ ? &htmlArea_->Controller() : nullptr,
+                                          htmlArea_ ? htmlArea_->EngineView() : nullptr});
+}
+
+}  // namespace plume::shell
