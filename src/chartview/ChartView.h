@@ -48,7 +48,10 @@ class ChartView {
   /// Writes trunc(zoom x 100) to Last/Zoom (when the view goes away).
   void SaveZoomToSettings() const;
   /// The zoom as the status bar shows it: trunc(zoom x 100).
-  int ZoomPercent() const { return static_cast<int>(zoom_ * 100.0f); }
+  /// The zoom in whole percent, truncated. One-percent steps added up in
+  /// single precision fall a hair short (1.0 + 5 x 0.01 is 1.0499999), so a
+  /// shortfall below a thousandth of a percent counts as the whole percent.
+  int ZoomPercent() const { return static_cast<int>(zoom_ * 100.0f + 0.001f); }
 
   void SetClientSize(platform::Size size) { client_ = size; }
   platform::Size ClientSize() const { return client_; }

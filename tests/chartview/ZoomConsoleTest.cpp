@@ -127,6 +127,7 @@ TEST_F(ZoomConsoleTest, EveryClickOfAFastSeriesOnPlusOrMinusCounts) {
   float expected = 1.0f;
   for (int click = 0; click < 5; ++click) expected += 1 / 100.0f;
   EXPECT_FLOAT_EQ(view.Zoom(), expected);
+  EXPECT_EQ(view.ZoomPercent(), 105);
   controller.LeftDoubleClick({OnFace(65, 110), mouse::kLeft, OnFace(65, 110)});
   EXPECT_FLOAT_EQ(view.Zoom(), expected - 1 / 100.0f);
   EXPECT_EQ(console.Centre(), (Point{79, 79}));
