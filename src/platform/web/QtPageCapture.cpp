@@ -146,9 +146,6 @@ QImage QtPageCapture::StableGrab(int rows, QRgb marker) {
     const bool marked = current.height() > rows && current.width() > 2 &&
                         (current.pixel(2, rows) & 0xFFFFFF) == (marker & 0xFFFFFF);
     if (marked && current == previous) return current.copy(0, 0, current.width(), rows);
-    if (qEnvironmentVariableIsSet("PLUME_CAPTURE_DEBUG"))
-      qWarning("grab %dx%d rows %d px %08x want %08x", current.width(), current.height(), rows,
-               current.height() > rows ? current.pixel(2, rows) : 0u, marker);
     previous = marked ? std::move(current) : QImage();
     Pause(16);
   }
@@ -166,7 +163,6 @@ std::optional<PixelImage> QtPageCapture::DrawBand(int top, int height, int& actu
   if (!scrolled) return std::nullopt;
   actualTop = static_cast<int>(scrolled->toDouble() + 0.5);
   PixelImage band = ToPixelImage(StableGrab(height, marker));
-  if (qEnvironmentVariableIsSet("PLUME_CAPTURE_DEBUG")) qWarning("band top %d actual %d rows %d", top, actualTop, band.height);
   if (band.Empty()) return std::nullopt;
   firstBandDrawn_ = true;
   return band;
