@@ -39,6 +39,7 @@ struct World {
     fs::create_directories(root / "tmp");
     fs::create_directories(root / "docs");
     setenv("TMPDIR", (root / "tmp").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (root / "tmp").c_str(), 1);  // the work folder lands in tmp/Plumeboard
     plume::platform::SetMessageSink(&sink);
   }
   ~World() {
@@ -55,10 +56,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const fs::path path = world.root / "docs" / "plan.pbd";
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   plume::document::CTesselDoc tessel(*world.doc, world.settings, world.cabinet, world.codec);
+  const int nodesBefore = world.doc->nodeCount;
+  const int pagesBefore = world.doc->header.pageCount;
   const bool opened = tessel.OpenDocument(path);
   world.sink.Reset();
-  if (!opened && (world.doc->nodeCount != 0 || world.doc->header.pageCount != 1 || !tessel.Path().empty())) {
-    std::fprintf(stderr, "a failed open left a document behind\n");
+  // A failed open keeps the document that was open, untouched.
+  if (!opened && (world.doc->nodeCount != nodesBefore || world.doc->header.pageCount != pagesBefore ||
+                  !tessel.Path().empty())) {
+    std::fprintf(stderr, "a failed open changed the open document\n");
     std::abort();
   }
   // Nothing is ever written beside the document or into the temporary folder

@@ -1,6 +1,8 @@
 #include "document/ChartDocument.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -153,16 +155,20 @@ Rect ChartDocument::FitIntoPage(Rect rect) const {
   }
   // Each check looks at the rectangle as it was before any of the moves.
   const Rect before = rect;
-  auto shift = [&rect](int dx, int dy) {
-    rect.left += dx;
-    rect.right += dx;
-    rect.top += dy;
-    rect.bottom += dy;
+  // In 64 bits: a rectangle read from a damaged file may lie at the ends of the int range.
+  auto move = [](int& v, std::int64_t d) {
+    v = static_cast<int>(std::clamp<std::int64_t>(v + d, INT_MIN, INT_MAX));
   };
-  if (before.left < 0) shift(-before.left, 0);
-  if (before.right > W) shift(-(before.right - W), 0);
-  if (before.top < 0) shift(0, -before.top);
-  if (before.bottom > H) shift(0, -(before.bottom - H));
+  auto shift = [&rect, &move](std::int64_t dx, std::int64_t dy) {
+    move(rect.left, dx);
+    move(rect.right, dx);
+    move(rect.top, dy);
+    move(rect.bottom, dy);
+  };
+  if (before.left < 0) shift(-std::int64_t{before.left}, 0);
+  if (before.right > W) shift(W - std::int64_t{before.right}, 0);
+  if (before.top < 0) shift(0, -std::int64_t{before.top});
+  if (before.bottom > H) shift(0, H - std::int64_t{before.bottom});
   return rect;
 }
 
