@@ -175,7 +175,7 @@ void CMainFrame::BuildClient() {
   materialCommands_ = std::make_unique<MaterialCommandBinding>(MaterialCommandBinding::Parts{
       this, chartView_, router_, services_.store, services_.document, textArea_,
       [this](const std::string& address) { htmlArea_->Navigate(address); },
-      [this] { viewParts_->CloseEditorForDelete(); }, [this] { ToggleFullScreen(); }, sheetOpener_.get()});
+      [this] { viewParts_->CloseEditorForDelete(); }, [this] { ToggleFullScreen(); }, services_.materials});
   tabBar_->clearItemClipboard = [this] { materialCommands_->Commands().Clipboard().Clear(); };
   chartView_->RebuildConsole();
   tabBar_->SetDocument(*services_.chart, document::TabBarSettings::Load(*services_.store));

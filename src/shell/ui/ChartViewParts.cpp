@@ -1,5 +1,7 @@
 #include "shell/ui/ChartViewParts.h"
 
+#include "shell/ui/StoreMaterialAccess.h"
+
 #include <QScrollBar>
 
 #include "capture/NodePictureLoader.h"
@@ -40,33 +42,11 @@ class ChartViewParts::ConsoleAdapter : public chartview::ConsoleHost {
   CTesselView& view_;
 };
 
-/// Materials as the store knows them: their files, their source addresses.
-class ChartViewParts::StoreMaterials : public chartview::MaterialAccess {
- public:
-  StoreMaterials(store::MaterialStore& store, std::function<void(const std::string&)> open)
-      : store_(store), open_(std::move(open)) {}
-  std::optional<std::filesystem::path> DataFile(std::string_view typeWord, std::int32_t serial) override {
-    const auto location = store_.MaterialLocation(typeWord, serial);
-    if (!location) return std::nullopt;
-    return location->File();
-  }
-  std::string SourceAddress(std::int32_t serial) override {
-    return store::InfoFile(store_).ReadInfoTag(serial, "GetFrom", 1);
-  }
-  void OpenInHtmlArea(std::string_view address) override {
-    // Information files hold CP932 text.
-    if (open_) open_(platform::Cp932ToUtf8(address));
-  }
-
- private:
-  store::MaterialStore& store_;
-  std::function<void(const std::string&)> open_;
-};
 
 ChartViewParts::ChartViewParts(CTesselView& view, platform::SettingsStore& settings, store::MaterialStore& materials,
                                std::function<void(const std::string& address)> openAddress)
     : view_(&view),
-      materials_(std::make_unique<StoreMaterials>(materials, std::move(openAddress))),
+      materials_(std::make_unique<StoreMaterialAccess>(materials, std::move(openAddress))),
       loader_(std::make_unique<capture::NodePictureLoader>(pixelCodec_, settings)),
       consoleHost_(std::make_unique<ConsoleAdapter>(view)) {
   console_ = std::make_unique<chartview::ZoomConsole>(view.View(), settings, *consoleHost_, codec_);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "chartview/ControllerHost.h"
+#include "chartview/MaterialAccess.h"
 #include "platform/SettingsStore.h"
 #include "platform/qt/QtPictureCodec.h"
 #include "platform/qt/QtPixelCodec.h"
@@ -55,13 +56,12 @@ class ChartViewParts {
 
  private:
   class ConsoleAdapter;
-  class StoreMaterials;
 
   QPointer<chartview::CTesselView> view_;
   std::function<void(chartview::MenuFacts&)> previousFacts_;  ///< the view's menu facts before the console's
   std::vector<QMetaObject::Connection> scrollConnections_;
   platform::QtPictureCodec codec_;
-  std::unique_ptr<StoreMaterials> materials_;
+  std::unique_ptr<chartview::MaterialAccess> materials_;
   platform::QtPixelCodec pixelCodec_;
   std::unique_ptr<capture::NodePictureLoader> loader_;
   std::unique_ptr<capture::ui::NodeImageCommand> nodeImage_;

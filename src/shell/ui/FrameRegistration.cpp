@@ -52,7 +52,7 @@ capture::ui::QtDownloader::Options DownloadOptions(QWidget* parent) {
 FrameRegistration::FrameRegistration(const RegistrationParts& parts)
     : QObject(parts.view),
       parts_(parts),
-      store_(*parts.settings),
+      store_(*parts.materials),
       encoder_(*parts.settings),
       pictures_(pixelCodec_, *parts.settings),
       downloads_(DownloadOptions(parts.view)),
@@ -122,7 +122,7 @@ void CMainFrame::BindRegistration() {
   // Owned by the chart view; lives as long as the view.
   new FrameRegistration(RegistrationParts{chartView_, services_.chart, services_.document, services_.store,
                                           textArea_, htmlArea_ ? &htmlArea_->Controller() : nullptr,
-                                          htmlArea_ ? htmlArea_->EngineView() : nullptr});
+                                          htmlArea_ ? htmlArea_->EngineView() : nullptr, services_.materials});
 }
 
 }  // namespace plume::shell

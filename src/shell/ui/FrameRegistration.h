@@ -43,6 +43,7 @@ struct RegistrationParts {
   QTextEdit* textArea = nullptr;
   HtmlAreaController* htmlArea = nullptr;  ///< null: no page is ever on show
   QWebEngineView* engine = nullptr;         ///< the HTML area's engine; null: captures fail with 30003
+  store::MaterialStore* materials = nullptr;  ///< the application's one store; required
 };
 
 class FrameRegistration : public QObject, private capture::RegistrationHost, private capture::TextAreaPort {
@@ -67,7 +68,7 @@ class FrameRegistration : public QObject, private capture::RegistrationHost, pri
   std::string WholeText() override;
 
   RegistrationParts parts_;
-  store::MaterialStore store_;
+  store::MaterialStore& store_;
   std::unique_ptr<capture::HtmlAreaPort> html_;
   platform::QtPixelCodec pixelCodec_;
   capture::ui::QtBitmapEncoder encoder_;

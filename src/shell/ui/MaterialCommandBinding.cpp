@@ -1,5 +1,7 @@
 #include "shell/ui/MaterialCommandBinding.h"
 
+#include "shell/ui/StoreMaterialAccess.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 
@@ -16,39 +18,16 @@
 #include "store/ui/CDbPropDlg.h"
 #include "store/ui/CEditDlg.h"
 #include "store/ui/CPropertyNode.h"
-#include "store/ui/QtFolderOpener.h"
 
 namespace plume::shell {
 
 using chartview::ItemCommands;
 
-/// Materials as the store knows them, for the source and master file commands.
-class MaterialCommandBinding::Materials : public chartview::MaterialAccess {
- public:
-  Materials(store::MaterialStore& store, std::function<void(const std::string&)> navigate)
-      : store_(store), navigate_(std::move(navigate)) {}
-  std::optional<std::filesystem::path> DataFile(std::string_view typeWord, std::int32_t serial) override {
-    const auto location = store_.MaterialLocation(typeWord, serial);
-    if (!location) return std::nullopt;
-    return location->File();
-  }
-  std::string SourceAddress(std::int32_t serial) override {
-    return store::InfoFile(store_).ReadInfoTag(serial, "GetFrom", 1);
-  }
-  void OpenInHtmlArea(std::string_view address) override {
-    if (navigate_) navigate_(platform::Cp932ToUtf8(address));
-  }
-
- private:
-  store::MaterialStore& store_;
-  std::function<void(const std::string&)> navigate_;
-};
 
 MaterialCommandBinding::MaterialCommandBinding(Parts parts)
     : parts_(std::move(parts)),
-      folders_(std::make_unique<store::QtFolderOpener>()),
-      store_(*parts_.settings, parts_.sheet, folders_.get()) {
-  materials_ = std::make_unique<Materials>(store_, parts_.navigate);
+      store_(*parts_.materials) {
+  materials_ = std::make_unique<StoreMaterialAccess>(store_, parts_.navigate);
   commands_ = std::make_unique<ItemCommands>(parts_.view->View(), *this, materials_.get(), &codec_);
   Bind();
 }

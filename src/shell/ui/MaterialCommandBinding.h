@@ -36,7 +36,7 @@ class MaterialCommandBinding : public chartview::ItemCommandHost {
     std::function<void(const std::string& utf8Address)> navigate;
     std::function<void()> closeEditor;
     std::function<void()> toggleFullScreen;
-    store::SettingsSheetOpener* sheet = nullptr;  ///< asked when no store folder is set
+    store::MaterialStore* materials = nullptr;  ///< the application's one store; required
   };
   explicit MaterialCommandBinding(Parts parts);
   ~MaterialCommandBinding() override;
@@ -64,14 +64,12 @@ class MaterialCommandBinding : public chartview::ItemCommandHost {
                                                          document::ColorRef& transColor) override;
 
  private:
-  class Materials;
   void Bind();
 
   Parts parts_;
-  std::unique_ptr<store::FolderOpener> folders_;
-  store::MaterialStore store_;
+  store::MaterialStore& store_;
   platform::QtPictureCodec codec_;
-  std::unique_ptr<Materials> materials_;
+  std::unique_ptr<chartview::MaterialAccess> materials_;
   std::unique_ptr<chartview::ItemCommands> commands_;
 };
 
