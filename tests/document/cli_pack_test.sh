@@ -49,6 +49,10 @@ if "$tool" unpack none.pbd out 2> err.txt; then fail "missing document unpacked"
 # Output that cannot be written is an error, not a success; a FIFO is not read.
 if "$tool" dump plan.pbd > /dev/full 2> err.txt; then fail "dump into a full disk succeeded"; fi
 mkfifo pipe.dat
-if timeout 20 "$tool" dump pipe.dat > /dev/null 2> err.txt; then fail "a FIFO was dumped"; fi
-grep -q "通常のファイルではない" err.txt || fail "no message for a FIFO"
+for cmd in "dump pipe.dat" "render pipe.dat out.png" "export-pdf pipe.dat out.pdf" "export-image pipe.dat out.jpeg" \
+           "print pipe.dat out.pdf"; do
+  # shellcheck disable=SC2086
+  if timeout 20 "$tool" $cmd > /dev/null 2> err.txt; then fail "a FIFO was read: $cmd"; fi
+  grep -q "通常のファイルではない" err.txt || fail "no message for a FIFO: $cmd"
+done
 echo "cli pack commands: ok"

@@ -20,11 +20,6 @@
 namespace plume::cli {
 namespace {
 
-bool ParseInt(std::string_view s, int& out) {
-  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
-  return ec == std::errc() && end == s.data() + s.size();
-}
-
 }  // namespace
 
 int RunCapture(const std::vector<std::string_view>& args) {

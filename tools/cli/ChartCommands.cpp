@@ -19,7 +19,9 @@ namespace {
 
 using document::ChartDocument;
 
-bool Load(ChartDocument& doc, std::string_view path) {
+}  // namespace
+
+bool OpenChartFile(ChartDocument& doc, std::string_view path) {
   if (IsDocumentFile(path)) return OpenDocumentFile(doc, path);
   // A FIFO or a device would block the read or never end it.
   if (!document::IsRegularFile(std::string(path))) {
@@ -33,6 +35,8 @@ bool Load(ChartDocument& doc, std::string_view path) {
   }
   return document::ReadChart(doc, in, platform::QtPictureCodec{});
 }
+
+namespace {
 
 bool Save(ChartDocument& doc, std::string_view path) {
   if (IsDocumentFile(path)) return SaveDocumentFile(doc, path);
@@ -49,14 +53,14 @@ std::unique_ptr<ChartDocument> NewDoc() {
 
 int RunDump(const std::vector<std::string_view>& args) {
   auto doc = NewDoc();
-  if (!doc || !Load(*doc, args[0])) return 1;
+  if (!doc || !OpenChartFile(*doc, args[0])) return 1;
   std::cout << ChartToJson(*doc).dump(2) << "\n";
   return 0;
 }
 
 int RunRewrite(const std::vector<std::string_view>& args) {
   auto doc = NewDoc();
-  return doc && Load(*doc, args[0]) && Save(*doc, args[1]) ? 0 : 1;
+  return doc && OpenChartFile(*doc, args[0]) && Save(*doc, args[1]) ? 0 : 1;
 }
 
 int RunDemo(const std::vector<std::string_view>& args) {

@@ -1,4 +1,7 @@
 #pragma once
+
+#include <charconv>
+#include <system_error>
 // The commands of plumeboard-tool. Each command lives in its own file and is
 // listed once in the table in main.cpp.
 
@@ -28,6 +31,14 @@ int RunPack(const std::vector<std::string_view>& args);
 int RunUnpack(const std::vector<std::string_view>& args);
 /// Document files (.pbd, any case) through the program's open and save (PackCommands.cpp).
 bool IsDocumentFile(std::string_view path);
+/// A document file through the program's open flow, anything else as a chart
+/// data file; only a regular file is read (ChartCommands.cpp).
+bool OpenChartFile(document::ChartDocument& doc, std::string_view path);
+/// A whole decimal number, nothing before or after it.
+inline bool ParseInt(std::string_view s, int& out) {
+  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+  return ec == std::errc() && end == s.data() + s.size();
+}
 bool OpenDocumentFile(document::ChartDocument& doc, std::string_view path);
 bool SaveDocumentFile(document::ChartDocument& doc, std::string_view path);
 int RunRender(const std::vector<std::string_view>& args);

@@ -22,22 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using document::ChartDocument;
 
-bool ParseInt(std::string_view s, int& out) {
-  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
-  return ec == std::errc() && end == s.data() + s.size();
-}
-
-// A document file (.pbd) through the program's open flow, anything else as a chart data file.
-bool OpenChart(ChartDocument& doc, std::string_view path) {
-  if (IsDocumentFile(path)) return OpenDocumentFile(doc, path);
-  std::ifstream in{fs::path(path), std::ios::binary};
-  if (!in) {
-    std::cerr << "plumeboard-tool: cannot open " << path << "\n";
-    return false;
-  }
-  return document::ReadChart(doc, in, platform::QtPictureCodec{});
-}
-
 // The document, a view on it and the export, as the program puts them together.
 struct ExportSession {
   std::unique_ptr<ChartDocument> doc = ChartDocument::Create();
@@ -51,7 +35,7 @@ struct ExportSession {
   bool Open(std::string_view path) {
     if (!doc) return false;
     doc->NewDocument();
-    if (!OpenChart(*doc, path)) return false;
+    if (!OpenChartFile(*doc, path)) return false;
     view = std::make_unique<chartview::ChartView>(*doc, settings, host, &scratch);
     capture::ChartExportServices services;
     services.renderer = &renderer;

@@ -30,21 +30,6 @@ constexpr int kPrintDpi = 300;
 /// Page units per inch (the screen at 100 %).
 constexpr int kScreenDpi = 96;
 
-bool ParseInt(std::string_view s, int& out) {
-  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
-  return ec == std::errc() && end == s.data() + s.size();
-}
-
-bool OpenChart(ChartDocument& doc, std::string_view path) {
-  if (IsDocumentFile(path)) return OpenDocumentFile(doc, path);
-  std::ifstream in{fs::path(path), std::ios::binary};
-  if (!in) {
-    std::cerr << "plumeboard-tool: cannot open " << path << "\n";
-    return false;
-  }
-  return document::ReadChart(doc, in, platform::QtPictureCodec{});
-}
-
 struct PrintOptions {
   int page = 0;  // 1-based; 0: the document's current page
   int paper = 9;
@@ -123,7 +108,7 @@ int RunPrint(const std::vector<std::string_view>& args) {
   auto doc = ChartDocument::Create();
   if (!doc) return 1;
   doc->NewDocument();
-  if (!OpenChart(*doc, args[0])) return 1;
+  if (!OpenChartFile(*doc, args[0])) return 1;
   if (o.page > doc->header.pageCount) {
     std::cerr << "plumeboard-tool: the document has " << doc->header.pageCount << " page(s)\n";
     return 1;

@@ -129,11 +129,6 @@ struct RegisterArgs {
   int y = 100;
 };
 
-bool ParseInt(std::string_view text, int& value) {
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return ec == std::errc() && end == text.data() + text.size();
-}
-
 std::optional<RegisterArgs> ParseRegisterArgs(const std::vector<std::string_view>& args) {
   if (args.size() < 2) return std::nullopt;
   RegisterArgs parsed{std::string(args[0]), std::string(args[1])};

@@ -34,11 +34,6 @@ struct RenderOptions {
   int width = 0, height = 0, scrollX = 0, scrollY = 0;
 };
 
-bool ParseInt(std::string_view s, int& out) {
-  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
-  return ec == std::errc() && end == s.data() + s.size();
-}
-
 // "WxH+X+Y"
 bool ParseViewport(std::string_view s, RenderOptions& o) {
   const auto x = s.find('x'), p1 = s.find('+'), p2 = s.find('+', p1 + 1);
@@ -74,18 +69,6 @@ bool ParseOptions(const std::vector<std::string_view>& args, RenderOptions& o) {
   o.in = std::string(positional[0]);
   o.out = std::string(positional[1]);
   return true;
-}
-
-// Opens a document for painting: a document file (.pbd) through the
-// program's open flow, anything else as a chart data file.
-bool OpenForRender(ChartDocument& doc, const std::filesystem::path& path) {
-  if (IsDocumentFile(path.string())) return OpenDocumentFile(doc, path.string());
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    std::cerr << "plumeboard-tool: cannot open " << path.string() << ": " << std::strerror(errno) << "\n";
-    return false;
-  }
-  return document::ReadChart(doc, in, platform::QtPictureCodec{});
 }
 
 bool HasArcOnPage(const ChartDocument& doc, int index, std::uint16_t pageId) {
@@ -144,7 +127,7 @@ int RunRender(const std::vector<std::string_view>& args) {
   auto doc = ChartDocument::Create();
   if (!doc) return 1;
   doc->NewDocument();
-  if (!OpenForRender(*doc, o.in)) return 1;
+  if (!OpenChartFile(*doc, o.in)) return 1;
   if (o.page < 1 || o.page > doc->header.pageCount) {
     std::cerr << "plumeboard-tool: the document has " << doc->header.pageCount << " page(s)\n";
     return 1;
