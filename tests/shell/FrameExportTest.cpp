@@ -26,31 +26,13 @@
 #include "shell/ui/CommandRouter.h"
 #include "shell/ui/DemoChart.h"
 
+#include "ChooseFileWhenAsked.h"
+
 namespace plume::shell {
 namespace {
 
 namespace fs = std::filesystem;
 using platform::MsgResult;
-
-/// Answers the next modal file chooser with `path` once it is shown.
-void ChooseFileWhenAsked(const QString& path) {
-  auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, poll, [poll, path] {
-    QFileDialog* dialog = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-      if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible()) dialog = d;
-    }
-    if (!dialog) return;
-    // The chooser's file list fills in the background; answer once it shows the name.
-    const QFileInfo file(path);
-    dialog->setDirectory(file.absolutePath());
-    if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->setText(file.fileName());
-    if (!dialog->selectedFiles().contains(path)) return;
-    static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept is protected
-    poll->deleteLater();
-  });
-  poll->start(20);
-}
 
 std::string Contents(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

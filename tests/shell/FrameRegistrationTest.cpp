@@ -24,29 +24,13 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CTesselApp.h"
 
+#include "ChooseFileWhenAsked.h"
+
 namespace plume::shell {
 namespace {
 
 namespace fs = std::filesystem;
 using platform::MsgResult;
-
-void ChooseFileWhenAsked(const QString& path) {
-  auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, poll, [poll, path] {
-    QFileDialog* dialog = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-      if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible()) dialog = d;
-    }
-    if (!dialog) return;
-    const QFileInfo file(path);
-    dialog->setDirectory(file.absolutePath());
-    if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->setText(file.fileName());
-    if (!dialog->selectedFiles().contains(path)) return;
-    static_cast<QDialog*>(dialog)->accept();
-    poll->deleteLater();
-  });
-  poll->start(20);
-}
 
 TEST(FrameRegistration, DroppedJpegBecomesAMaterialAndANodeAfterSaving) {
   platform::MemorySettingsStore store;

@@ -36,29 +36,13 @@
 #include "store/InfoFile.h"
 #include "store/MaterialStore.h"
 
+#include "ChooseFileWhenAsked.h"
+
 namespace plume::shell {
 namespace {
 
 namespace fs = std::filesystem;
 using platform::MsgResult;
-
-void ChooseFileWhenAsked(const QString& path) {
-  auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, poll, [poll, path] {
-    QFileDialog* dialog = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-      if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible()) dialog = d;
-    }
-    if (!dialog) return;
-    const QFileInfo file(path);
-    dialog->setDirectory(file.absolutePath());
-    if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->setText(file.fileName());
-    if (!dialog->selectedFiles().contains(path)) return;
-    static_cast<QDialog*>(dialog)->accept();
-    poll->deleteLater();
-  });
-  poll->start(20);
-}
 
 template <typename Done>
 bool WaitFor(Done done, int ms = 30000) {
