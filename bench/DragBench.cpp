@@ -10,6 +10,7 @@
 
 #include "chartview/ChartView.h"
 #include "chartview/ViewController.h"
+#include "support/ChartViewNulls.h"
 #include "platform/MemorySettingsStore.h"
 
 namespace {
@@ -41,31 +42,30 @@ std::unique_ptr<ChartDocument> MakePage() {
 }
 
 /// Counts the feedback frames so the work cannot be optimised away.
-struct CountingHost : chartview::ControllerHost {
+struct CountingHost : testing::NullControllerHost {
   int feedbacks = 0;
-  int repaints = 0;
   void DrawFeedback(chartview::FeedbackShape, const platform::IntRect&) override { ++feedbacks; }
-  void Repaint() override { ++repaints; }
 };
 
 void BM_MoveDuringNodeDrag(benchmark::State& state) {
   auto doc = MakePage();
   platform::MemorySettingsStore store;
-  chartview::ViewHost viewHost;
+  chartview::WindowlessHost viewHost;
   chartview::ChartView view(*doc, store, viewHost);
   view.SetClientSize({1920, 1080});
   CountingHost host;
+  testing::ChangeCounter changes(*doc);
   chartview::ViewController controller(view, host);
   // Every node selected: the drag still draws only the focused outline.
   for (int i = 0; i < doc->nodeCount; ++i) doc->nodeStates[i].selected = 1;
   controller.LeftButtonDown({{25, 25}, chartview::mouse::kLeft, {25, 25}});
-  host.repaints = 0;  // the press repaints the new focus; the moves must not
+  changes.repaints = 0;  // the press repaints the new focus; the moves must not
   int x = 0;
   for (auto _ : state) {
     x = (x + 7) % 1900;
     controller.MouseMove({{x, 300}, chartview::mouse::kLeft, {x, 300}});
   }
-  state.counters["repaints"] = host.repaints;
+  state.counters["repaints"] = changes.repaints;
   benchmark::DoNotOptimize(host.feedbacks);
 }
 BENCHMARK(BM_MoveDuringNodeDrag);
@@ -73,7 +73,7 @@ BENCHMARK(BM_MoveDuringNodeDrag);
 void BM_HoverOverFullPage(benchmark::State& state) {
   auto doc = MakePage();
   platform::MemorySettingsStore store;
-  chartview::ViewHost viewHost;
+  chartview::WindowlessHost viewHost;
   chartview::ChartView view(*doc, store, viewHost);
   CountingHost host;
   chartview::ViewController controller(view, host);

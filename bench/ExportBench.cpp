@@ -54,7 +54,7 @@ std::unique_ptr<document::ChartDocument> MakeDocument(int pages) {
 struct Session {
   std::unique_ptr<document::ChartDocument> doc;
   platform::MemorySettingsStore settings;
-  chartview::ViewHost host;
+  chartview::WindowlessHost host;
   capture::ui::QtPageBitmapRenderer renderer{settings};
   std::unique_ptr<chartview::ChartView> view;
   std::unique_ptr<capture::ChartExport> exporter;

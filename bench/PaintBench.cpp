@@ -82,7 +82,7 @@ float FitZoom() { return std::min(1920.0f / kPage, 1080.0f / kPage); }
 void PaintView(benchmark::State& state, int pictures, bool fitted) {
   auto doc = MakePage(pictures);
   platform::MemorySettingsStore settings;
-  chartview::ViewHost host;
+  chartview::WindowlessHost host;
   platform::QtScratchSurface scratch;
   chartview::ChartView view(*doc, settings, host, &scratch);
   view.SetZoom(fitted ? FitZoom() : 1.0f);

@@ -90,7 +90,7 @@ BENCHMARK(BM_PrintToPdf)->Arg(0)->Arg(1)->ArgName("allOne")->Unit(benchmark::kMi
 void BM_ExportPdf(benchmark::State& state) {
   auto doc = MakePage();
   platform::MemorySettingsStore settings;
-  chartview::ViewHost host;
+  chartview::WindowlessHost host;
   capture::ui::QtPageBitmapRenderer renderer{settings};
   chartview::ChartView view(*doc, settings, host);
   capture::ChartExportServices services;

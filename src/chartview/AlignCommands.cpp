@@ -203,8 +203,8 @@ std::vector<RectChange> AlignCommands::Compute(AlignOp op, const std::vector<Rec
 void AlignCommands::Apply(ItemKind kind, const std::vector<RectChange>& changes) {
   host_.TakeSnapshot(kind);
   for (const RectChange& change : changes) doc_.ItemRect(kind, change.index) = change.rect;
-  host_.Repaint();
-  host_.MarkModified();
+  doc_.Changes().RequestRepaint();
+  doc_.Changes().MarkModified();
 }
 
 void AlignCommands::RunKind(AlignOp op, ItemKind kind) {

@@ -32,8 +32,8 @@ void ChartView::SetZoom(float factor) {
   zoom_ = std::clamp(factor, kMinZoom, kMaxZoom);
   host_.SetScrollExtent(ScrollExtent());
   host_.RebuildConsole();
-  host_.Repaint(true);
-  host_.MarkModified();
+  doc_.Changes().RequestRepaint(true);
+  doc_.Changes().MarkModified();
 }
 
 void ChartView::ChangeZoom(int percentDelta) {
@@ -127,9 +127,9 @@ void ChartView::WriteStatusPanes() {
 void ChartView::Undo() {
   bool changed = false;
   if (!undo_.Undo(doc_, &changed)) return;
-  host_.Repaint(false);
+  doc_.Changes().RequestRepaint(false);
   // Not left to the save state: a saved chart whose move was undone differs from its file.
-  if (changed) host_.MarkModified();
+  if (changed) doc_.Changes().MarkModified();
 }
 
 void ChartView::DocumentShown() {
@@ -141,7 +141,7 @@ void ChartView::DocumentShown() {
   host_.SetScrollExtent(ScrollExtent());
   host_.RebuildConsole();
   if (doc_.header.pageCount > 0) scroll_ = {doc_.CurrentPage().scrollX, doc_.CurrentPage().scrollY};
-  host_.Repaint(true);
+  doc_.Changes().RequestRepaint(true);
 }
 
 }  // namespace plume::chartview

@@ -76,7 +76,9 @@ class ChartView {
   const std::vector<LinkMarker>& LinkMarkers() const { return markers_; }
 
   /// Asks the window for a full repaint.
-  void RequestRepaint(bool erase = false) { host_.Repaint(erase); }
+  void RequestRepaint(bool erase = false) { doc_.Changes().RequestRepaint(erase); }
+  /// Marks the document modified (its change announcer).
+  void MarkModified() { doc_.Changes().MarkModified(); }
 
   void TakeSnapshot(UndoRecord::Kind kind) { undo_.TakeSnapshot(doc_, kind); }
   void DiscardUndo() { undo_.Discard(); }

@@ -5,11 +5,6 @@ namespace plume::chartview {
 ChartViewHooks::ChartViewHooks(ChartView& view, document::DocumentHooks* next)
     : view_(view), next_(next ? next : &fallback_) {}
 
-void ChartViewHooks::Repaint() {
-  view_.RequestRepaint();
-  next_->Repaint();
-}
-
 void ChartViewHooks::DiscardUndo() {
   view_.DiscardUndo();
   next_->DiscardUndo();

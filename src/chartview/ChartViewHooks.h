@@ -1,5 +1,5 @@
 #pragma once
-// Connects the document's callbacks to the chart view: repaints, the undo
+// Connects the document's callbacks to the chart view: the undo
 // record, the zoom used to place new items, and the zoom reset of a new
 // document. Every other callback goes on to `next` (the do-nothing defaults
 // when null), so the ribbon, browser and style defaults can be chained in.
@@ -13,13 +13,11 @@ class ChartViewHooks : public document::DocumentHooks {
  public:
   explicit ChartViewHooks(ChartView& view, document::DocumentHooks* next = nullptr);
 
-  void Repaint() override;
   void DiscardUndo() override;
   float Zoom() override;
   /// Zoom back to Last/Zoom and the new document shown (undo dropped), then `next`.
   void NewDocumentSetUp() override;
 
-  void RefreshStyleControls() override { next_->RefreshStyleControls(); }
   std::string WebPageTitle() override { return next_->WebPageTitle(); }
   document::ItemStyle NodeDefaults() override { return next_->NodeDefaults(); }
   document::ItemStyle SlipDefaults() override { return next_->SlipDefaults(); }

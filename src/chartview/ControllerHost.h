@@ -2,8 +2,9 @@
 // What the view controller asks of the window it runs in: repaints, the
 // erasable drag feedback, cursors and mouse capture, context menus, the
 // tooltip and status texts, timers, the page tab bar and the commands it
-// hands on. Every call has a harmless default, so a fake overrides only what
-// a test looks at.
+// hands on. Full repaints and the modified mark go through the document's
+// changes. Fully abstract: the Qt widget's host implements every call, and
+// tests start from the do-nothing host of their support code.
 
 #include <string>
 #include <string_view>
@@ -35,80 +36,53 @@ class ControllerHost {
  public:
   virtual ~ControllerHost() = default;
 
-  /// Full repaint of the view.
-  virtual void Repaint() {}
   /// Repaints the part of the view under `client` (client pixels).
-  virtual void RepaintRect(const platform::IntRect& client) { (void)client; Repaint(); }
+  virtual void RepaintRect(const platform::IntRect& client) = 0;
   /// Draws the erasable feedback shape (client pixels); the one on screen, if
   /// any, is erased first by restoring what was under it. Never repaints the page.
-  virtual void DrawFeedback(FeedbackShape shape, const platform::IntRect& client) {
-    (void)shape;
-    (void)client;
-  }
+  virtual void DrawFeedback(FeedbackShape shape, const platform::IntRect& client) = 0;
   /// Restores what the feedback shape covered; nothing when none is shown.
-  virtual void EraseFeedback() {}
+  virtual void EraseFeedback() = 0;
   /// A short text (UTF-8) drawn with its top-left at `client` as part of the
   /// feedback shapes drawn after it, such as the new page size beside the
   /// pointer; empty for none. Erasing the feedback drops it.
-  virtual void SetFeedbackLabel(std::string_view text, platform::Point client) {
-    (void)text;
-    (void)client;
-  }
+  virtual void SetFeedbackLabel(std::string_view text, platform::Point client) = 0;
 
-  virtual void SetCursor(CursorRole role) { (void)role; }
-  virtual void CaptureMouse() {}
-  virtual void ReleaseMouse() {}
+  virtual void SetCursor(CursorRole role) = 0;
+  virtual void CaptureMouse() = 0;
+  virtual void ReleaseMouse() = 0;
   /// Gives the view the keyboard focus when it does not have it.
-  virtual void TakeFocus() {}
+  virtual void TakeFocus() = 0;
 
   /// Shows a context menu at `client` and returns the command chosen, 0 for none.
-  virtual int ShowContextMenu(const ContextMenu& menu, platform::Point client) {
-    (void)menu;
-    (void)client;
-    return 0;
-  }
-  virtual MenuFacts QueryMenuFacts() { return {}; }
+  virtual int ShowContextMenu(const ContextMenu& menu, platform::Point client) = 0;
+  virtual MenuFacts QueryMenuFacts() = 0;
   /// Runs a command of the view's command table (delete, select all, paste, ...).
-  virtual void RunCommand(int command) { (void)command; }
+  virtual void RunCommand(int command) = 0;
 
   /// Shows the view's tooltip (UTF-8, at most 512 pixels wide); an empty text hides it.
-  virtual void SetTooltip(std::string_view text) { (void)text; }
+  virtual void SetTooltip(std::string_view text) = 0;
   /// The status bar message text (UTF-8); empty clears it.
-  virtual void SetStatusText(std::string_view text) { (void)text; }
+  virtual void SetStatusText(std::string_view text) = 0;
   /// The status bar pane with the pointer position ("x, y" in page units or empty).
-  virtual void SetPointerPane(std::string_view text) { (void)text; }
+  virtual void SetPointerPane(std::string_view text) = 0;
 
-  virtual void StartTimer(int id, int milliseconds) {
-    (void)id;
-    (void)milliseconds;
-  }
-  virtual void StopTimer(int id) { (void)id; }
+  virtual void StartTimer(int id, int milliseconds) = 0;
+  virtual void StopTimer(int id) = 0;
 
   /// Colour 0x00BBGGRR of the window pixel under `client`.
-  virtual document::ColorRef PixelAt(platform::Point client) {
-    (void)client;
-    return 0;
-  }
+  virtual document::ColorRef PixelAt(platform::Point client) = 0;
   /// The page tab under `global` (display coordinates), -1 for none.
-  virtual int TabAt(platform::Point global) {
-    (void)global;
-    return -1;
-  }
+  virtual int TabAt(platform::Point global) = 0;
   /// Height of the band at the bottom of the view that is as tall as a page tab.
-  virtual int TabBandHeight() { return 0; }
+  virtual int TabBandHeight() = 0;
   /// The current page changed: repaint it at the view's scroll position and
   /// update the tab bar and scroll range.
-  virtual void PageShown() {}
+  virtual void PageShown() = 0;
   /// Whether the view can scroll vertically, and scrolling by screen pixels.
-  virtual bool CanScrollVertically() { return false; }
-  virtual void ScrollBy(int dx, int dy) {
-    (void)dx;
-    (void)dy;
-  }
+  virtual bool CanScrollVertically() = 0;
+  virtual void ScrollBy(int dx, int dy) = 0;
 
-  /// Refreshes the ribbon's style controls after the focused item changed.
-  virtual void RefreshStyleControls() {}
-  virtual void MarkModified() {}
 };
 
 }  // namespace plume::chartview

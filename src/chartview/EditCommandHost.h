@@ -1,7 +1,8 @@
 #pragma once
 // What the alignment and style commands need around the document: the view's
-// one-step undo record, a repaint and the modified mark. The program passes
-// the chart view; tests pass a recording fake.
+// one-step undo record and its zoom. Repaints and the modified mark go
+// through the document's changes. The program passes the ribbon's style
+// controls; tests pass a recording fake.
 
 #include "chartview/UndoRecord.h"
 
@@ -12,12 +13,8 @@ class EditCommandHost {
   virtual ~EditCommandHost() = default;
   /// Replaces the undo record by the geometry of every item of `kind`.
   virtual void TakeSnapshot(UndoRecord::Kind kind) = 0;
-  /// Repaints the chart view.
-  virtual void Repaint() = 0;
-  /// Marks the document modified.
-  virtual void MarkModified() = 0;
   /// The view's zoom factor (page units to screen pixels).
-  virtual float Zoom() const { return 1.0f; }
+  virtual float Zoom() const = 0;
 };
 
 }  // namespace plume::chartview

@@ -93,8 +93,8 @@ void EditingController::SizingMove(DragMode mode, Point screen) {
     }
     case DragMode::DialRadius:
       DialTurner(doc_, z).SetRadiusFrom(screen);
-      host_.Repaint();
-      host_.MarkModified();
+      doc_.Changes().RequestRepaint();
+      doc_.Changes().MarkModified();
       break;
     case DragMode::DialTurn:
       host_.SetCursor(DialTurner(doc_, z).RingHit(screen) ? CursorRole::Move : CursorRole::NotHere);
@@ -126,7 +126,7 @@ void EditingController::SizingEnd(DragMode mode, Point screen) {
       const bool width = mode == DragMode::PageWidth;
       if (PageResizer(doc_, z).Apply(width, width ? pressPoint_.x : pressPoint_.y, width ? screen.x : screen.y)) {
         host_.PageShown();  // new scroll range, repaint
-        host_.MarkModified();
+        doc_.Changes().MarkModified();
       }
       break;
     }
@@ -134,8 +134,8 @@ void EditingController::SizingEnd(DragMode mode, Point screen) {
       if (doc_.focusedNode < 0 || doc_.focusedNode >= doc_.nodeCount) break;
       view_.TakeSnapshot(UndoRecord::Kind::Nodes);
       DialTurner(doc_, z).Turn(pressPoint_, screen);
-      host_.Repaint();
-      host_.MarkModified();
+      doc_.Changes().RequestRepaint();
+      doc_.Changes().MarkModified();
       break;
     default: break;
   }
@@ -152,8 +152,8 @@ void EditingController::EndResize(DragMode mode) {
   const std::vector<int> pictures = ItemResizer(doc_, view_.Zoom()).Apply(kind, focus, handle_, resizeRect_, keepAspect);
   if (nodes && platform::settings::Get(settings_, platform::settings::KanSet::RefleshPic) == 1)
     for (const int i : pictures) ReloadNodePicture(i, false);
-  host_.Repaint();
-  host_.MarkModified();
+  doc_.Changes().RequestRepaint();
+  doc_.Changes().MarkModified();
 }
 
 bool EditingController::ReloadNodePicture(int index, bool showMessages) {
@@ -205,7 +205,7 @@ void EditingController::DoubleClick(Point client) {
       doc_.focusedNode = node.index;
       doc_.nodeStates[node.index].selected = 1;
       doc_.focusedSlip = -1;
-      host_.RefreshStyleControls();
+      doc_.Changes().FocusChanged();
       editor_.Open(node.index + 1, client);
     } else {
       switch (platform::settings::Get(settings_, platform::settings::KanSet::NodeWClick)) {
@@ -220,7 +220,7 @@ void EditingController::DoubleClick(Point client) {
     doc_.focusedNode = -1;
     doc_.focusedSlip = slip;
     doc_.slips[slip].selected = 1;
-    host_.RefreshStyleControls();
+    doc_.Changes().FocusChanged();
     editor_.Open(-(slip + 1), client);
   }
 }

@@ -89,7 +89,7 @@ class EditingController : public EditingPort {
   document::ChartDocument& doc_;
   ControllerHost& host_;
   platform::SettingsStore& settings_;
-  MaterialAccess noMaterials_;
+  NoMaterials noMaterials_;
   NoPictureLoader noLoader_;
   MaterialAccess* materials_;
   PictureLoader* loader_;

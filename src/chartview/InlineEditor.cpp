@@ -71,7 +71,7 @@ void InlineEditor::Open(int target, Point caret) {
   target_ = target;
   boxRect_ = box;
   view_.SetEditTarget(target);
-  host_.Repaint();
+  view_.RequestRepaint();
 
   EditorSetup setup;
   setup.box = box;
@@ -98,7 +98,7 @@ void InlineEditor::Close() {
 void InlineEditor::Discard() {
   if (!IsOpen()) return;
   Close();
-  host_.Repaint();
+  view_.RequestRepaint();
 }
 
 bool InlineEditor::Commit() {
@@ -128,8 +128,8 @@ bool InlineEditor::Commit() {
       store(slip.slipText, sizeof slip.slipText, kSlipTextBytes);
     }
   }
-  if (changed) host_.MarkModified();
-  host_.Repaint();
+  if (changed) view_.MarkModified();
+  view_.RequestRepaint();
   return changed;
 }
 

@@ -35,17 +35,17 @@ class InlineEditorHost {
   /// Moves the box to `box` (client pixels) and gives it the keyboard focus again.
   virtual void MoveEditor(const platform::IntRect& box) = 0;
   /// Shows the box being dragged to `box` (client pixels) while a handle moves.
-  virtual void ShowBoxFeedback(const platform::IntRect& box) { (void)box; }
+  virtual void ShowBoxFeedback(const platform::IntRect& box) = 0;
   /// A handle of the box was grabbed: until the button is released, every
   /// pointer move is reported with `released` false, then the release with
   /// true (client pixels of the chart view).
-  virtual void TrackPointer(std::function<void(platform::Point client, bool released)> report) { (void)report; }
+  virtual void TrackPointer(std::function<void(platform::Point client, bool released)> report) = 0;
   /// Vertical pixels per inch of the screen.
-  virtual int ScreenDpiY() const { return 96; }
+  virtual int ScreenDpiY() const = 0;
   /// The edit commands copy, cut and paste, on the box.
-  virtual void Copy() {}
-  virtual void Cut() {}
-  virtual void Paste() {}
+  virtual void Copy() = 0;
+  virtual void Cut() = 0;
+  virtual void Paste() = 0;
 };
 
 }  // namespace plume::chartview

@@ -79,8 +79,8 @@ void ItemCommands::SelectAllNodes() {
     doc_.nodeStates[i].selected = 1;
     doc_.focusedNode = i;
   }
-  host_.RefreshStyleControls();
-  host_.Repaint();
+  doc_.Changes().FocusChanged();
+  doc_.Changes().RequestRepaint();
 }
 
 void ItemCommands::SelectAllSlips() {
@@ -91,8 +91,8 @@ void ItemCommands::SelectAllSlips() {
     doc_.slips[i].selected = 1;
     doc_.focusedSlip = i;
   }
-  host_.RefreshStyleControls();
-  host_.Repaint();
+  doc_.Changes().FocusChanged();
+  doc_.Changes().RequestRepaint();
 }
 
 void ItemCommands::CopyNodes() { clipboard_.CopyNodes(doc_, view_.Zoom()); }
@@ -150,9 +150,9 @@ void ItemCommands::PasteNodes() {
     first = false;
     doc_.nodeCount += 1;
   }
-  host_.RefreshStyleControls();
-  host_.Repaint();
-  host_.MarkModified();
+  doc_.Changes().FocusChanged();
+  doc_.Changes().RequestRepaint();
+  doc_.Changes().MarkModified();
 }
 
 void ItemCommands::PasteSlips() {
@@ -176,9 +176,9 @@ void ItemCommands::PasteSlips() {
     first = false;
     doc_.slipCount += 1;
   }
-  host_.RefreshStyleControls();
-  host_.Repaint();
-  host_.MarkModified();
+  doc_.Changes().FocusChanged();
+  doc_.Changes().RequestRepaint();
+  doc_.Changes().MarkModified();
 }
 
 void ItemCommands::DeleteNodes() {
@@ -222,9 +222,9 @@ void ItemCommands::DeleteNodes() {
   }
   doc_.nodeCount = kept;
   doc_.focusedNode = -1;
-  host_.RefreshStyleControls();
-  host_.Repaint();
-  host_.MarkModified();
+  doc_.Changes().FocusChanged();
+  doc_.Changes().RequestRepaint();
+  doc_.Changes().MarkModified();
 }
 
 void ItemCommands::DeleteSlips() {
@@ -240,9 +240,9 @@ void ItemCommands::DeleteSlips() {
   }
   doc_.slipCount = kept;
   doc_.focusedSlip = -1;
-  host_.RefreshStyleControls();
-  host_.Repaint();
-  host_.MarkModified();
+  doc_.Changes().FocusChanged();
+  doc_.Changes().RequestRepaint();
+  doc_.Changes().MarkModified();
 }
 
 void ItemCommands::SwapOrder() {
@@ -274,16 +274,16 @@ void ItemCommands::SwapOrder() {
   } else {
     return;
   }
-  host_.Repaint();
-  host_.MarkModified();
+  doc_.Changes().RequestRepaint();
+  doc_.Changes().MarkModified();
 }
 
 void ItemCommands::NewSlip() {
   if (doc_.header.pageCount == 0) return;
   const platform::Point p = host_.MenuPoint();
   if (!doc_.AddSlip(NewSlipText(), p.x, p.y)) return;
-  host_.Repaint();
-  host_.MarkModified();
+  doc_.Changes().RequestRepaint();
+  doc_.Changes().MarkModified();
 }
 
 void ItemCommands::SlipFromClipboard() {
@@ -300,8 +300,8 @@ void ItemCommands::SlipFromClipboard() {
   }
   const platform::Point p = host_.MenuPoint();
   if (!doc_.AddSlip(cut, p.x, p.y)) return;
-  host_.Repaint();
-  host_.MarkModified();
+  doc_.Changes().RequestRepaint();
+  doc_.Changes().MarkModified();
 }
 
 void ItemCommands::ShowSource() {
@@ -335,8 +335,8 @@ void ItemCommands::TextEdit() {
   } else {
     return;
   }
-  host_.Repaint();
-  host_.MarkModified();
+  doc_.Changes().RequestRepaint();
+  doc_.Changes().MarkModified();
 }
 
 MaterialPasteResult ItemCommands::PasteMaterials(const std::vector<MaterialNode>& picks) {
@@ -366,8 +366,8 @@ MaterialPasteResult ItemCommands::PasteMaterials(const std::vector<MaterialNode>
     ++result.created;
   }
   if (result.created > 0) {
-    host_.Repaint();
-    host_.MarkModified();
+    doc_.Changes().RequestRepaint();
+    doc_.Changes().MarkModified();
   }
   return result;
 }

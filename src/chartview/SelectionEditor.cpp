@@ -24,8 +24,8 @@ int SelectionEditor::SelectedCount(ItemKind kind) const {
 
 void SelectionEditor::ClearAll() {
   doc_.ClearSelection();
-  host_.RefreshStyleControls();
-  host_.Repaint();
+  doc_.Changes().FocusChanged();
+  doc_.Changes().RequestRepaint();
 }
 
 bool SelectionEditor::Click(ItemKind kind, int index, int flags) {
@@ -62,8 +62,8 @@ bool SelectionEditor::Click(ItemKind kind, int index, int flags) {
   } else {
     clearFocusSelect();
   }
-  host_.RefreshStyleControls();
-  host_.Repaint();
+  doc_.Changes().FocusChanged();
+  doc_.Changes().RequestRepaint();
   return drag;
 }
 
@@ -71,7 +71,7 @@ void SelectionEditor::FocusForMenu(ItemKind kind, int index) {
   if (!Selected(kind, index)) doc_.ClearSelection();
   Focus(kind) = index;
   SetSelected(kind, index, true);
-  host_.RefreshStyleControls();
+  doc_.Changes().FocusChanged();
 }
 
 bool SelectionEditor::Inside(ItemKind kind, int index, const platform::IntRect& band, float zoom) const {
@@ -106,7 +106,7 @@ int SelectionEditor::SelectInRect(ItemKind kind, const platform::IntRect& band, 
     focus = i;
     ++n;
   }
-  host_.RefreshStyleControls();
+  doc_.Changes().FocusChanged();
   return n;
 }
 

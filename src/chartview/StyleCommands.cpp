@@ -70,8 +70,8 @@ bool StyleCommands::ApplyToTargets(Field field) {
 }
 
 void StyleCommands::Changed() {
-  host_.Repaint();
-  host_.MarkModified();
+  doc_.Changes().RequestRepaint();
+  doc_.Changes().MarkModified();
 }
 
 bool StyleCommands::SetFrameWidth(std::uint16_t width) {

@@ -18,9 +18,4 @@ std::uint16_t StyleDefaultsHooks::TitlePosDefault() {
   return static_cast<std::uint16_t>(stored >= 0 && stored <= 2 ? stored : 2);
 }
 
-void StyleDefaultsHooks::RefreshStyleControls() {
-  next_.RefreshStyleControls();
-  if (refresh_) refresh_();
-}
-
 }  // namespace plume::chartview

@@ -122,7 +122,7 @@ void ViewController::LeftButtonDown(const MouseEvent& e) {
     StartSizing(DragMode::ResizeSlips, h.handle, p);
     if (doc_.focusedSlip != h.item) {
       doc_.focusedSlip = h.item;
-      host_.RefreshStyleControls();
+      doc_.Changes().FocusChanged();
     }
   } else if (const int slip = hits.HitSlip(q); slip >= 0) {
     if (selection_.Click(ItemKind::Slips, slip, e.flags)) StartMove(ItemKind::Slips, p);
@@ -137,8 +137,8 @@ void ViewController::LeftButtonDown(const MouseEvent& e) {
         platform::ShowMessage(platform::StringId::PickedColorIsBackground, {}, platform::MsgIcon::Information);
       } else {
         focused.transColor = colour;
-        host_.Repaint();
-        host_.MarkModified();
+        doc_.Changes().RequestRepaint();
+        doc_.Changes().MarkModified();
       }
     }
   } else if (editing_.DialKnobHit(p)) {
@@ -149,7 +149,7 @@ void ViewController::LeftButtonDown(const MouseEvent& e) {
     StartSizing(DragMode::ResizeNodes, nh.handle, p);
     if (doc_.focusedNode != nh.item) {
       doc_.focusedNode = nh.item;
-      host_.RefreshStyleControls();
+      doc_.Changes().FocusChanged();
     }
   } else if (const NodeHit node = hits.HitNode(q); node.index >= 0) {
     if (selection_.Click(ItemKind::Nodes, node.index, e.flags)) StartMove(ItemKind::Nodes, p);
@@ -168,7 +168,7 @@ void ViewController::LeftButtonDown(const MouseEvent& e) {
 }
 
 void ViewController::AfterLeftClick() {
-  if (console_.ClickElsewhere()) host_.Repaint();
+  if (console_.ClickElsewhere()) doc_.Changes().RequestRepaint();
 }
 
 void ViewController::LeftButtonUp(const MouseEvent& e) {
@@ -199,8 +199,8 @@ void ViewController::EndNodeMove(Point r) {
   const NodeHit over = Hits().HitNode(ToPage(r));
   if (over.index >= 0 && !selection_.Selected(ItemKind::Nodes, over.index)) {
     ArcDrop::Apply(doc_, over.index);
-    host_.Repaint();
-    host_.MarkModified();
+    doc_.Changes().RequestRepaint();
+    doc_.Changes().MarkModified();
     return;
   }
   Drop(ItemKind::Nodes, r);
@@ -224,8 +224,8 @@ void ViewController::MoveSelected(ItemKind kind, int dx, int dy) {
   const float z = view_.Zoom();
   view_.TakeSnapshot(kind);
   ItemMover(doc_, z).MoveSelected(kind, ItemMover::ToPageDelta(dx, z), ItemMover::ToPageDelta(dy, z));
-  host_.Repaint();
-  host_.MarkModified();
+  doc_.Changes().RequestRepaint();
+  doc_.Changes().MarkModified();
 }
 
 void ViewController::EndRubberBand(Point r) {
@@ -364,7 +364,7 @@ void ViewController::ShowPage(int index) {
   const bool moving = dragMode_ == DragMode::MoveNodes || dragMode_ == DragMode::MoveSlips;
   if (!moving) {
     doc_.ClearSelection();
-    host_.RefreshStyleControls();
+    doc_.Changes().FocusChanged();
   }
   host_.PageShown();
 }
@@ -455,10 +455,10 @@ void ViewController::RightButtonUp(const MouseEvent& e) {
     menu = ContextMenus::Node(doc_, node.index);
   } else {
     doc_.ClearSelection();
-    host_.RefreshStyleControls();
+    doc_.Changes().FocusChanged();
     menu = ContextMenus::View(doc_, facts);
   }
-  host_.Repaint();
+  doc_.Changes().RequestRepaint();
   const int command = host_.ShowContextMenu(menu, e.point);
   if (command != 0) host_.RunCommand(command);
 }

@@ -109,8 +109,8 @@ class ViewController {
   ChartView& view_;
   document::ChartDocument& doc_;
   ControllerHost& host_;
-  ConsolePort defaultConsole_;
-  EditingPort defaultEditing_;
+  NoConsole defaultConsole_;
+  NoEditing defaultEditing_;
   ConsolePort& console_;
   EditingPort& editing_;
   SelectionEditor selection_;

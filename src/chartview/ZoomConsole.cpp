@@ -154,7 +154,7 @@ void ZoomConsole::MoveConsole(int dx, int dy) {
   if (std::abs(dx) < 2 && std::abs(dy) < 2) return;
   centre_ = Clamped({centre_.x + dx, centre_.y + dy});
   Repaint();
-  host_.MarkModified();
+  view_.MarkModified();
 }
 
 void ZoomConsole::RotateConsole(Point previous, Point point) {

@@ -82,9 +82,9 @@ class ZoomConsole : public ConsolePort {
   void RotateConsole(platform::Point previous, platform::Point point);
   /// Draws the console (and the ring when active) when it is shown, first
   /// clamping and storing its centre. `canvas` is in client pixels.
-  void DrawConsole(platform::Canvas& canvas);
+  void DrawConsole(platform::Canvas& canvas) override;
   /// Rebuilds the composition for the view's zoom and writes the zoom pane.
-  void RebuildConsole();
+  void RebuildConsole() override;
 
   /// Commands 335 and 341; false for any other id.
   bool RunCommand(int id);
@@ -98,7 +98,7 @@ class ZoomConsole : public ConsolePort {
   bool ShowAfterScroll();
 
   platform::Point Centre() const { return centre_; }
-  bool AlwaysShown() const { return alwaysShown_; }
+  bool AlwaysShown() const override { return alwaysShown_; }
   bool Shown() const { return shown_; }
   bool Active() const { return active_; }
   /// The composition drawn by DrawConsole; null before CreateImages.
@@ -111,7 +111,7 @@ class ZoomConsole : public ConsolePort {
   /// The centre kept 65 pixels inside the client area shrunk by 5.
   platform::Point Clamped(platform::Point centre) const;
   double DistanceFromCentre(platform::Point client) const;
-  void Repaint() { host_.Repaint(); }
+  void Repaint() { view_.RequestRepaint(); }
 
   ChartView& view_;
   platform::SettingsStore& settings_;

@@ -103,14 +103,14 @@ bool CTesselDoc::RunJob(ShoriJob& job) {
 
 void CTesselDoc::Recorded(const fs::path& path) {
   path_ = path;
-  modified_ = false;
+  SetModified(false);
   if (services_.view) services_.view->AddRecentFile(path);
 }
 
 void CTesselDoc::NewDocument() {
   doc_.NewDocument();
   path_.clear();
-  modified_ = false;
+  SetModified(false);
 }
 
 bool CTesselDoc::OpenDocument(const fs::path& path) {

@@ -1,6 +1,6 @@
 #pragma once
 // The document object: opens, saves and renews the one ChartDocument and
-// keeps its path and modified flag. A document file (.pbd) is a cabinet that
+// keeps its path; the modified flag is the document's own. A document file (.pbd) is a cabinet that
 // holds one chart data file stored under the document's file name; it is
 // unpacked into and packed from the work folder.
 
@@ -62,8 +62,9 @@ class CTesselDoc {
   bool SaveAs();
 
   const std::filesystem::path& Path() const { return path_; }
-  bool IsModified() const { return modified_; }
-  void SetModified(bool modified = true) { modified_ = modified; }
+  /// The document's own modified flag (ChartDocument::Changes).
+  bool IsModified() const { return doc_.Changes().IsModified(); }
+  void SetModified(bool modified = true) { doc_.Changes().SetModified(modified); }
   ChartDocument& Document() { return doc_; }
 
   /// Called before each file-system step of a save (see IoStep).
@@ -91,7 +92,6 @@ class CTesselDoc {
   const platform::PictureCodec& codec_;
   Services services_;
   std::filesystem::path path_;
-  bool modified_ = false;
   IoStepFn steps_;
 };
 

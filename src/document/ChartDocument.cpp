@@ -212,8 +212,8 @@ bool ChartDocument::AddNode(NodeRequest request) {
 
   focusedNode = index;
   nodeCount += 1;
-  hooks_->RefreshStyleControls();
-  hooks_->Repaint();
+  changes_.FocusChanged();
+  changes_.RequestRepaint();
   hooks_->DiscardUndo();
   return true;
 }
@@ -238,8 +238,8 @@ bool ChartDocument::AddSlip(std::string_view text, int x, int y) {
 
   focusedSlip = index;
   slipCount += 1;
-  hooks_->RefreshStyleControls();
-  hooks_->Repaint();
+  changes_.FocusChanged();
+  changes_.RequestRepaint();
   hooks_->DiscardUndo();
   return true;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "document/ChartRecords.h"
+#include "document/DocumentChanges.h"
 #include "document/DocumentHooks.h"
 #include "document/ItemKind.h"
 #include "document/PictureTable.h"
@@ -59,11 +60,15 @@ class ChartDocument {
 
   DocumentHooks& Hooks() { return *hooks_; }
   void SetHooks(DocumentHooks* hooks);
+  /// The modified flag and repaint requests; they stay with this document
+  /// when its contents are swapped.
+  DocumentChanges& Changes() { return changes_; }
+  const DocumentChanges& Changes() const { return changes_; }
 
   /// Releases every picture once and empties the item tables.
   void Clear();
   /// Exchanges every table, the header, the selection and the pictures with
-  /// `other`; each keeps its own hooks. Lets a document be read aside and
+  /// `other`; each keeps its own hooks and change announcer. Lets a document be read aside and
   /// take the open document's place only once the whole read succeeded.
   void SwapContents(ChartDocument& other) noexcept;
   /// Clear, then one empty page "ページ1" of 1000 x 1000; the reserved header word is kept.
@@ -122,6 +127,7 @@ class ChartDocument {
  private:
   ChartDocument();
   DocumentHooks* hooks_;
+  DocumentChanges changes_;
 };
 
 }  // namespace plume::document

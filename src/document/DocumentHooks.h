@@ -12,10 +12,6 @@ namespace plume::document {
 class DocumentHooks {
  public:
   virtual ~DocumentHooks() = default;
-  /// Repaints the chart view at once.
-  virtual void Repaint() {}
-  /// Refreshes the ribbon's style controls after the focused item changed.
-  virtual void RefreshStyleControls() {}
   /// Drops the view's one-step undo record.
   virtual void DiscardUndo() {}
   /// Title (CP932) of the web page on show, used for nodes added without a

@@ -82,9 +82,9 @@ void PageTabs::MakeCurrent(int index, bool storeScroll) {
 
 void PageTabs::Changed() {
   doc_.ClearSelection();
-  doc_.Hooks().RefreshStyleControls();
-  doc_.Hooks().Repaint();
-  host_.MarkModified();
+  doc_.Changes().FocusChanged();
+  doc_.Changes().RequestRepaint();
+  doc_.Changes().MarkModified();
 }
 
 void PageTabs::Click(int tab) {
@@ -96,7 +96,7 @@ void PageTabs::Click(int tab) {
 void PageTabs::RightClick(int tab) {
   if (tab < 0 || tab >= Count()) return;
   if (tab != Current()) MakeCurrent(tab, false);
-  doc_.Hooks().Repaint();
+  doc_.Changes().RequestRepaint();
 }
 
 PageTabs::MenuState PageTabs::MenuEnabling() const {
@@ -122,8 +122,8 @@ bool PageTabs::AddPage(bool after) {
   ChartDocument::InitPage(doc_.pages[at], pageId, platform::CutToBytes(*name, kMaxNameBytes));
   doc_.header.currentPage = static_cast<std::uint16_t>(at);
   host_.CurrentPageChanged();
-  host_.MarkModified();
-  doc_.Hooks().Repaint();
+  doc_.Changes().MarkModified();
+  doc_.Changes().RequestRepaint();
   return true;
 }
 
@@ -133,18 +133,18 @@ bool PageTabs::RenamePage() {
   platform::CopyToField(doc_.CurrentPage().pageName, *name);
   captions_[Current()] = Caption(FullName(Current()), captionLength_);
   // A renamed page is a change like any other: closing asks before it is lost.
-  host_.MarkModified();
+  doc_.Changes().MarkModified();
   return true;
 }
 
 void PageTabs::SetTabBackColor(ColorRef color) {
   doc_.CurrentPage().tabBackColor = color;
-  host_.MarkModified();
+  doc_.Changes().MarkModified();
 }
 
 void PageTabs::SetTabTextColor(ColorRef color) {
   doc_.CurrentPage().tabTextColor = color;
-  host_.MarkModified();
+  doc_.Changes().MarkModified();
 }
 
 bool PageTabs::Move(int delta) {
@@ -158,7 +158,7 @@ bool PageTabs::Move(int delta) {
   captions_[from] = FullName(from);
   captions_[to] = FullName(to);
   doc_.header.currentPage = static_cast<std::uint16_t>(to);
-  host_.MarkModified();
+  doc_.Changes().MarkModified();
   return true;
 }
 

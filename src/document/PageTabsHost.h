@@ -1,7 +1,7 @@
 #pragma once
 // What the page commands need from the windows around them: the name
-// dialog, the chart view's scroll position and clipboard, the material store
-// and the document's modified mark.
+// dialog, the chart view's scroll position and clipboard, the material store.
+// The modified mark and repaints go through the document's changes.
 
 #include <optional>
 #include <string>
@@ -26,8 +26,6 @@ class PageTabsHost {
   virtual void ClearItemClipboard() {}
   /// Deletes a node's material from the store (delete with "Yes").
   virtual void DeleteMaterial(const NodeRecord& /*node*/) {}
-  /// Marks the document modified.
-  virtual void MarkModified() {}
 };
 
 }  // namespace plume::document

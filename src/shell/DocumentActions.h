@@ -18,9 +18,8 @@ class DocumentActions {
   virtual bool Save() = 0;
   /// Asks for a path and saves; false when not saved.
   virtual bool SaveAs() = 0;
+  /// The chart document's modified flag (edits mark it through its changes).
   virtual bool IsModified() const = 0;
-  /// Marks the document modified (page commands, edits).
-  virtual void MarkModified() = 0;
   /// The document's file; empty for a document never saved.
   virtual std::filesystem::path Path() const = 0;
 };

@@ -129,7 +129,7 @@ class ChartExportTest : public ::testing::Test {
   TempFolder folder_;
   fs::path workFolder_ = folder_.Path();
   platform::MemorySettingsStore settings_;
-  chartview::ViewHost host_;
+  chartview::WindowlessHost host_;
   std::unique_ptr<document::ChartDocument> doc_;
   std::unique_ptr<chartview::ChartView> view_;
   FakeRenderer renderer_;

@@ -22,7 +22,7 @@ TEST(ExportProgress, CancelInTheProgressDialogStopsTheExportAndWritesNothing) {
   platform::ScopedMessageSink guard(&sink);
   test::TempFolder folder;
   platform::MemorySettingsStore settings;
-  chartview::ViewHost host;
+  chartview::WindowlessHost host;
   auto doc = document::ChartDocument::Create();
   doc->NewDocument();
   for (int p = 1; p < 6; ++p) {

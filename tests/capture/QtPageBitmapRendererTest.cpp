@@ -69,7 +69,7 @@ TEST_F(QtPageBitmapRendererTest, ThePageImageAtZoomIsTheZoomedPageSize) {
   doc->NewDocument();
   doc->CurrentPage().pageWidth = 400;
   doc->CurrentPage().pageHeight = 300;
-  chartview::ViewHost host;
+  chartview::WindowlessHost host;
   chartview::ChartView view(*doc, settings_, host);
   view.SetZoom(1.5f);
   ChartExportServices services;

@@ -10,6 +10,7 @@
 
 #include <memory>
 
+#include "../support/ChartViewNulls.h"
 #include "ChartFixture.h"
 #include "chartview/CoordinateMapping.h"
 #include "chartview/EditingController.h"
@@ -32,7 +33,7 @@ class CMyEditTest : public ::testing::Test, public testing::ChartFixture {
     st.FontBold = 1;
     st.FontSize = 14;
     st.AlineH = 1;
-    widget = std::make_unique<CTesselView>(*doc, store, nullptr);
+    widget = std::make_unique<CTesselView>(*doc, store, nullptr, frame);
     widget->resize(520, 320);
     edit = new CMyEdit(widget->viewport());
     edit->trackPointer = [this](std::function<void(platform::Point, bool)> report) {
@@ -68,6 +69,7 @@ class CMyEditTest : public ::testing::Test, public testing::ChartFixture {
   platform::ScriptedMessageSink sink;
   platform::MemorySettingsStore store;
   int node = 0;
+  plume::testing::RecordingViewFrame frame;
   std::unique_ptr<CTesselView> widget;
   CMyEdit* edit = nullptr;  // owned by the viewport
   std::unique_ptr<EditingController> editing;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "../support/ChartViewNulls.h"
 #include "ChartFixture.h"
 #include "chartview/ChartViewHooks.h"
 #include "platform/MemorySettingsStore.h"
@@ -18,13 +19,11 @@ using platform::RecordingCanvas;
 namespace settings = platform::settings;
 
 struct FakeHost : ViewHost {
-  int repaints = 0, erases = 0, consoleRebuilds = 0, consoleDraws = 0, modified = 0;
+  explicit FakeHost(document::ChartDocument& doc) : changes(doc) {}
+  int consoleRebuilds = 0, consoleDraws = 0;
   platform::Size extent;
   std::string position, size;
-  void Repaint(bool erase) override {
-    ++repaints;
-    erases += erase;
-  }
+  plume::testing::ChangeCounter changes;
   void SetScrollExtent(platform::Size e) override { extent = e; }
   void RebuildConsole() override { ++consoleRebuilds; }
   void DrawConsole(platform::Canvas& canvas) override {
@@ -35,13 +34,12 @@ struct FakeHost : ViewHost {
     position = p;
     size = s;
   }
-  void MarkModified() override { ++modified; }
 };
 
 class ChartViewTest : public ::testing::Test, protected testing::ChartFixture {
  protected:
   platform::MemorySettingsStore store;
-  FakeHost host;
+  FakeHost host{*doc};
   ChartView view{*doc, store, host};
 };
 
@@ -50,9 +48,9 @@ TEST_F(ChartViewTest, SetZoomClampsAndMarks) {
   EXPECT_EQ(view.ZoomPercent(), 400);
   view.SetZoom(0.01f);
   EXPECT_EQ(view.ZoomPercent(), 8);
-  EXPECT_EQ(host.modified, 2);
+  EXPECT_EQ(host.changes.modified, 2);
   EXPECT_EQ(host.consoleRebuilds, 2);
-  EXPECT_EQ(host.erases, 2);
+  EXPECT_EQ(host.changes.erased, 2);
   EXPECT_EQ(host.extent, (platform::Size{84, 84}));  // (1000 + 50) x 0.08
 }
 
@@ -171,11 +169,11 @@ TEST_F(ChartViewTest, HooksReachTheView) {
   r.dataType = "PDF";
   r.x = 400;
   r.y = 300;
-  const int repaints = host.repaints;
+  const int repaints = host.changes.repaints;
   ASSERT_TRUE(doc->AddNode(std::move(r)));
   EXPECT_EQ(doc->nodes[doc->nodeCount - 1].rect, (document::Rect{200, 150, 200, 150}));
   EXPECT_FALSE(view.CanUndo());
-  EXPECT_GT(host.repaints, repaints);
+  EXPECT_GT(host.changes.repaints, repaints);
   // A new document: zoom back to the stored value, undo record gone.
   settings::Set(store, settings::Last::Zoom, 150);
   view.TakeSnapshot(UndoRecord::Kind::Nodes);

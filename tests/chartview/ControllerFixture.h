@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/ChartViewNulls.h"
 #include "ChartFixture.h"
 #include "chartview/ChartView.h"
 #include "chartview/ViewController.h"
@@ -13,7 +14,7 @@
 
 namespace plume::chartview::testing {
 
-struct RecordingHost : ControllerHost {
+struct RecordingHost : plume::testing::NullControllerHost {
   int repaints = 0, feedbacks = 0, erases = 0, modified = 0, pagesShown = 0, captures = 0, releases = 0;
   std::vector<ContextMenu> menus;
   int menuAnswer = 0;
@@ -28,7 +29,6 @@ struct RecordingHost : ControllerHost {
   bool canScroll = true;
   platform::Point scrolled;
 
-  void Repaint() override { ++repaints; }
   void DrawFeedback(FeedbackShape, const platform::IntRect& r) override {
     ++feedbacks;
     lastFeedback = r;
@@ -53,7 +53,6 @@ struct RecordingHost : ControllerHost {
   void PageShown() override { ++pagesShown; }
   bool CanScrollVertically() override { return canScroll; }
   void ScrollBy(int dx, int dy) override { scrolled = {scrolled.x + dx, scrolled.y + dy}; }
-  void MarkModified() override { ++modified; }
 };
 
 class ControllerFixture : public ChartFixture {
@@ -89,9 +88,10 @@ class ControllerFixture : public ChartFixture {
 
   platform::ScriptedMessageSink sink;
   platform::MemorySettingsStore store;
-  ViewHost viewHost;
+  WindowlessHost viewHost;
   ChartView view{*doc, store, viewHost};
   RecordingHost host;
+  plume::testing::ChangeCounter changes{*doc, &host.modified, &host.repaints};
   ViewController controller{view, host};
 };
 

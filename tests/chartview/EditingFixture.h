@@ -20,7 +20,7 @@
 namespace plume::chartview::testing {
 
 /// The editor box: remembers how it was opened and returns the typed text.
-struct FakeEditorBox : InlineEditorHost {
+struct FakeEditorBox : plume::testing::NullInlineEditorHost {
   bool open = false;
   int opens = 0, moves = 0;
   EditorSetup setup;

@@ -3,15 +3,14 @@
 // modified marks.
 
 #include "chartview/EditCommandHost.h"
+#include "../support/ChartViewNulls.h"
 #include "document/ChartDocument.h"
 
 namespace plume::chartview::testing {
 
 struct FakeEditHost : EditCommandHost {
-  explicit FakeEditHost(document::ChartDocument& d) : doc(d) {}
+  explicit FakeEditHost(document::ChartDocument& d) : doc(d), changes(d, &modified, &repaints) {}
   void TakeSnapshot(UndoRecord::Kind kind) override { undo.TakeSnapshot(doc, kind); }
-  void Repaint() override { ++repaints; }
-  void MarkModified() override { ++modified; }
   float Zoom() const override { return zoom; }
 
   document::ChartDocument& doc;
@@ -19,6 +18,7 @@ struct FakeEditHost : EditCommandHost {
   int repaints = 0;
   int modified = 0;
   float zoom = 1.0f;
+  plume::testing::ChangeCounter changes;
 };
 
 }  // namespace plume::chartview::testing

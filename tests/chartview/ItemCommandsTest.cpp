@@ -11,11 +11,11 @@ namespace {
 using document::Rect;
 using platform::MsgResult;
 
-class FakeItemHost : public ItemCommandHost {
+class FakeItemHost : public ::plume::testing::NullItemCommandHost {
  public:
-  explicit FakeItemHost(ViewController& controller) : controller_(controller) {}
+  FakeItemHost(ViewController& controller, document::ChartDocument& doc)
+      : controller_(controller), changes_(doc, &modified) {}
   platform::Point MenuPoint() override { return controller_.MenuPoint(); }
-  void MarkModified() override { ++modified; }
   bool InlineEditorOpen() override { return editorOpen; }
   void CloseInlineEditor() override {
     editorOpen = false;
@@ -40,6 +40,7 @@ class FakeItemHost : public ItemCommandHost {
 
  private:
   ViewController& controller_;
+  ::plume::testing::ChangeCounter changes_;
 };
 
 
@@ -50,7 +51,7 @@ class ItemCommandsFixture : public ::testing::Test, protected testing::Controlle
     doc->nodeStates[i].selected = 1;
     return i;
   }
-  FakeItemHost itemHost{controller};
+  FakeItemHost itemHost{controller, *doc};
   ::plume::testing::FakePictureCodec codec;
   ItemCommands commands{view, itemHost, nullptr, &codec};
 };

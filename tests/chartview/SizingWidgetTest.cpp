@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "../support/ChartViewNulls.h"
 #include "ChartFixture.h"
 #include "chartview/EditingController.h"
 #include "chartview/ui/CTesselView.h"
@@ -28,7 +29,7 @@ class SizingWidgetTest : public ::testing::Test, public testing::ChartFixture {
     hub = AddNode({240, 180, 340, 240}, 1, "hub");
     leaf = AddNode({420, 190, 500, 230}, 1, "leaf");
     AddArc(hub, leaf);
-    widget = std::make_unique<CTesselView>(*doc, store, nullptr);
+    widget = std::make_unique<CTesselView>(*doc, store, nullptr, frame);
     widget->resize(700, 600);
     editing = std::make_unique<EditingController>(widget->View(), widget->Host(), store);
     editing->feedbackFrame = [this](const platform::IntRect& r, platform::CanvasColor colour, int width) {
@@ -59,6 +60,7 @@ class SizingWidgetTest : public ::testing::Test, public testing::ChartFixture {
   platform::MemorySettingsStore store;
   int hub = 0, leaf = 0;
   platform::IntRect lastFeedback;
+  plume::testing::RecordingViewFrame frame;
   std::unique_ptr<CTesselView> widget;
   std::unique_ptr<EditingController> editing;
 };

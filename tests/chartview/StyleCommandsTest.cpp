@@ -213,7 +213,7 @@ TEST_F(StyleTest, StoredDefaultWithNoFillReachesTheNextNewNode) {
 
   // New nodes read the section afresh; slips keep their own defaults.
   document::DocumentHooks base;
-  StyleDefaultsHooks hooks(store, base, {});
+  StyleDefaultsHooks hooks(store, base);
   doc->SetHooks(&hooks);
   ASSERT_TRUE(doc->AddNode({}));
   EXPECT_EQ(doc->nodes[doc->nodeCount - 1].style.refMen, document::kNoColor);
@@ -229,7 +229,7 @@ TEST_F(StyleTest, StoredDefaultWithNoFillReachesTheNextNewNode) {
 TEST_F(StyleTest, NewNodesTakeTheStoredTitlePositionAndTwoForAnInvalidOne) {
   platform::MemorySettingsStore store;
   document::DocumentHooks base;
-  StyleDefaultsHooks hooks(store, base, {});
+  StyleDefaultsHooks hooks(store, base);
   doc->SetHooks(&hooks);
   for (const auto& [stored, expected] : {std::pair{"0", 0}, {"1", 1}, {"2", 2}, {"3", 2}, {"-1", 2}, {"x", 2}}) {
     store.WriteString(platform::settings::SUB::TitlePos.section, platform::settings::SUB::TitlePos.key, stored);

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "../support/ChartViewNulls.h"
 #include "ChartFixture.h"
 #include "chartview/ChartView.h"
 #include "chartview/ChartViewHooks.h"
@@ -24,10 +25,8 @@ class UndoTest : public ::testing::Test, protected testing::ChartFixture {
   UndoTest() {
     for (int i = 0; i < 3; ++i) AddNode({100 * i, 0, 100 * i + 50, 30});
   }
-  struct CountingHost : ViewHost {
-    int repaints = 0;
-    void Repaint(bool) override { ++repaints; }
-  } host;
+  WindowlessHost host;
+  plume::testing::ChangeCounter changes{*doc};
   platform::MemorySettingsStore store;
   ChartView view{*doc, store, host};
 };
@@ -39,11 +38,11 @@ TEST_F(UndoTest, ArrowMoveOfThreeNodesIsUndoneOnceOnly) {
   view.Undo();
   for (int i = 0; i < 3; ++i) EXPECT_EQ(doc->nodes[i].rect, (Rect{100 * i, 0, 100 * i + 50, 30}));
   EXPECT_FALSE(view.CanUndo());
-  EXPECT_EQ(host.repaints, 1);
+  EXPECT_EQ(changes.repaints, 1);
   Move(doc->nodes[0], 5, 5);
   view.Undo();  // no second level
   EXPECT_EQ(doc->nodes[0].rect, (Rect{5, 5, 55, 35}));
-  EXPECT_EQ(host.repaints, 1);
+  EXPECT_EQ(changes.repaints, 1);
 }
 
 TEST_F(UndoTest, TwoPressesUndoOnlyTheSecond) {

@@ -392,7 +392,7 @@ TEST_F(ViewControllerTest, SlipsDroppedOnUnselectedSlipStayAndMarkerClickClearsS
   EXPECT_EQ(doc->slips[s].selected, 0);
 }
 
-struct FakeConsole : ConsolePort {
+struct FakeConsole : plume::testing::NullConsolePort {
   platform::IntRect area{0, 0, 130, 130};
   int clicks = 0, elsewhere = 0;
   int HitTest(platform::Point p, bool) override {
@@ -409,7 +409,7 @@ struct FakeConsole : ConsolePort {
   }
 };
 
-struct FakeEditor : EditingPort {
+struct FakeEditor : plume::testing::NullEditingPort {
   bool open = true;
   int commits = 0;
   bool EditorOpen() const override { return open; }

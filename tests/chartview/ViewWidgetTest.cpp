@@ -11,6 +11,7 @@
 
 #include <vector>
 
+#include "../support/ChartViewNulls.h"
 #include "ChartFixture.h"
 #include "chartview/ui/CTesselView.h"
 #include "chartview/ui/PointerAnimation.h"
@@ -41,10 +42,9 @@ class ViewWidgetTest : public ::testing::Test, public ChartFixture {
     nodeA = AddNode({100, 100, 200, 160});
     nodeB = AddNode({400, 100, 500, 160});
     slip = AddSlip({100, 300, 200, 360});
-    widget = std::make_unique<CTesselView>(*doc, store, nullptr);
-    widget->runCommand = [this](int id) { commands.push_back(id); };
-    widget->commandEnabled = [](int id) { return id == kCopyNodes; };
-    widget->execMenu = [this](QMenu& menu, QPoint) -> QAction* {
+    widget = std::make_unique<CTesselView>(*doc, store, nullptr, frame);
+    frame.enabled = [](int id) { return id == kCopyNodes; };
+    widget->SetMenuRunner([this](QMenu& menu, QPoint) -> QAction* {
       shownMenus.emplace_back();
       QAction* answer = nullptr;
       std::vector<QMenu*> pending{&menu};
@@ -59,7 +59,7 @@ class ViewWidgetTest : public ::testing::Test, public ChartFixture {
         }
       }
       return answer;
-    };
+    });
     widget->resize(800, 600);
     widget->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(widget.get()));
@@ -96,8 +96,9 @@ class ViewWidgetTest : public ::testing::Test, public ChartFixture {
   static constexpr int kCopyNodes = 32792;
   platform::MemorySettingsStore store;
   int nodeA = -1, nodeB = -1, slip = -1;
+  plume::testing::RecordingViewFrame frame;
   std::unique_ptr<CTesselView> widget;
-  std::vector<int> commands;
+  std::vector<int>& commands = frame.commands;
   std::vector<std::vector<MenuItem>> shownMenus;
   int menuAnswer = 0;
 };
@@ -170,7 +171,7 @@ TEST_F(ViewWidgetTest, NodeDraggedOverAnotherPagesTabLandsOnThatPageClamped) {
   doc->pages[1].pageHeight = 500;
   // A page tab band below the view, as the frame reports it in display coordinates.
   const int tabTop = Port()->mapToGlobal(QPoint(0, 550)).y();
-  widget->tabAt = [tabTop](QPoint global) { return global.y() >= tabTop ? 1 : -1; };
+  frame.tabAt = [tabTop](platform::Point global) { return global.y >= tabTop ? 1 : -1; };
   Press({150, 130});
   DragTo({150, 300});
   DragTo({150, 560});
@@ -268,7 +269,7 @@ TEST_F(ViewWidgetTest, KeysRunTheViewsCommandsAndMoveTheSelection) {
 }
 
 TEST_F(ViewWidgetTest, PointerAnimationCirclesAnUnselectedItemAndLeavesNoTrace) {
-  widget->animeCount = [] { return 3; };
+  frame.trails = 3;
   Hover({700, 500});
   const QImage page = widget->BackBuffer().copy();
   const int renders = widget->PageRenders();
@@ -291,7 +292,7 @@ TEST_F(ViewWidgetTest, PointerAnimationCirclesAnUnselectedItemAndLeavesNoTrace) 
   Hover({700, 500});
   Hover({450, 130});
   EXPECT_FALSE(widget->AnimationRunning());
-  widget->animeCount = [] { return 0; };
+  frame.trails = 0;
   Hover({150, 130});
   EXPECT_FALSE(widget->AnimationRunning());
 }

@@ -19,8 +19,6 @@ struct RecordingHooks : DocumentHooks {
   int repaints = 0, refreshes = 0, discards = 0, newDocs = 0;
   float zoom = 1.0f;
   std::string webTitle;
-  void Repaint() override { ++repaints; }
-  void RefreshStyleControls() override { ++refreshes; }
   void DiscardUndo() override { ++discards; }
   std::string WebPageTitle() override { return webTitle; }
   float Zoom() override { return zoom; }
@@ -33,6 +31,10 @@ class ChartDocumentTest : public ::testing::Test {
     doc = ChartDocument::Create(&hooks);
     ASSERT_TRUE(doc);
     doc->NewDocument();
+    repaints = doc->Changes().Subscribe([this](Change change) {
+      hooks.repaints += change == Change::Repaint;
+      hooks.refreshes += change == Change::Focus;
+    });
   }
   NodeRequest PictureRequest(int w, int h, int x, int y) {
     NodeRequest r;
@@ -49,6 +51,7 @@ class ChartDocumentTest : public ::testing::Test {
   ScriptedMessageSink sink;
   ScopedMessageSink guard{&sink};
   std::unique_ptr<ChartDocument> doc;
+  DocumentChanges::Subscription repaints;
 };
 
 TEST_F(ChartDocumentTest, NewDocumentHasOneDefaultPageAndKeepsReservedWord) {

@@ -35,12 +35,10 @@ struct FakeHost : PageTabsHost {
   void CurrentPageChanged() override { ++pageChanges; }
   void ClearItemClipboard() override { ++clipboardCleared; }
   void DeleteMaterial(const NodeRecord& node) override { deletedMaterials.push_back(node.serial); }
-  void MarkModified() override { ++modified; }
 };
 
 struct CountingHooks : DocumentHooks {
-  int repaints = 0, discards = 0;
-  void Repaint() override { ++repaints; }
+  int discards = 0;
   void DiscardUndo() override { ++discards; }
 };
 
@@ -50,6 +48,7 @@ class PageTabsTest : public ::testing::Test {
     doc = ChartDocument::Create(&hooks);
     ASSERT_TRUE(doc);
     doc->NewDocument();
+    edits = doc->Changes().Subscribe([this](Change change) { host.modified += change == Change::Modified; });
     tabs = std::make_unique<PageTabs>(*doc, host);
   }
   /// Pages named "P1".."Pn" (n >= 1), page 0 current.
@@ -76,6 +75,7 @@ class PageTabsTest : public ::testing::Test {
   CountingHooks hooks;
   FakeHost host;
   std::unique_ptr<ChartDocument> doc;
+  DocumentChanges::Subscription edits;
   std::unique_ptr<PageTabs> tabs;
   ScriptedMessageSink sink;
   ScopedMessageSink guard{&sink};

@@ -190,7 +190,7 @@ TEST_F(DocumentWindowTest, PageCommandMarksTheTitleAndClosingAsksToSave) {
 
 TEST_F(DocumentWindowTest, CancelledSaveKeepsTheWindowOpenAndModified) {
   CMainFrame* frame = Start();
-  app->Document().MarkModified();
+  app->Chart()->Changes().MarkModified();
   sink.Answer(MsgResult::Yes);
   frame->close();  // the chooser is cancelled
   EXPECT_TRUE(frame->isVisible());

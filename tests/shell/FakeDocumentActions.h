@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "document/ChartDocument.h"
 #include "shell/DocumentActions.h"
 
 namespace plume::shell::testing {
@@ -40,7 +41,13 @@ struct FakeDocumentActions : DocumentActions {
     return Save();
   }
   bool IsModified() const override { return modified; }
-  void MarkModified() override { modified = true; }
+  /// Follows the edits announced by `chart` from now on.
+  void Follow(document::ChartDocument& chart) {
+    edits = chart.Changes().Subscribe([this](document::Change change) {
+      if (change == document::Change::Modified) modified = true;
+    });
+  }
+  document::DocumentChanges::Subscription edits;
   std::filesystem::path Path() const override { return path; }
 };
 

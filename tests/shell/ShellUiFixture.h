@@ -23,8 +23,9 @@ class ShellUiTest : public ::testing::Test {
     options.lockFolder = lockDir.path();
     options.webEngine = false;
     options.programFolder = programDir.path().toStdString();
-    options.makeDocument = [fake](document::ChartDocument&) {
+    options.makeDocument = [fake](document::ChartDocument& chart) {
       auto doc = std::make_unique<FakeDocumentActions>();
+      doc->Follow(chart);
       if (fake) *fake = doc.get();
       return doc;
     };

@@ -26,7 +26,7 @@ using document::ChartDocument;
 struct ExportSession {
   std::unique_ptr<ChartDocument> doc = ChartDocument::Create();
   platform::MemorySettingsStore settings;
-  chartview::ViewHost host;
+  chartview::WindowlessHost host;
   platform::QtScratchSurface scratch;
   capture::ui::QtPageBitmapRenderer renderer{settings};
   std::unique_ptr<chartview::ChartView> view;

@@ -139,7 +139,7 @@ int RunRender(const std::vector<std::string_view>& args) {
   }
 
   platform::MemorySettingsStore settings;
-  chartview::ViewHost host;
+  chartview::WindowlessHost host;
   platform::QtScratchSurface scratch;
   chartview::ChartView view(*doc, settings, host, &scratch);
   view.SetZoom(o.zoomPercent / 100.0f);

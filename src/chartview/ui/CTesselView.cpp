@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <string>
 
 #include "chartview/CoordinateMapping.h"
 #include "chartview/InlineEditor.h"
@@ -30,8 +31,13 @@ constexpr int kLabelPoints = 8;  ///< size of the feedback label's font
 }  // namespace
 
 CTesselView::CTesselView(document::ChartDocument& doc, platform::SettingsStore& settings,
-                         platform::ScratchSurface* scratch, QWidget* parent)
-    : QAbstractScrollArea(parent), doc_(doc), view_(doc, settings, *this, scratch), hooks_(view_), host_(*this) {
+                         platform::ScratchSurface* scratch, ViewFrame& frame, QWidget* parent)
+    : QAbstractScrollArea(parent),
+      doc_(doc),
+      view_(doc, settings, *this, scratch),
+      hooks_(view_),
+      host_(*this),
+      frame_(frame) {
   setFrameShape(QFrame::NoFrame);
   // Every paint covers the whole viewport from the back buffer.
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -41,6 +47,10 @@ CTesselView::CTesselView(document::ChartDocument& doc, platform::SettingsStore& 
   horizontalScrollBar()->setSingleStep(10);
   verticalScrollBar()->setSingleStep(10);
   doc_.SetHooks(&hooks_);
+  changes_ = doc_.Changes().Subscribe([this](document::Change change) {
+    if (change == document::Change::Repaint || change == document::Change::RepaintErased)
+      Repaint(change == document::Change::RepaintErased);
+  });
   view_.SetClientSize({viewport()->width(), viewport()->height()});
   SetScrollExtent(view_.ScrollExtent());
   MakeController();
@@ -60,7 +70,7 @@ void CTesselView::MakeController() {
 }
 
 void CTesselView::SetConsolePort(ConsolePort* console) {
-  console_ = console;
+  console_ = console ? console : &noConsole_;
   MakeController();
 }
 
@@ -215,22 +225,14 @@ void CTesselView::SetScrollExtent(platform::Size extent) {
 }
 
 void CTesselView::RebuildConsole() {
-  if (rebuildConsole) rebuildConsole();
-  if (zoomPane) zoomPane(QString::number(view_.ZoomPercent()) + QLatin1Char('%'));
+  console_->RebuildConsole();
+  frame_.ShowZoomPane(std::to_string(view_.ZoomPercent()) + "%");
 }
 
-void CTesselView::DrawConsole(platform::Canvas& canvas) {
-  if (drawConsole) drawConsole(canvas);
-}
+void CTesselView::DrawConsole(platform::Canvas& canvas) { console_->DrawConsole(canvas); }
 
 void CTesselView::ShowStatusPanes(std::string_view position, std::string_view size) {
-  if (statusPanes)
-    statusPanes(QString::fromUtf8(position.data(), static_cast<int>(position.size())),
-                QString::fromUtf8(size.data(), static_cast<int>(size.size())));
-}
-
-void CTesselView::MarkModified() {
-  if (modified) modified();
+  frame_.ShowItemPanes(position, size);
 }
 
 void CTesselView::resizeEvent(QResizeEvent* event) {
@@ -298,7 +300,7 @@ void CTesselView::mouseMoveEvent(QMouseEvent* event) {
   }
   controller_->MouseMove(ToMouseEvent(event));
   if (controller_->Mode() == DragMode::None && event->buttons() == Qt::NoButton)
-    animation_->PointerAt(event->position().toPoint(), animeCount ? animeCount() : 0);
+    animation_->PointerAt(event->position().toPoint(), frame_.PointerTrails());
 }
 
 void CTesselView::keyPressEvent(QKeyEvent* event) {

@@ -1,8 +1,9 @@
 #pragma once
 // The chart area: a scroll area over the current page. Owns the chart view
 // and its mouse and keyboard controller; translates Qt input into the
-// controller's events, and implements the view's host (repaints, scroll
-// extent, status panes, modified mark). The page is painted through a
+// controller's events, and implements the view's host (scroll extent,
+// console, status panes). It repaints when the document announces a change,
+// and reaches the main window only through its ViewFrame. The page is painted through a
 // QtCanvas into a back buffer, only when something asked for a repaint;
 // drag feedback and the pointer animation are drawn over that buffer and
 // erased by restoring it, so they never paint the page again. The
@@ -21,6 +22,8 @@
 #include "chartview/ChartView.h"
 #include "chartview/ChartViewHooks.h"
 #include "chartview/ViewController.h"
+#include "chartview/ViewFrame.h"
+#include "document/DocumentChanges.h"
 #include "chartview/ui/BackBufferOverlay.h"
 #include "chartview/ui/QtControllerHost.h"
 #include "platform/ScratchSurface.h"
@@ -36,10 +39,10 @@ class HoverAnimation;
 class CTesselView : public QAbstractScrollArea, public ViewHost {
   Q_OBJECT
  public:
-  /// Shows `doc` (which must outlive the view) and installs its hooks;
-  /// `scratch` may be null (pictures are left out).
-  CTesselView(document::ChartDocument& doc, platform::SettingsStore& settings,
-              platform::ScratchSurface* scratch, QWidget* parent = nullptr);
+  /// Shows `doc` in `frame` (both must outlive the view) and installs the
+  /// document's hooks; `scratch` may be null (pictures are left out).
+  CTesselView(document::ChartDocument& doc, platform::SettingsStore& settings, platform::ScratchSurface* scratch,
+              ViewFrame& frame, QWidget* parent = nullptr);
   /// Writes the zoom to Last/Zoom and removes the document hooks.
   ~CTesselView() override;
 
@@ -48,8 +51,9 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
   /// The controller's host, for the console and the editing operations
   /// (feedback, cursor, repaint).
   QtControllerHost& Host() { return host_; }
-  /// The zoom console the controller hands mouse events to first; null for
-  /// none. The port must outlive the view or be reset to null first.
+  /// The zoom console the controller hands mouse events to first and the
+  /// view draws over the page; null for none. The port must outlive the view
+  /// or be reset to null first.
   void SetConsolePort(ConsolePort* console);
   /// The in-place editor, resizing, page sizing and dial; null for none.
   void SetEditingPort(EditingPort* editing);
@@ -90,46 +94,20 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
   int PageRenders() const { return pageRenders_; }
   bool AnimationRunning() const;
 
-  // Services of the frame around the view; each may stay empty.
-  std::function<void(const QString& position, const QString& size)> statusPanes;
-  std::function<void(const QString& zoom)> zoomPane;
-  std::function<void()> modified;
-  /// Status bar message text; empty clears it.
-  std::function<void(const QString& text)> statusText;
-  /// The pointer position pane ("x, y" in page units, or empty).
-  std::function<void(const QString& text)> pointerPane;
-  /// Index of the page tab under `global` (display coordinates), -1 for none.
-  std::function<int(QPoint global)> tabAt;
-  /// Height of a band at the bottom of the view taken by page tabs (0: none).
-  std::function<int()> tabBandHeight;
-  /// The current page was switched by a drag or a marker: update the tabs and
-  /// show the page (ShowCurrentPage when empty).
-  std::function<void()> pageShown;
-  /// Runs a command of the frame (delete, select all, paste, ...).
-  std::function<void(int id)> runCommand;
-  /// Whether the frame can run command `id` now; its menu items are greyed
-  /// otherwise. Empty: every command counts as available.
-  std::function<bool(int id)> commandEnabled;
-  /// Adds the frame's facts (HTML type word, console shown) to those the view
-  /// knows (clipboard content).
-  std::function<void(MenuFacts& facts)> completeMenuFacts;
-  /// Trails of the pointer animation (the frame's F10 switch), 0 for off.
-  std::function<int()> animeCount;
-  /// Draws the zoom console over the page (client pixels) at the end of every paint.
-  std::function<void(platform::Canvas& canvas)> drawConsole;
-  /// Rebuilds the console picture after a zoom change (before the zoom pane is written).
-  std::function<void()> rebuildConsole;
+  ViewFrame& Frame() { return frame_; }
   /// Runs a built context menu at `global` and returns the action chosen;
-  /// QMenu::exec when empty (tests replace it).
-  std::function<QAction*(QMenu& menu, QPoint global)> execMenu;
+  /// QMenu::exec until replaced (tests choose an action instead).
+  void SetMenuRunner(std::function<QAction*(QMenu& menu, QPoint global)> run) { menuRunner_ = std::move(run); }
+
+  /// Paints the page again before the next show; `erase` clears the window first.
+  void Repaint(bool erase);
 
   // ViewHost
-  void Repaint(bool erase) override;
   void SetScrollExtent(platform::Size extent) override;
+  /// The console's picture for the new zoom, then the zoom pane.
   void RebuildConsole() override;
   void DrawConsole(platform::Canvas& canvas) override;
   void ShowStatusPanes(std::string_view position, std::string_view size) override;
-  void MarkModified() override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -182,8 +160,12 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
   ChartView view_;
   ChartViewHooks hooks_;
   QtControllerHost host_;
-  ConsolePort* console_ = nullptr;
+  ViewFrame& frame_;
+  NoConsole noConsole_;
+  ConsolePort* console_ = &noConsole_;
   EditingPort* editing_ = nullptr;
+  document::DocumentChanges::Subscription changes_;
+  std::function<QAction*(QMenu& menu, QPoint global)> menuRunner_;
   std::unique_ptr<ViewController> controller_;
   std::map<int, std::function<void()>> viewCommands_;
 

@@ -70,8 +70,6 @@ void DrawShape(QPainter& painter, FeedbackShape shape, const QRect& r) {
 
 QtControllerHost::~QtControllerHost() = default;
 
-void QtControllerHost::Repaint() { widget_.Repaint(false); }
-
 void QtControllerHost::RepaintRect(const platform::IntRect& client) {
   // The page is painted whole into the back buffer; only the window area changes.
   (void)client;
@@ -136,7 +134,7 @@ int QtControllerHost::ShowContextMenu(const ContextMenu& menu, platform::Point c
         // menu's rules alone; the frame's commands must also be available.
         const bool own = menu.id == MenuId::Sel || widget_.viewCommands_.count(entry.command) > 0;
         bool enabled = state ? state->enabled : true;
-        if (!own && widget_.commandEnabled) enabled = enabled && widget_.commandEnabled(entry.command);
+        if (!own) enabled = enabled && widget_.frame_.CommandEnabled(entry.command);
         action->setEnabled(enabled);
         if (state && state->checked) {
           action->setCheckable(true);
@@ -147,7 +145,7 @@ int QtControllerHost::ShowContextMenu(const ContextMenu& menu, platform::Point c
     }
   }
   const QPoint global = widget_.viewport()->mapToGlobal(platform::ToQPoint(client));
-  QAction* chosen = widget_.execMenu ? widget_.execMenu(root, global) : root.exec(global);
+  QAction* chosen = widget_.menuRunner_ ? widget_.menuRunner_(root, global) : root.exec(global);
   if (!chosen || !chosen->isEnabled()) return 0;
   return chosen->data().toInt();
 }
@@ -158,13 +156,14 @@ MenuFacts QtControllerHost::QueryMenuFacts() {
     facts.clipboardHasBitmap = data->hasImage();
     facts.clipboardHasText = data->hasText();
   }
-  if (widget_.completeMenuFacts) widget_.completeMenuFacts(facts);
+  facts.consoleAlwaysShown = widget_.console_->AlwaysShown();
+  widget_.frame_.CompleteMenuFacts(facts);
   return facts;
 }
 
 void QtControllerHost::RunCommand(int command) {
   if (widget_.RunViewCommand(command)) return;
-  if (widget_.runCommand) widget_.runCommand(command);
+  widget_.frame_.RunCommand(command);
 }
 
 void QtControllerHost::SetTooltip(std::string_view text) {
@@ -176,11 +175,11 @@ void QtControllerHost::SetTooltip(std::string_view text) {
 }
 
 void QtControllerHost::SetStatusText(std::string_view text) {
-  if (widget_.statusText) widget_.statusText(FromUtf8(text));
+  widget_.frame_.ShowStatusText(text);
 }
 
 void QtControllerHost::SetPointerPane(std::string_view text) {
-  if (widget_.pointerPane) widget_.pointerPane(FromUtf8(text));
+  widget_.frame_.ShowPointerPane(text);
 }
 
 void QtControllerHost::StartTimer(int id, int milliseconds) {
@@ -202,16 +201,14 @@ document::ColorRef QtControllerHost::PixelAt(platform::Point client) {
 }
 
 int QtControllerHost::TabAt(platform::Point global) {
-  return widget_.tabAt ? widget_.tabAt(platform::ToQPoint(global)) : -1;
+  return widget_.frame_.TabAt(global);
 }
 
-int QtControllerHost::TabBandHeight() { return widget_.tabBandHeight ? widget_.tabBandHeight() : 0; }
+int QtControllerHost::TabBandHeight() { return widget_.frame_.TabBandHeight(); }
 
 void QtControllerHost::PageShown() {
-  if (widget_.pageShown)
-    widget_.pageShown();
-  else
-    widget_.ShowCurrentPage();
+  widget_.frame_.PageShown();
+  widget_.ShowCurrentPage();
 }
 
 bool QtControllerHost::CanScrollVertically() { return widget_.verticalScrollBar()->maximum() > 0; }
@@ -221,8 +218,5 @@ void QtControllerHost::ScrollBy(int dx, int dy) {
   if (dy != 0) widget_.verticalScrollBar()->setValue(widget_.verticalScrollBar()->value() + dy);
 }
 
-void QtControllerHost::RefreshStyleControls() { widget_.doc_.Hooks().RefreshStyleControls(); }
-
-void QtControllerHost::MarkModified() { widget_.MarkModified(); }
 
 }  // namespace plume::chartview

@@ -3,7 +3,7 @@
 // feedback on the back buffer, Qt cursors, mouse grab while a button is
 // held, QMenu context menus, the tooltip, timers, pixels of the back buffer,
 // and the frame's services (status bar, page tabs, commands) reached through
-// the widget's std::function members.
+// the main window's ViewFrame.
 
 #include <QObject>
 
@@ -22,7 +22,6 @@ class QtControllerHost : public ControllerHost {
   explicit QtControllerHost(CTesselView& widget) : widget_(widget) {}
   ~QtControllerHost() override;
 
-  void Repaint() override;
   void RepaintRect(const platform::IntRect& client) override;
   void DrawFeedback(FeedbackShape shape, const platform::IntRect& client) override;
   void EraseFeedback() override;
@@ -51,8 +50,6 @@ class QtControllerHost : public ControllerHost {
   bool CanScrollVertically() override;
   void ScrollBy(int dx, int dy) override;
 
-  void RefreshStyleControls() override;
-  void MarkModified() override;
 
   /// Whether the view holds the mouse (a drag or a hover capture).
   bool Captured() const { return captured_; }

@@ -83,9 +83,6 @@ void CUnderBar::ClearItemClipboard() {
 void CUnderBar::DeleteMaterial(const NodeRecord& node) {
   if (deleteMaterial) deleteMaterial(node);
 }
-void CUnderBar::MarkModified() {
-  if (modified) modified();
-}
 
 QSize CUnderBar::tabSizeHint(int index) const {
   const QFontMetrics fm(font());

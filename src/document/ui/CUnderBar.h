@@ -35,7 +35,6 @@ class CUnderBar : public QTabBar, public PageTabsHost {
   // Services of the windows around the bar.
   std::function<QPoint()> scrollPosition;             ///< the chart view's scroll
   std::function<void()> pageChanged;                  ///< the chart view shows the current page
-  std::function<void()> modified;                     ///< marks the document modified
   std::function<void()> clearItemClipboard;
   std::function<void(const NodeRecord&)> deleteMaterial;
   /// Right click: on a tab (true) or beside the tabs; the frame shows the menu.
@@ -47,7 +46,6 @@ class CUnderBar : public QTabBar, public PageTabsHost {
   void CurrentPageChanged() override;
   void ClearItemClipboard() override;
   void DeleteMaterial(const NodeRecord& node) override;
-  void MarkModified() override;
 
   /// The tooltip window (for tests): its text is the full page name.
   QLabel* TipWindow() const { return tip_; }

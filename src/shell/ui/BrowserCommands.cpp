@@ -25,11 +25,6 @@ void CMainFrame::BindBrowserCommands() {
   htmlArea_->statusPane = [this](const QString& text) { panes_[120]->setText(text); };
   htmlArea_->pageTypeShown = [this](const QString& type) { ribbon_->SetPageType(type); };
 
-  auto previousFacts = chartView_->completeMenuFacts;
-  chartView_->completeMenuFacts = [this, previousFacts](chartview::MenuFacts& facts) {
-    if (previousFacts) previousFacts(facts);
-    facts.htmlTypeWord = htmlArea_->GetPageType();
-  };
 
   CommandRouter& r = *router_;
   auto searchField = [this] { return qobject_cast<QLineEdit*>(ribbon_->Element(commands::Id(commands::CommandId::ID_EDIT3))); };

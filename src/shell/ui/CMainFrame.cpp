@@ -17,6 +17,7 @@
 #include "document/ui/QtFileDialogs.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
+#include "platform/qt/QtConvert.h"
 #include "shell/AreaLayout.h"
 #include "shell/DocumentGuard.h"
 #include "shell/ui/CMyRibbonBar.h"
@@ -67,6 +68,11 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
 }
 
 CMainFrame::~CMainFrame() {
+  // The chart view and its parts call this frame: they go while it is whole.
+  viewParts_.reset();
+  materialCommands_.reset();
+  delete chartView_;
+  chartView_ = nullptr;
   document::ui::QtFileDialogs::SetDocumentFolder({});
   if (services_.materials) services_.materials->SetSettingsSheet(nullptr);  // the sheet goes with the frame
 }
@@ -118,7 +124,8 @@ void CMainFrame::BuildClient() {
   auto* column = new QVBoxLayout(chartColumn);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
-  chartView_ = new chartview::CTesselView(*services_.chart, *services_.store, services_.scratch, chartColumn);
+  chartView_ = new chartview::CTesselView(*services_.chart, *services_.store, services_.scratch,
+                                          static_cast<chartview::ViewFrame&>(*this), chartColumn);
   tabBar_ = new document::CUnderBar(chartColumn);
   column->addWidget(chartView_, 1);
   column->addWidget(tabBar_);
@@ -132,40 +139,15 @@ void CMainFrame::BuildClient() {
 
   tabBar_->scrollPosition = [this] { return chartView_->ScrollPosition(); };
   tabBar_->pageChanged = [this] { chartView_->ShowCurrentPage(); };
-  tabBar_->modified = [this] { services_.document->MarkModified(); };
   tabBar_->menuRequested = [this](QPoint at, bool onTab) {
     QMenu* menu = BuildTabMenu(onTab);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(onTab ? at : at - QPoint(0, 40));
   };
-  chartView_->statusPanes = [this](const QString& position, const QString& size) {
-    panes_[121]->setText(position);
-    panes_[122]->setText(size);
-  };
-  chartView_->zoomPane = [this](const QString& zoom) { panes_[343]->setText(zoom); };
-  chartView_->modified = [this] {
-    services_.document->MarkModified();
-    RefreshTitle();
-  };
-  // The chart view's mouse editing: status texts, page tabs under a drag, commands.
-  chartView_->statusText = [this](const QString& text) {
-    if (text.isEmpty())
-      statusBar()->clearMessage();
-    else
-      statusBar()->showMessage(text);
-  };
-  chartView_->pointerPane = [this](const QString& text) { panes_[342]->setText(text); };
-  chartView_->tabAt = [this](QPoint global) {
-    const QPoint local = tabBar_->mapFromGlobal(global);
-    return tabBar_->rect().contains(local) ? tabBar_->tabAt(local) : -1;
-  };
-  chartView_->pageShown = [this] {
-    tabBar_->Sync();
-    chartView_->ShowCurrentPage();
-  };
-  chartView_->runCommand = [this](int id) { router_->Trigger(id); };
-  chartView_->commandEnabled = [this](int id) { return router_->State(id).enabled; };
-  chartView_->animeCount = [this] { return animeCount_; };
+  // Every edit of the document, wherever it happens, shows in the title.
+  changes_ = services_.chart->Changes().Subscribe([this](document::Change change) {
+    if (change == document::Change::Modified || change == document::Change::Unmodified) RefreshTitle();
+  });
   sheetOpener_ = std::make_unique<FrameSheetOpener>([this] { return OpenSettingsSheet(); });
   // The application's one store asks the settings sheet when it has no folder.
   services_.materials->SetSettingsSheet(sheetOpener_.get());
@@ -269,6 +251,38 @@ void CMainFrame::ShowHelp() {
   }
   htmlArea_->Navigate(manual.string());
 }
+
+void CMainFrame::ShowItemPanes(std::string_view position, std::string_view size) {
+  panes_[121]->setText(platform::FromUtf8(position));
+  panes_[122]->setText(platform::FromUtf8(size));
+}
+
+void CMainFrame::ShowZoomPane(std::string_view text) { panes_[343]->setText(platform::FromUtf8(text)); }
+
+void CMainFrame::ShowStatusText(std::string_view text) {
+  if (text.empty())
+    statusBar()->clearMessage();
+  else
+    statusBar()->showMessage(platform::FromUtf8(text));
+}
+
+void CMainFrame::ShowPointerPane(std::string_view text) { panes_[342]->setText(platform::FromUtf8(text)); }
+
+int CMainFrame::TabAt(platform::Point global) {
+  const QPoint local = tabBar_->mapFromGlobal(QPoint(global.x, global.y));
+  return tabBar_->rect().contains(local) ? tabBar_->tabAt(local) : -1;
+}
+
+// An item dragged into the band above the page tabs is on its way to a tab.
+int CMainFrame::TabBandHeight() { return tabBar_->height(); }
+
+void CMainFrame::PageShown() { tabBar_->Sync(); }
+
+void CMainFrame::RunCommand(int id) { router_->Trigger(id); }
+
+bool CMainFrame::CommandEnabled(int id) { return router_->State(id).enabled; }
+
+void CMainFrame::CompleteMenuFacts(chartview::MenuFacts& facts) { facts.htmlTypeWord = htmlArea_->GetPageType(); }
 
 void CMainFrame::DocumentReplaced() {
   tabBar_->SetDocument(*services_.chart, tabBar_->Settings());

@@ -10,7 +10,9 @@
 #include <map>
 #include <memory>
 
+#include "chartview/ViewFrame.h"
 #include "document/ChartDocument.h"
+#include "document/DocumentChanges.h"
 #include "platform/ScratchSurface.h"
 #include "platform/SettingsStore.h"
 #include "shell/DocumentActions.h"
@@ -64,7 +66,7 @@ struct FrameServices {
   std::function<QPrinter*()> printer;
 };
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   Q_OBJECT
  public:
   explicit CMainFrame(const FrameServices& services, QWidget* parent = nullptr);
@@ -141,6 +143,19 @@ class CMainFrame : public QMainWindow {
   /// The chart view's "add a node here" commands and its drop target (FrameRegistration.cpp).
   void BindRegistration();
   void AfterPageCommand();
+
+  // ViewFrame: what the chart view asks of the window.
+  void ShowItemPanes(std::string_view position, std::string_view size) override;
+  void ShowZoomPane(std::string_view text) override;
+  void ShowStatusText(std::string_view text) override;
+  void ShowPointerPane(std::string_view text) override;
+  int TabAt(platform::Point global) override;
+  int TabBandHeight() override;
+  void PageShown() override;
+  void RunCommand(int id) override;
+  bool CommandEnabled(int id) override;
+  void CompleteMenuFacts(chartview::MenuFacts& facts) override;
+  int PointerTrails() override { return animeCount_; }
   void OpenPath(const std::filesystem::path& path);
 
   FrameServices services_;
@@ -162,6 +177,7 @@ class CMainFrame : public QMainWindow {
   bool wasMaximised_ = false;
   bool stateSaved_ = false;
   int animeCount_ = 3;
+  document::DocumentChanges::Subscription changes_;  ///< the title follows the modified flag
 };
 
 }  // namespace plume::shell

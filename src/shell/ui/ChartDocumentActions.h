@@ -41,7 +41,6 @@ class ChartDocumentActions final : public DocumentActions,
   bool Save() override { return doc_.Save(); }
   bool SaveAs() override { return doc_.SaveAs(); }
   bool IsModified() const override { return doc_.IsModified(); }
-  void MarkModified() override { doc_.SetModified(true); }
   std::filesystem::path Path() const override { return doc_.Path(); }
 
  private:

@@ -20,23 +20,17 @@ namespace plume::shell {
 
 using chartview::CTesselView;
 
-/// The console's requests carried out by the view: erasable frames, repaints
-/// and the status panes.
+/// The console's requests carried out by the view (erasable frames) and its
+/// frame (the status panes).
 class ChartViewParts::ConsoleAdapter : public chartview::ConsoleHost {
  public:
   explicit ConsoleAdapter(CTesselView& view) : view_(view) {}
-  void Repaint() override { view_.Repaint(false); }
   void DrawDragFrame(const platform::IntRect& client, platform::CanvasColor color) override {
     view_.ShowFeedbackFrame(client, color, 1);
   }
   void EraseDragFrame() override { view_.EraseFeedback(); }
-  void ClearItemPanes() override {
-    if (view_.statusPanes) view_.statusPanes({}, {});
-  }
-  void ShowZoomPane(std::string_view text) override {
-    if (view_.zoomPane) view_.zoomPane(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-  }
-  void MarkModified() override { view_.MarkModified(); }
+  void ClearItemPanes() override { view_.Frame().ShowItemPanes({}, {}); }
+  void ShowZoomPane(std::string_view text) override { view_.Frame().ShowZoomPane(text); }
 
  private:
   CTesselView& view_;
@@ -53,16 +47,9 @@ ChartViewParts::ChartViewParts(CTesselView& view, platform::SettingsStore& setti
   if (console_->CreateImages()) {
     chartview::ZoomConsole* console = console_.get();
     view.SetConsolePort(console);
-    view.drawConsole = [console](platform::Canvas& canvas) { console->DrawConsole(canvas); };
-    view.rebuildConsole = [console] { console->RebuildConsole(); };
     for (int id : {chartview::ZoomConsole::kCmdAlwaysShown, chartview::ZoomConsole::kCmdShowTopLeft}) {
       view.AddViewCommand(id, [console, id] { console->RunCommand(id); });
     }
-    previousFacts_ = view.completeMenuFacts;
-    view.completeMenuFacts = [console, previous = previousFacts_](chartview::MenuFacts& facts) {
-      if (previous) previous(facts);
-      facts.consoleAlwaysShown = console->AlwaysShown();
-    };
     // The console steps aside while a scroll bar is dragged.
     for (QScrollBar* bar : {view.horizontalScrollBar(), view.verticalScrollBar()}) {
       scrollConnections_.push_back(
@@ -96,13 +83,10 @@ ChartViewParts::~ChartViewParts() {
   SaveState();
   view_->SetEditingPort(nullptr);
   view_->SetConsolePort(nullptr);
-  view_->drawConsole = {};
-  view_->rebuildConsole = {};
   // Nothing the view keeps may still point at the console.
   if (console_) {
     for (int id : {chartview::ZoomConsole::kCmdAlwaysShown, chartview::ZoomConsole::kCmdShowTopLeft})
       view_->RemoveViewCommand(id);
-    view_->completeMenuFacts = previousFacts_;
   }
   for (const QMetaObject::Connection& c : scrollConnections_) QObject::disconnect(c);
   view_->RemoveViewCommand(capture::NodeImageSaver::kCmdSaveNodeImage);

@@ -58,7 +58,6 @@ class ChartViewParts {
   class ConsoleAdapter;
 
   QPointer<chartview::CTesselView> view_;
-  std::function<void(chartview::MenuFacts&)> previousFacts_;  ///< the view's menu facts before the console's
   std::vector<QMetaObject::Connection> scrollConnections_;
   platform::QtPictureCodec codec_;
   std::unique_ptr<chartview::MaterialAccess> materials_;

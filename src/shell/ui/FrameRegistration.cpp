@@ -102,8 +102,8 @@ std::filesystem::path FrameRegistration::DocumentPath() { return parts_.document
 document::ChartDocument& FrameRegistration::Chart() { return *parts_.chart; }
 
 void FrameRegistration::NodeAdded() {
-  parts_.view->Repaint(true);
-  parts_.document->MarkModified();
+  parts_.chart->Changes().RequestRepaint(true);
+  parts_.chart->Changes().MarkModified();
 }
 
 void FrameRegistration::StartDropTimer(std::chrono::milliseconds period) {

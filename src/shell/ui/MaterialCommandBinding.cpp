@@ -65,12 +65,6 @@ void MaterialCommandBinding::OpenContentCheck() {
 
 platform::Point MaterialCommandBinding::MenuPoint() { return parts_.view->Controller().MenuPoint(); }
 
-void MaterialCommandBinding::Repaint() { parts_.view->Repaint(false); }
-
-void MaterialCommandBinding::RefreshStyleControls() { parts_.view->View().Document().Hooks().RefreshStyleControls(); }
-
-void MaterialCommandBinding::MarkModified() { parts_.view->MarkModified(); }
-
 bool MaterialCommandBinding::InlineEditorOpen() { return parts_.view->View().EditTarget() != 0; }
 
 void MaterialCommandBinding::CloseInlineEditor() {
@@ -106,9 +100,9 @@ void MaterialCommandBinding::ShowNodeProperties(int index) {
   chartview::NodePictureReloader reloader(doc, *materials_, loader);
   store::NodeDialogHooks chart;
   chart.reloadPicture = [&reloader](int i) { return reloader.ReloadNodePicture(i, true); };
-  chart.chartChanged = [this] {
-    Repaint();
-    MarkModified();
+  chart.chartChanged = [&doc] {
+    doc.Changes().RequestRepaint();
+    doc.Changes().MarkModified();
   };
   store::CPropertyNode dlg(doc, index, store_, *parts_.settings, hooks, chart, parts_.window);
   dlg.exec();

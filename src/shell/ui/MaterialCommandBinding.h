@@ -48,9 +48,6 @@ class MaterialCommandBinding : public chartview::ItemCommandHost {
 
   // ItemCommandHost
   platform::Point MenuPoint() override;
-  void Repaint() override;
-  void RefreshStyleControls() override;
-  void MarkModified() override;
   bool InlineEditorOpen() override;
   void CloseInlineEditor() override;
   std::optional<std::string> ClipboardText() override;

@@ -54,8 +54,8 @@ void CMainFrame::BindStyleCommands() {
     chartview::ChartView& view = chartView_->View();
     if (!chartview::CPropertyView::EditPage(*services_.chart, view.Zoom(), this)) return;
     chartView_->SetScrollExtent(view.ScrollExtent());
-    chartView_->Repaint(false);
-    chartView_->MarkModified();
+    view.RequestRepaint();
+    view.MarkModified();
   });
   controls->RefreshStyleControls();
 }

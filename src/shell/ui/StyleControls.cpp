@@ -71,8 +71,10 @@ StyleControls::StyleControls(document::ChartDocument& doc, platform::SettingsSto
       align_(doc, *this),
       ownerMeta_(parent ? parent->metaObject() : nullptr),
       previousHooks_(&doc.Hooks()) {
-  hooks_ = std::make_unique<chartview::StyleDefaultsHooks>(store_, *previousHooks_,
-                                                           [this] { RefreshStyleControls(); });
+  hooks_ = std::make_unique<chartview::StyleDefaultsHooks>(store_, *previousHooks_);
+  focus_ = doc_.Changes().Subscribe([this](document::Change change) {
+    if (change == document::Change::Focus) RefreshStyleControls();
+  });
   doc_.SetHooks(hooks_.get());
   ConnectControls();
   ShowColours();
@@ -181,10 +183,6 @@ void StyleControls::ApplyColour(int id, const QColor& chosen) {
 }
 
 void StyleControls::TakeSnapshot(chartview::UndoRecord::Kind kind) { view_.View().TakeSnapshot(kind); }
-
-void StyleControls::Repaint() { view_.Repaint(false); }
-
-void StyleControls::MarkModified() { view_.MarkModified(); }
 
 float StyleControls::Zoom() const { return view_.View().Zoom(); }
 

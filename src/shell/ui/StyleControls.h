@@ -3,8 +3,9 @@
 // font combo, the size, margin and frame width edits, the three colour
 // buttons and the toggles. Keeps the ribbon style state, reads the edit
 // texts into it before a command runs and writes the focused item's style
-// back into the controls (RefreshStyleControls). Also installs the document
-// callbacks that give new items the stored style defaults.
+// back into the controls whenever the document announces a new focus. Also
+// installs the document callbacks that give new items the stored style
+// defaults.
 
 #include <QColor>
 #include <QObject>
@@ -16,6 +17,7 @@
 #include "chartview/RibbonStyleState.h"
 #include "chartview/StyleCommands.h"
 #include "chartview/StyleDefaultsHooks.h"
+#include "document/DocumentChanges.h"
 #include "platform/SettingsStore.h"
 
 namespace plume::chartview {
@@ -53,8 +55,6 @@ class StyleControls : public QObject, public chartview::EditCommandHost {
 
   // EditCommandHost
   void TakeSnapshot(chartview::UndoRecord::Kind kind) override;
-  void Repaint() override;
-  void MarkModified() override;
   float Zoom() const override;
 
  private:
@@ -76,6 +76,7 @@ class StyleControls : public QObject, public chartview::EditCommandHost {
   const QMetaObject* ownerMeta_;  ///< the frame's class; a base class once its destructor has run
   document::DocumentHooks* previousHooks_;
   std::unique_ptr<chartview::StyleDefaultsHooks> hooks_;
+  document::DocumentChanges::Subscription focus_;  ///< the controls follow the focused item
 };
 
 }  // namespace plume::shell

@@ -24,8 +24,6 @@ void CMainFrame::BindViewCommands() {
   tabBar_->deleteMaterial = [materials](const document::NodeRecord& node) {
     if (materials) materials->DeleteMaterial(node.serial, platform::FieldText(node.dataType));
   };
-  // An item dragged into the band above the page tabs is on its way to a tab.
-  chartView_->tabBandHeight = [this] { return tabBar_->height(); };
 
   // tabBar_->clearItemClipboard is connected by the item clipboard (copy and
   // paste of nodes and slips) when it is built; until then there is none to empty.
