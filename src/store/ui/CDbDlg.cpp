@@ -15,8 +15,6 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QTableWidget>
-#include <QHelpEvent>
-#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -25,6 +23,7 @@
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
+#include "platform/qt/BalloonTip.h"
 #include "platform/qt/QtPictureCodec.h"
 #include "store/InfoFile.h"
 #include "store/MaterialScan.h"
@@ -117,8 +116,6 @@ CDbDlg::CDbDlg(Mode mode, MaterialStore& store, platform::SettingsStore& setting
 }
 
 void CDbDlg::BuildControls(const QString& prompt, const QString& okCaption) {
-  setStyleSheet(QStringLiteral("QToolTip { background-color: white; color: rgb(0, 51, 102); "
-                               "padding: 1px 2px; border: 1px solid rgb(0, 51, 102); }"));
   prompt_ = new QLabel(prompt, this);
   prompt_->setObjectName(QStringLiteral("prompt"));
   types_ = new QComboBox(this);
@@ -185,9 +182,11 @@ void CDbDlg::BuildControls(const QString& prompt, const QString& okCaption) {
     list_->setColumnWidth(c, kColumns[c].width);
   }
 
+  // The tips: after 100 ms, for 3 seconds, at most 512 pixels wide.
+  auto& tip = platform::BalloonTip::For(*this);
   for (QWidget* tipped : std::initializer_list<QWidget*>{types_, hasDate1_, date1_, hasDate2_, date2_, text_, ok_,
                                                           search_, related_}) {
-    tipped->installEventFilter(this);
+    tip.Watch(*tipped);
   }
   connect(search_, &QPushButton::clicked, this, &CDbDlg::Search);
   connect(ok_, &QPushButton::clicked, this, &CDbDlg::OkClicked);
@@ -266,18 +265,6 @@ void CDbDlg::StorePlacement() {
 }
 
 void CDbDlg::resizeEvent(QResizeEvent* event) { QDialog::resizeEvent(event); }
-
-bool CDbDlg::eventFilter(QObject* watched, QEvent* event) {
-  // The tips stay 3 seconds.
-  if (event->type() == QEvent::ToolTip) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget && !widget->toolTip().isEmpty()) {
-      QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), widget->toolTip(), widget, QRect(), 3000);
-      return true;
-    }
-  }
-  return QDialog::eventFilter(watched, event);
-}
 
 void CDbDlg::done(int result) {
   if (scanning_) {
