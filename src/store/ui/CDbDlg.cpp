@@ -31,6 +31,7 @@
 #include "store/StoredText.h"
 #include "store/ui/CPropertyData.h"
 #include "store/ui/CTextDlg.h"
+#include "store/ui/DialogPlacement.h"
 #include "store/ui/MaterialPreview.h"
 
 namespace plume::store {
@@ -247,22 +248,11 @@ void CDbDlg::RestoreConditions() {
 }
 
 void CDbDlg::RestorePlacement() {
-  resize(QSize(640, 480).expandedTo(minimumSizeHint()));
-  move(std::max(0, Get(settings_, placement::PX)), std::max(0, Get(settings_, placement::PY)));
-  const QSize size(Get(settings_, placement::SX), Get(settings_, placement::SY));
-  if (size.width() > 0 && size.height() > 0) resize(size.expandedTo(minimumSizeHint()));
-  if (Get(settings_, placement::Zoomed) == 1) setWindowState(windowState() | Qt::WindowMaximized);
+  RestoreDialogPlacement(*this, settings_, placement::Placement, QSize(640, 480).expandedTo(minimumSizeHint()),
+                         minimumSizeHint());
 }
 
-void CDbDlg::StorePlacement() {
-  const bool maximised = isMaximized();
-  const QRect box = maximised ? normalGeometry() : QRect(pos(), size());
-  Set(settings_, placement::Zoomed, maximised ? 1 : 0);
-  Set(settings_, placement::PX, std::max(0, box.x()));
-  Set(settings_, placement::PY, std::max(0, box.y()));
-  Set(settings_, placement::SX, box.width());
-  Set(settings_, placement::SY, box.height());
-}
+void CDbDlg::StorePlacement() { StoreDialogPlacement(*this, settings_, placement::Placement); }
 
 void CDbDlg::resizeEvent(QResizeEvent* event) { QDialog::resizeEvent(event); }
 
