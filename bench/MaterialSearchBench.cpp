@@ -7,16 +7,11 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
-#include "store/InfoFile.h"
 #include "store/MaterialScan.h"
-#include "store/MaterialStore.h"
-#include "store/SerialCheck.h"
+#include "support/BenchStore.h"
 
 namespace {
 
@@ -26,30 +21,14 @@ using namespace plume::store;
 constexpr Serial kMaterials = 10000;
 
 const fs::path& BenchRoot() {
-  static const fs::path root = [] {
-    const fs::path storePath = fs::temp_directory_path() / "plume-material-search-bench";
-    const fs::path root = MaterialStore::RootBelow(storePath);
-    if (CheckSerials(root).infoFiles == kMaterials) return root;
-    fs::remove_all(storePath);
-    std::mt19937 random(5);
-    for (Serial n = 0; n < kMaterials; ++n) {
-      const std::string serial = FormatSerial(n);
-      // PDF materials: no hash to fill in, so every run does the same work.
-      MaterialInfo info{"PDF", "800", "600", std::to_string(10000 + n), "", "page title number " + serial,
-                        "https://example.org/page/" + serial, "2024.05.01 10:00"};
-      const fs::path infoFile = MaterialStore::InfoFileIn(root, serial);
-      EnsureFolder(infoFile.parent_path());
-      InfoFile::WriteInfoAt(infoFile, info, "/home/user/charts/chart" + std::to_string(n % 50) + ".pbd");
-      const fs::path text = MaterialStore::DataFileIn(root, kTextType, serial);
-      EnsureFolder(text.parent_path());
-      std::ofstream out(text, std::ios::binary);
-      for (int line = 0; line < 40; ++line) {
-        out << "related text line " << line << " of material " << serial << " word" << random() % 100000 << "\r\n";
-      }
-      if (n == 7777) out << "the unique needle\r\n";
-    }
-    return root;
-  }();
+  // PDF materials: no hash to fill in, so every run does the same work.
+  static const fs::path root = plume::bench::MakeBenchStore(
+      {"plume-material-search-bench", kMaterials, 5,
+       [](Serial n, const std::string& serial) {
+         return MaterialInfo{"PDF", "800", "600", std::to_string(10000 + n), "", "page title number " + serial,
+                             "https://example.org/page/" + serial, "2024.05.01 10:00"};
+       },
+       7777});
   return root;
 }
 
@@ -90,12 +69,7 @@ void BM_TimeToFirstRow(benchmark::State& state) {
 }
 BENCHMARK(BM_TimeToFirstRow)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_GrepRecursive(benchmark::State& state) {
-  const fs::path& root = BenchRoot();
-  const std::string command = "grep -r -F -l 'no such word' '" + root.string() + "' > /dev/null";
-  for (auto _ : state) benchmark::DoNotOptimize(std::system(command.c_str()));
-  state.SetItemsProcessed(state.iterations() * kMaterials);
-}
+void BM_GrepRecursive(benchmark::State& state) { plume::bench::GrepStore(state, BenchRoot(), kMaterials); }
 BENCHMARK(BM_GrepRecursive)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -5,16 +5,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
 #include "store/InfoFile.h"
 #include "store/InfoLineReader.h"
 #include "store/MaterialStore.h"
-#include "store/SerialCheck.h"
+#include "support/BenchStore.h"
 
 namespace {
 
@@ -25,29 +23,12 @@ constexpr Serial kMaterials = 10000;
 
 /// A generated store below the temporary folder; made once per run.
 const fs::path& BenchRoot() {
-  static const fs::path root = [] {
-    const fs::path storePath = fs::temp_directory_path() / "plume-store-list-bench";
-    const fs::path root = MaterialStore::RootBelow(storePath);
-    if (CheckSerials(root).infoFiles == kMaterials) return root;
-    fs::remove_all(storePath);
-    std::mt19937 random(3);
-    for (Serial n = 0; n < kMaterials; ++n) {
-      const std::string serial = FormatSerial(n);
-      MaterialInfo info{n % 3 == 0 ? "PDF" : "JPEG", "800", "600", std::to_string(10000 + n), "",
-                        "page title number " + serial, "https://example.org/page/" + serial,
-                        "2024.05." + std::string(n % 28 < 9 ? "0" : "") + std::to_string(1 + n % 28) + " 10:00"};
-      const fs::path infoFile = MaterialStore::InfoFileIn(root, serial);
-      EnsureFolder(infoFile.parent_path());
-      InfoFile::WriteInfoAt(infoFile, info, "/home/user/charts/chart" + std::to_string(n % 50) + ".pbd");
-      const fs::path text = MaterialStore::DataFileIn(root, kTextType, serial);
-      EnsureFolder(text.parent_path());
-      std::ofstream out(text, std::ios::binary);
-      for (int line = 0; line < 40; ++line) {
-        out << "related text line " << line << " of material " << serial << " word" << random() % 100000 << "\r\n";
-      }
-    }
-    return root;
-  }();
+  static const fs::path root = plume::bench::MakeBenchStore(
+      {"plume-store-list-bench", kMaterials, 3, [](Serial n, const std::string& serial) {
+         return MaterialInfo{n % 3 == 0 ? "PDF" : "JPEG", "800", "600", std::to_string(10000 + n), "",
+                             "page title number " + serial, "https://example.org/page/" + serial,
+                             "2024.05." + std::string(n % 28 < 9 ? "0" : "") + std::to_string(1 + n % 28) + " 10:00"};
+       }});
   return root;
 }
 
@@ -83,12 +64,7 @@ void BM_WalkSerials(benchmark::State& state) {
 }
 BENCHMARK(BM_WalkSerials)->Arg(0)->Arg(1)->ArgName("textFilter")->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_GrepRecursive(benchmark::State& state) {
-  const fs::path& root = BenchRoot();
-  const std::string command = "grep -r -F -l 'no such word' '" + root.string() + "' > /dev/null";
-  for (auto _ : state) benchmark::DoNotOptimize(std::system(command.c_str()));
-  state.SetItemsProcessed(state.iterations() * kMaterials);
-}
+void BM_GrepRecursive(benchmark::State& state) { plume::bench::GrepStore(state, BenchRoot(), kMaterials); }
 BENCHMARK(BM_GrepRecursive)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

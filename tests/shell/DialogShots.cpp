@@ -23,7 +23,8 @@
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/RibbonPanelRow.h"
 #include "shell/ui/CTesselApp.h"
-#include "shell/ui/DemoChart.h"
+#include "document/DemoChart.h"
+#include "platform/qt/QtPixelCodec.h"
 
 using namespace plume;
 
@@ -53,7 +54,7 @@ int main(int argc, char** argv) {
   shell::CTesselApp app(std::move(options));
   if (!app.Start(std::nullopt)) return 1;
   shell::CMainFrame* frame = app.Frame();
-  shell::FillDemoChart(*app.Chart());
+  document::FillDemoChart(*app.Chart(), platform::QtPixelCodec());
   frame->DocumentReplaced();
 
   document::CRenameDlg rename(QStringLiteral("市場調査と競合分析"), QPoint());

@@ -24,7 +24,8 @@
 #include "shell/ui/CTesselApp.h"
 #include "shell/ui/ChartDocumentActions.h"
 #include "shell/ui/CommandRouter.h"
-#include "shell/ui/DemoChart.h"
+#include "document/DemoChart.h"
+#include "platform/qt/QtPixelCodec.h"
 
 namespace plume::shell {
 namespace {
@@ -142,7 +143,7 @@ TEST_F(DocumentWindowTest, ZoomCommandsRepaintScrollAndShowTheZoom) {
 
 TEST_F(DocumentWindowTest, SaveAsWritesAFileThatReopensWithItsScroll) {
   CMainFrame* frame = Start();
-  FillDemoChart(*app->Chart());
+  document::FillDemoChart(*app->Chart(), platform::QtPixelCodec());
   frame->DocumentReplaced();
   frame->ChartView()->ScrollTo({30, 40});
   chooser.path = TempPath("demo.pbd");
@@ -168,7 +169,7 @@ TEST_F(DocumentWindowTest, SaveAsWritesAFileThatReopensWithItsScroll) {
 
 TEST_F(DocumentWindowTest, PageCommandMarksTheTitleAndClosingAsksToSave) {
   CMainFrame* frame = Start();
-  FillDemoChart(*app->Chart());
+  document::FillDemoChart(*app->Chart(), platform::QtPixelCodec());
   frame->DocumentReplaced();
   ASSERT_TRUE(Trigger(CommandId::ID_PAGE_MOVE_RIGHT));
   EXPECT_EQ(frame->windowTitle(), QStringLiteral("無題* - Plumeboard"));
@@ -229,7 +230,7 @@ namespace {
 
 TEST_F(DocumentWindowTest, ScrollBarsCoverThePageAfterTheWindowIsResized) {
   CMainFrame* frame = Start();
-  FillDemoChart(*app->Chart());
+  document::FillDemoChart(*app->Chart(), platform::QtPixelCodec());
   frame->DocumentReplaced();
   frame->resize(1280, 800);
   QTest::qWait(50);

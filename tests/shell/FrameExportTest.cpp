@@ -24,7 +24,8 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CTesselApp.h"
 #include "shell/ui/CommandRouter.h"
-#include "shell/ui/DemoChart.h"
+#include "document/DemoChart.h"
+#include "platform/qt/QtPixelCodec.h"
 
 #include "ChooseFileWhenAsked.h"
 
@@ -50,7 +51,7 @@ class FrameExportTest : public ::testing::Test {
     app = std::make_unique<CTesselApp>(std::move(options));
     EXPECT_TRUE(app->Start({}));
     CMainFrame* frame = app->Frame();
-    FillDemoChart(*app->Chart());
+    document::FillDemoChart(*app->Chart(), platform::QtPixelCodec());
     frame->DocumentReplaced();
     return frame;
   }

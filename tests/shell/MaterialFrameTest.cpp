@@ -14,7 +14,8 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CTesselApp.h"
 #include "shell/ui/CommandRouter.h"
-#include "shell/ui/DemoChart.h"
+#include "document/DemoChart.h"
+#include "platform/qt/QtPixelCodec.h"
 #include "store/ui/CDbDlg.h"
 #include "store/ui/CDbPropDlg.h"
 
@@ -50,7 +51,7 @@ class MaterialFrameTest : public ::testing::Test {
     options.webEngine = false;
     app = std::make_unique<CTesselApp>(std::move(options));
     EXPECT_TRUE(app->Start({}));
-    FillDemoChart(*app->Chart());
+    document::FillDemoChart(*app->Chart(), platform::QtPixelCodec());
     app->Frame()->DocumentReplaced();
     return app->Frame();
   }

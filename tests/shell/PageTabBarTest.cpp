@@ -21,7 +21,8 @@
 #include "chartview/ui/CTesselView.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CommandRouter.h"
-#include "shell/ui/DemoChart.h"
+#include "document/DemoChart.h"
+#include "platform/qt/QtPixelCodec.h"
 #include "store/MaterialStore.h"
 
 namespace plume::shell::testing {
@@ -38,7 +39,7 @@ class PageTabBarTest : public ShellUiTest {
     app = MakeApp(&doc);
     ASSERT_TRUE(app->Start(std::nullopt));
     frame = app->Frame();
-    FillDemoChart(*app->Chart());
+    document::FillDemoChart(*app->Chart(), platform::QtPixelCodec());
     frame->DocumentReplaced();
     bar = frame->TabBar();
   }
@@ -138,7 +139,7 @@ TEST_F(PageTabBarTest, DeletingAPageDeletesExactlyItsOwnMaterialsOnYesOnly) {
   document::ChartDocument& chart = *app->Chart();
   frame->show();
   for (MsgResult answer : {MsgResult::Cancel, MsgResult::No, MsgResult::Yes}) {
-    FillDemoChart(chart);  // page 1 (current) holds materials 2, 3, 4 and 5
+    document::FillDemoChart(chart, platform::QtPixelCodec());  // page 1 (current) holds materials 2, 3, 4 and 5
     for (int i = 0; i < chart.nodeCount; ++i) {
       if (chart.nodes[i].serial != 3) continue;
       chart.nodes[chart.nodeCount] = chart.nodes[i];

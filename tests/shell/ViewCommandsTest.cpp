@@ -9,7 +9,8 @@
 #include "chartview/ui/CTesselView.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CommandRouter.h"
-#include "shell/ui/DemoChart.h"
+#include "document/DemoChart.h"
+#include "platform/qt/QtPixelCodec.h"
 
 namespace plume::shell::testing {
 namespace {
@@ -20,7 +21,7 @@ class ViewCommandsTest : public ShellUiTest {
     app = MakeApp(&doc);
     ASSERT_TRUE(app->Start(std::nullopt));
     frame = app->Frame();
-    FillDemoChart(*app->Chart());
+    document::FillDemoChart(*app->Chart(), platform::QtPixelCodec());
     frame->DocumentReplaced();
     frame->resize(1200, 800);
     frame->show();

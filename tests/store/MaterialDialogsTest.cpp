@@ -8,7 +8,11 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QImage>
+#include <QEnterEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QTest>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
@@ -16,6 +20,8 @@
 #include <cstdlib>
 
 #include "platform/Cp932.h"
+#include "platform/Messages.h"
+#include "platform/qt/BalloonTip.h"
 #include "store/InfoFile.h"
 #include "store/StoreFixture.h"
 #include "store/ui/CDbDlg.h"
@@ -95,6 +101,27 @@ TEST_F(MaterialDialogsTest, SearchListsAGeneratedStoreAndKeepsTheWindowAlive) {
   dlg->List()->selectRow(1);
   EXPECT_NE(dlg->findChild<MaterialPreview*>("preview")->Picture(), nullptr);
   Shoot(*dlg, "dbdlg-browse.png");
+}
+
+TEST_F(MaterialDialogsTest, PointerOnAControlShowsItsTipInTheDialogsBalloon) {
+  auto dlg = Open();
+  auto* text = dlg->findChild<QLineEdit*>(QStringLiteral("text"));
+  const QPoint at = text->mapToGlobal(text->rect().center());
+  QEnterEvent enter(text->rect().center(), text->rect().center(), at);
+  QApplication::sendEvent(text, &enter);
+  QLabel* tip = platform::BalloonTip::For(*dlg).Window();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return tip->isVisible(); }, 5000));
+  const std::string_view expected = platform::StringText(platform::StringId::SearchTextTip);
+  EXPECT_EQ(tip->text().toStdString(), expected);
+  EXPECT_LE(tip->width(), 512);
+  if (std::getenv("PLUME_SHOT_DIR")) {
+    // The dialog with its tip drawn where it shows.
+    QImage shot = dlg->grab().toImage();
+    QPainter painter(&shot);
+    painter.drawPixmap(tip->pos() - dlg->mapToGlobal(QPoint(0, 0)), tip->grab());
+    painter.end();
+    shot.save(QString::fromUtf8(std::getenv("PLUME_SHOT_DIR")) + QStringLiteral("/dbdlg-tip.png"));
+  }
 }
 
 TEST_F(MaterialDialogsTest, SecondHeaderClickSortsDescendingAndTheThirdAscending) {

@@ -8,11 +8,12 @@
 
 #include "ChartJson.h"
 #include "CliCommands.h"
-#include "DemoChart.h"
 #include "document/ChartFile.h"
+#include "document/DemoChart.h"
 #include "document/UserOutput.h"
 #include "platform/Messages.h"
 #include "platform/qt/QtPictureCodec.h"
+#include "platform/qt/QtPixelCodec.h"
 
 namespace plume::cli {
 namespace {
@@ -66,7 +67,7 @@ int RunRewrite(const std::vector<std::string_view>& args) {
 int RunDemo(const std::vector<std::string_view>& args) {
   auto doc = NewDoc();
   if (!doc) return 1;
-  BuildDemoChart(*doc);
+  document::FillSmallDemoChart(*doc, platform::QtPixelCodec());
   return Save(*doc, args[0]) ? 0 : 1;
 }
 

@@ -2,16 +2,17 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QPixmap>
 #include <QScrollBar>
 #include <QTimer>
-#include <QToolTip>
 
 #include "chartview/ui/CTesselView.h"
 #include "chartview/ui/ContextMenuLayout.h"
+#include "platform/qt/BalloonTip.h"
 #include "platform/qt/QtConvert.h"
 
 namespace plume::chartview {
@@ -167,11 +168,7 @@ void QtControllerHost::RunCommand(int command) {
 }
 
 void QtControllerHost::SetTooltip(std::string_view text) {
-  if (text.empty()) {
-    QToolTip::hideText();
-    return;
-  }
-  QToolTip::showText(QCursor::pos(), FromUtf8(text), widget_.viewport());
+  platform::BalloonTip::For(*widget_.viewport()).ShowText(FromUtf8(text), QCursor::pos());
 }
 
 void QtControllerHost::SetStatusText(std::string_view text) {

@@ -6,6 +6,7 @@
 
 #include "document/ui/CRenameDlg.h"
 #include "platform/Cp932.h"
+#include "platform/qt/BalloonTip.h"
 #include "platform/qt/QtConvert.h"
 
 namespace plume::document {
@@ -24,13 +25,13 @@ CUnderBar::CUnderBar(QWidget* parent) : QTabBar(parent) {
   setElideMode(Qt::ElideNone);
   setMouseTracking(true);
   setShape(QTabBar::RoundedSouth);
-  tip_ = new QLabel(this, Qt::ToolTip);
-  tip_->setMaximumWidth(kTipMaxWidth);
-  tip_->setWordWrap(false);
-  tip_->hide();
+  // The tab tip shows at once and stays while the pointer is on the tab.
+  tip_ = new platform::BalloonTip(*this, {}, {0, 0, 0});
 }
 
 CUnderBar::~CUnderBar() = default;
+
+QLabel* CUnderBar::TipWindow() const { return tip_->Window(); }
 
 void CUnderBar::SetDocument(ChartDocument& doc, const TabBarSettings& settings) {
   doc_ = &doc;
@@ -133,24 +134,19 @@ void CUnderBar::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CUnderBar::leaveEvent(QEvent* event) {
-  tip_->hide();
+  tip_->Hide();
   tipTab_ = -1;
   QTabBar::leaveEvent(event);
 }
 
 void CUnderBar::ShowTip(int tab, QPoint globalPos) {
-  if (tab != tipTab_) tip_->hide();
+  if (tab != tipTab_) tip_->Hide();
   tipTab_ = tab;
   if (tab < 0 || !tabs_) return;
-  const QColor back = ToQColor(settings_.tipBackColor);
-  const QColor text = ToQColor(settings_.tipTextColor);
-  tip_->setStyleSheet(QStringLiteral("QLabel { background: %1; color: %2; border: 1px solid #808080; padding: %3px; }")
-                          .arg(back.name(), text.name())
-                          .arg(settings_.tipMargin));
-  tip_->setText(FromCp932(tabs_->FullName(tab)));
-  tip_->adjustSize();
-  tip_->move(globalPos + QPoint(12, -tip_->height() - 4));
-  tip_->show();
+  const int margin = settings_.tipMargin;
+  tip_->SetStyle({ToQColor(settings_.tipBackColor), ToQColor(settings_.tipTextColor), QColor(0x80, 0x80, 0x80),
+                  QMargins(margin, margin, margin, margin), kTipMaxWidth, true});
+  tip_->ShowText(FromCp932(tabs_->FullName(tab)), globalPos);
 }
 
 }  // namespace plume::document

@@ -13,6 +13,10 @@
 
 class QLabel;
 
+namespace plume::platform {
+class BalloonTip;
+}
+
 namespace plume::document {
 
 class CUnderBar : public QTabBar, public PageTabsHost {
@@ -48,7 +52,7 @@ class CUnderBar : public QTabBar, public PageTabsHost {
   void DeleteMaterial(const NodeRecord& node) override;
 
   /// The tooltip window (for tests): its text is the full page name.
-  QLabel* TipWindow() const { return tip_; }
+  QLabel* TipWindow() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -65,7 +69,7 @@ class CUnderBar : public QTabBar, public PageTabsHost {
   std::unique_ptr<PageTabs> tabs_;
   TabBarSettings settings_;
   QPoint lastRightClick_;
-  QLabel* tip_ = nullptr;
+  platform::BalloonTip* tip_ = nullptr;  ///< a child of the bar
   int tipTab_ = -1;
 };
 

@@ -21,7 +21,8 @@
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/CommandRouter.h"
 #include "platform/qt/QtConvert.h"
-#include "shell/ui/DemoChart.h"
+#include "platform/qt/QtPixelCodec.h"
+#include "document/DemoChart.h"
 
 namespace plume::shell {
 
@@ -77,7 +78,7 @@ void CMainFrame::BindDocumentCommands() {
   r.Handle(CommandId::ID_OPEN_SAMPLE, [this] {
     if (!ConfirmDiscard(*services_.document)) return;
     services_.document->New();
-    FillDemoChart(*services_.chart);
+    document::FillDemoChart(*services_.chart, platform::QtPixelCodec());
     DocumentReplaced();
   });
   r.Handle(CommandId::ID_FILE_SAVE, [this] {

@@ -14,15 +14,16 @@
 #include <cstdio>
 #include <iostream>
 
+#include "document/DemoChart.h"
 #include "document/WorkFolder.h"
 #include "platform/Messages.h"
 #include "platform/qt/JapaneseTranslations.h"
+#include "platform/qt/QtPixelCodec.h"
 #include "platform/qt/QtMessageSink.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "shell/CommandLine.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CTesselApp.h"
-#include "shell/ui/DemoChart.h"
 
 namespace {
 
@@ -86,7 +87,7 @@ int main(int argc, char** argv) {
 
   plume::shell::CMainFrame* frame = app.Frame();
   if (line.demo) {
-    plume::shell::FillDemoChart(*app.Chart());
+    plume::document::FillDemoChart(*app.Chart(), plume::platform::QtPixelCodec());
     frame->DocumentReplaced();
   }
   if (!line.windowSize.empty()) {

@@ -15,8 +15,6 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QTableWidget>
-#include <QHelpEvent>
-#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -25,6 +23,7 @@
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
+#include "platform/qt/BalloonTip.h"
 #include "platform/qt/QtPictureCodec.h"
 #include "store/InfoFile.h"
 #include "store/MaterialScan.h"
@@ -32,6 +31,7 @@
 #include "store/StoredText.h"
 #include "store/ui/CPropertyData.h"
 #include "store/ui/CTextDlg.h"
+#include "store/ui/DialogPlacement.h"
 #include "store/ui/MaterialPreview.h"
 
 namespace plume::store {
@@ -117,8 +117,6 @@ CDbDlg::CDbDlg(Mode mode, MaterialStore& store, platform::SettingsStore& setting
 }
 
 void CDbDlg::BuildControls(const QString& prompt, const QString& okCaption) {
-  setStyleSheet(QStringLiteral("QToolTip { background-color: white; color: rgb(0, 51, 102); "
-                               "padding: 1px 2px; border: 1px solid rgb(0, 51, 102); }"));
   prompt_ = new QLabel(prompt, this);
   prompt_->setObjectName(QStringLiteral("prompt"));
   types_ = new QComboBox(this);
@@ -185,9 +183,11 @@ void CDbDlg::BuildControls(const QString& prompt, const QString& okCaption) {
     list_->setColumnWidth(c, kColumns[c].width);
   }
 
+  // The tips: after 100 ms, for 3 seconds, at most 512 pixels wide.
+  auto& tip = platform::BalloonTip::For(*this);
   for (QWidget* tipped : std::initializer_list<QWidget*>{types_, hasDate1_, date1_, hasDate2_, date2_, text_, ok_,
                                                           search_, related_}) {
-    tipped->installEventFilter(this);
+    tip.Watch(*tipped);
   }
   connect(search_, &QPushButton::clicked, this, &CDbDlg::Search);
   connect(ok_, &QPushButton::clicked, this, &CDbDlg::OkClicked);
@@ -248,36 +248,13 @@ void CDbDlg::RestoreConditions() {
 }
 
 void CDbDlg::RestorePlacement() {
-  resize(QSize(640, 480).expandedTo(minimumSizeHint()));
-  move(std::max(0, Get(settings_, placement::PX)), std::max(0, Get(settings_, placement::PY)));
-  const QSize size(Get(settings_, placement::SX), Get(settings_, placement::SY));
-  if (size.width() > 0 && size.height() > 0) resize(size.expandedTo(minimumSizeHint()));
-  if (Get(settings_, placement::Zoomed) == 1) setWindowState(windowState() | Qt::WindowMaximized);
+  RestoreDialogPlacement(*this, settings_, placement::Placement, QSize(640, 480).expandedTo(minimumSizeHint()),
+                         minimumSizeHint());
 }
 
-void CDbDlg::StorePlacement() {
-  const bool maximised = isMaximized();
-  const QRect box = maximised ? normalGeometry() : QRect(pos(), size());
-  Set(settings_, placement::Zoomed, maximised ? 1 : 0);
-  Set(settings_, placement::PX, std::max(0, box.x()));
-  Set(settings_, placement::PY, std::max(0, box.y()));
-  Set(settings_, placement::SX, box.width());
-  Set(settings_, placement::SY, box.height());
-}
+void CDbDlg::StorePlacement() { StoreDialogPlacement(*this, settings_, placement::Placement); }
 
 void CDbDlg::resizeEvent(QResizeEvent* event) { QDialog::resizeEvent(event); }
-
-bool CDbDlg::eventFilter(QObject* watched, QEvent* event) {
-  // The tips stay 3 seconds.
-  if (event->type() == QEvent::ToolTip) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget && !widget->toolTip().isEmpty()) {
-      QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), widget->toolTip(), widget, QRect(), 3000);
-      return true;
-    }
-  }
-  return QDialog::eventFilter(watched, event);
-}
 
 void CDbDlg::done(int result) {
   if (scanning_) {

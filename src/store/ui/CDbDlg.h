@@ -69,7 +69,6 @@ class CDbDlg : public QDialog {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   friend class DbScanObserver;

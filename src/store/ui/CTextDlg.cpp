@@ -7,17 +7,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 #include "platform/SettingsTable.h"
 #include "store/RelatedTextFile.h"
 #include "store/StoredText.h"
+#include "store/ui/DialogPlacement.h"
 
 namespace plume::store {
 
 namespace placement = platform::settings::TextDlg;
-using platform::settings::Get;
-using platform::settings::Set;
 
 CTextDlg::CTextDlg(std::filesystem::path folder, std::filesystem::path file, platform::SettingsStore& settings,
                    QTextEdit* textArea, QWidget* parent)
@@ -66,23 +63,12 @@ CTextDlg::CTextDlg(std::filesystem::path folder, std::filesystem::path file, pla
 
 void CTextDlg::RestorePlacement() {
   // The designed size is the smallest the user may make the dialog.
-  resize(sizeHint().expandedTo(QSize(480, 240)));
-  setMinimumSize(size());
-  move(std::max(0, Get(settings_, placement::PX)), std::max(0, Get(settings_, placement::PY)));
-  resize(QSize(Get(settings_, placement::SX), Get(settings_, placement::SY)).expandedTo(minimumSize()));
-  if (Get(settings_, placement::Zoomed) == 1) setWindowState(windowState() | Qt::WindowMaximized);
+  const QSize designed = sizeHint().expandedTo(QSize(480, 240));
+  setMinimumSize(designed);
+  RestoreDialogPlacement(*this, settings_, placement::Placement, designed, designed);
 }
 
-void CTextDlg::StorePlacement() {
-  const bool maximised = isMaximized();
-  // The restored rectangle, also while maximised.
-  const QRect box = maximised ? normalGeometry() : QRect(pos(), size());
-  Set(settings_, placement::Zoomed, maximised ? 1 : 0);
-  Set(settings_, placement::PX, std::max(0, box.x()));
-  Set(settings_, placement::PY, std::max(0, box.y()));
-  Set(settings_, placement::SX, box.width());
-  Set(settings_, placement::SY, box.height());
-}
+void CTextDlg::StorePlacement() { StoreDialogPlacement(*this, settings_, placement::Placement); }
 
 void CTextDlg::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
