@@ -8,6 +8,7 @@
 #include "chartview/ContextMenus.h"
 #include "chartview/CoordinateMapping.h"
 #include "chartview/ItemMover.h"
+#include "chartview/PageResizer.h"
 #include "chartview/ViewKeyCommand.h"
 #include "platform/Messages.h"
 
@@ -299,9 +300,11 @@ void ViewController::EdgeFeedback(Point q) {
   const document::PageRecord& page = doc_.CurrentPage();
   char text[64];
   if (edge == PageEdge::Right)
-    std::snprintf(text, sizeof text, "Width=%d\nmin:%d  max:%d", page.pageWidth, 500, 5000);
+    std::snprintf(text, sizeof text, "Width=%d\nmin:%d  max:%d", page.pageWidth, PageResizer::kMinSize,
+                  PageResizer::kMaxSize);
   else if (edge == PageEdge::Bottom)
-    std::snprintf(text, sizeof text, "Height=%d\nmin:%d  max:%d", page.pageHeight, 500, 5000);
+    std::snprintf(text, sizeof text, "Height=%d\nmin:%d  max:%d", page.pageHeight, PageResizer::kMinSize,
+                  PageResizer::kMaxSize);
   else
     text[0] = '\0';
   host_.SetTooltip(text);

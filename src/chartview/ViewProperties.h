@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "chartview/PageResizer.h"
 #include "document/ChartDocument.h"
 #include "platform/CanvasTypes.h"
 
@@ -12,8 +13,8 @@ namespace plume::chartview {
 
 class ViewProperties {
  public:
-  static constexpr int kMinSize = 500;
-  static constexpr int kMaxSize = 5000;
+  static constexpr int kMinSize = PageResizer::kMinSize;
+  static constexpr int kMaxSize = PageResizer::kMaxSize;
 
   /// The value of a spin edit's text: commas removed, the leading digits
   /// read (0 without any), then clamped to 500..5000.

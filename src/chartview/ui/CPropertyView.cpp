@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -20,7 +21,9 @@ CPropertyView::CPropertyView(int width, int height, QWidget* parent)
   height_->setValue(height);
 
   auto* grid = new QGridLayout;
-  const QString range = QStringLiteral("(500 ～ 5,000)");
+  const QLocale grouped(QLocale::English);
+  const QString range = QStringLiteral("(%1 ～ %2)")
+                            .arg(grouped.toString(ViewProperties::kMinSize), grouped.toString(ViewProperties::kMaxSize));
   int row = 0;
   for (auto [caption, edit] : {std::pair{QStringLiteral("1 ビューの幅"), width_},
                                std::pair{QStringLiteral("2 ビューの高さ"), height_}}) {
