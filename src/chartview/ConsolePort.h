@@ -41,7 +41,7 @@ class ConsolePort {
 };
 
 /// A view without a zoom console: nothing is ever hit or taken.
-class NoConsole final : public ConsolePort {
+class NoConsole : public ConsolePort {
  public:
   int HitTest(platform::Point, bool) override { return -1; }
   bool RingHit(platform::Point) override { return false; }

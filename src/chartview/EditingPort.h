@@ -35,7 +35,7 @@ class EditingPort {
 };
 
 /// A view without in-place editing, sizing or dial.
-class NoEditing final : public EditingPort {
+class NoEditing : public EditingPort {
  public:
   bool EditorOpen() const override { return false; }
   platform::IntRect EditorBox() const override { return {}; }

@@ -1,6 +1,6 @@
 #pragma once
 // What the open and save flows need from the chart view and the application
-// frame. The defaults do nothing, so documents open and save without a window.
+// frame. Fully abstract; a document without a window is given none.
 
 #include <filesystem>
 #include <optional>
@@ -17,11 +17,11 @@ class DocumentViewHooks {
   virtual ~DocumentViewHooks() = default;
   /// The chart view's scroll position, stored in the current page on save;
   /// nullopt keeps the page's stored values.
-  virtual std::optional<ScrollPosition> CurrentScroll() { return std::nullopt; }
+  virtual std::optional<ScrollPosition> CurrentScroll() = 0;
   /// Adds a document path at the top of the recent file list.
-  virtual void AddRecentFile(const std::filesystem::path& /*path*/) {}
+  virtual void AddRecentFile(const std::filesystem::path& path) = 0;
   /// A document was opened: show its page `currentPage`.
-  virtual void DocumentOpened() {}
+  virtual void DocumentOpened() = 0;
 };
 
 }  // namespace plume::document

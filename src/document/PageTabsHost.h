@@ -18,14 +18,14 @@ class PageTabsHost {
   /// The dialog itself refuses empty and over-long names.
   virtual std::optional<std::string> AskPageName(std::string_view initialCp932) = 0;
   /// The chart view's scroll position in screen pixels.
-  virtual void CurrentScroll(int& x, int& y) { x = y = 0; }
+  virtual void CurrentScroll(int& x, int& y) = 0;
   /// The current page changed: the view scrolls to its stored position.
-  virtual void CurrentPageChanged() {}
+  virtual void CurrentPageChanged() = 0;
   /// Empties the chart view's private item clipboard (connected by the item
   /// clipboard's copy and paste when they are built).
-  virtual void ClearItemClipboard() {}
+  virtual void ClearItemClipboard() = 0;
   /// Deletes a node's material from the store (delete with "Yes").
-  virtual void DeleteMaterial(const NodeRecord& /*node*/) {}
+  virtual void DeleteMaterial(const NodeRecord& node) = 0;
 };
 
 }  // namespace plume::document

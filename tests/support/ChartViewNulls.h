@@ -65,35 +65,9 @@ struct NullControllerHost : chartview::ControllerHost {
   void ScrollBy(int, int) override {}
 };
 
-struct NullConsolePort : chartview::ConsolePort {
-  int HitTest(platform::Point, bool) override { return -1; }
-  bool RingHit(platform::Point) override { return false; }
-  bool WheelOnRing(platform::Point) override { return false; }
-  bool LeftDown(platform::Point) override { return false; }
-  bool Dragging() const override { return false; }
-  void DragTo(platform::Point) override {}
-  void LeftUp(platform::Point) override {}
-  bool DoubleClick(platform::Point) override { return false; }
-  bool ClickElsewhere() override { return false; }
-  void WheelZoom(int) override {}
-  void DrawConsole(platform::Canvas&) override {}
-  void RebuildConsole() override {}
-  bool AlwaysShown() const override { return false; }
-};
-
-struct NullEditingPort : chartview::EditingPort {
-  bool EditorOpen() const override { return false; }
-  platform::IntRect EditorBox() const override { return {}; }
-  int EditorHandleAt(platform::Point) override { return -1; }
-  void BeginEditorHandleDrag(int, platform::Point) override {}
-  void CommitEditor() override {}
-  void DoubleClick(platform::Point) override {}
-  bool DialKnobHit(platform::Point) override { return false; }
-  bool DialRingHit(platform::Point) override { return false; }
-  void SizingBegin(chartview::DragMode, int, platform::Point) override {}
-  void SizingMove(chartview::DragMode, platform::Point) override {}
-  void SizingEnd(chartview::DragMode, platform::Point) override {}
-};
+/// Fakes start from the views without a console or editing.
+using NullConsolePort = chartview::NoConsole;
+using NullEditingPort = chartview::NoEditing;
 
 struct NullInlineEditorHost : chartview::InlineEditorHost {
   void OpenEditor(const chartview::EditorSetup&) override {}
