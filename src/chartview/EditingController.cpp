@@ -24,7 +24,7 @@ EditingController::EditingController(ChartView& view, ControllerHost& host, plat
       settings_(settings),
       materials_(materials ? materials : &noMaterials_),
       loader_(loader ? loader : &noLoader_),
-      editor_(view, host, box) {}
+      editor_(view, box) {}
 
 void EditingController::SetEditorHost(InlineEditorHost* box) {
   editor_.Discard();

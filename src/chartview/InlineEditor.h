@@ -8,7 +8,6 @@
 #include <string>
 
 #include "chartview/ChartView.h"
-#include "chartview/ControllerHost.h"
 #include "chartview/InlineEditorHost.h"
 #include "platform/CanvasTypes.h"
 
@@ -28,7 +27,7 @@ class InlineEditor {
   static constexpr int kBoxBelow = 5;
 
   /// `box` may be null: nothing opens.
-  InlineEditor(ChartView& view, ControllerHost& host, InlineEditorHost* box) : view_(view), host_(host), box_(box) {}
+  InlineEditor(ChartView& view, InlineEditorHost* box) : view_(view), box_(box) {}
 
   void SetHost(InlineEditorHost* box) { box_ = box; }
   InlineEditorHost* Host() const { return box_; }
@@ -72,7 +71,6 @@ class InlineEditor {
   void Close();
 
   ChartView& view_;
-  ControllerHost& host_;
   InlineEditorHost* box_;
   int target_ = 0;
   platform::IntRect boxRect_;

@@ -4,7 +4,6 @@
 // Every change of the focus is followed by a refresh of the ribbon's style
 // controls.
 
-#include "chartview/ControllerHost.h"
 #include "chartview/HitTester.h"
 #include "document/ChartDocument.h"
 
@@ -12,7 +11,7 @@ namespace plume::chartview {
 
 class SelectionEditor {
  public:
-  SelectionEditor(document::ChartDocument& doc, ControllerHost& host) : doc_(doc), host_(host) {}
+  explicit SelectionEditor(document::ChartDocument& doc) : doc_(doc) {}
 
   /// Empties both kinds, drops both focuses, refreshes the ribbon and repaints.
   void ClearAll();
@@ -41,7 +40,6 @@ class SelectionEditor {
   bool Inside(ItemKind kind, int index, const platform::IntRect& band, float zoom) const;
 
   document::ChartDocument& doc_;
-  ControllerHost& host_;
 };
 
 }  // namespace plume::chartview

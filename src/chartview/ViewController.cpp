@@ -33,7 +33,7 @@ ViewController::ViewController(ChartView& view, ControllerHost& host, ConsolePor
       host_(host),
       console_(console ? *console : defaultConsole_),
       editing_(editing ? *editing : defaultEditing_),
-      selection_(view.Document(), host) {}
+      selection_(view.Document()) {}
 
 Point ViewController::ToScreen(Point client) const {
   return {client.x + view_.Scroll().x, client.y + view_.Scroll().y};
