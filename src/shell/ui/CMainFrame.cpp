@@ -71,6 +71,7 @@ CMainFrame::~CMainFrame() {
   // The chart view and its parts call this frame: they go while it is whole.
   viewParts_.reset();
   materialCommands_.reset();
+  export_.reset();
   delete chartView_;
   chartView_ = nullptr;
   document::ui::QtFileDialogs::SetDocumentFolder({});
