@@ -1,32 +1,33 @@
 #pragma once
-// Connects the document's callbacks to the chart view: the undo
-// record, the zoom used to place new items, and the zoom reset of a new
-// document. Every other callback goes on to `next` (the do-nothing defaults
-// when null), so the ribbon, browser and style defaults can be chained in.
+// What the document asks of its chart view and settings when items come and
+// go: the view's zoom to place new items, its undo record dropped when items
+// are added or removed, the zoom reset of a new document, and the stored
+// style defaults and title position of new items (read afresh for every
+// item, no cache). The chart view installs one; nothing is chained.
 
 #include "chartview/ChartView.h"
 #include "document/DocumentHooks.h"
+#include "platform/SettingsStore.h"
 
 namespace plume::chartview {
 
 class ChartViewHooks : public document::DocumentHooks {
  public:
-  explicit ChartViewHooks(ChartView& view, document::DocumentHooks* next = nullptr);
+  /// `view` and `settings` must outlive the hooks.
+  ChartViewHooks(ChartView& view, const platform::SettingsStore& settings) : view_(view), settings_(settings) {}
 
   void DiscardUndo() override;
   float Zoom() override;
-  /// Zoom back to Last/Zoom and the new document shown (undo dropped), then `next`.
+  /// Zoom back to Last/Zoom and the new document shown (undo dropped).
   void NewDocumentSetUp() override;
-
-  std::string WebPageTitle() override { return next_->WebPageTitle(); }
-  document::ItemStyle NodeDefaults() override { return next_->NodeDefaults(); }
-  document::ItemStyle SlipDefaults() override { return next_->SlipDefaults(); }
-  std::uint16_t TitlePosDefault() override { return next_->TitlePosDefault(); }
+  document::ItemStyle NodeDefaults() override;
+  document::ItemStyle SlipDefaults() override;
+  /// SUB/TitlePos; a stored value that is no title position (0 none, 1 above, 2 below) gives 2.
+  std::uint16_t TitlePosDefault() override;
 
  private:
   ChartView& view_;
-  document::DocumentHooks fallback_;
-  document::DocumentHooks* next_;
+  const platform::SettingsStore& settings_;
 };
 
 }  // namespace plume::chartview

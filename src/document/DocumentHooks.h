@@ -1,7 +1,8 @@
 #pragma once
-// Services of the view, the ribbon, the browser and the settings that the
-// document's operations call back. The defaults do nothing, give an empty web
-// page title and the built-in style defaults, so the document works alone.
+// What the document asks when items come and go: the view's zoom and undo
+// record, and the defaults of new items. The chart view installs its hooks;
+// the defaults here (nothing to drop, zoom 1, an empty web page title, the
+// built-in style) let a document work without a view, as in the tool.
 
 #include <string>
 

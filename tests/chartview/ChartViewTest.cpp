@@ -159,7 +159,7 @@ TEST_F(ChartViewTest, DocumentShownResetsViewState) {
 }
 
 TEST_F(ChartViewTest, HooksReachTheView) {
-  ChartViewHooks hooks(view);
+  ChartViewHooks hooks(view, store);
   doc->SetHooks(&hooks);
   view.SetZoom(2.0f);
   // A new node is placed by the view's zoom, and its creation drops the undo record.

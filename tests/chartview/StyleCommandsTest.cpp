@@ -5,7 +5,7 @@
 #include "ChartFixture.h"
 #include "FakeEditHost.h"
 #include "chartview/StyleDefaults.h"
-#include "chartview/StyleDefaultsHooks.h"
+#include "chartview/ChartViewHooks.h"
 #include "chartview/ViewProperties.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/ScriptedMessageSink.h"
@@ -212,8 +212,9 @@ TEST_F(StyleTest, StoredDefaultWithNoFillReachesTheNextNewNode) {
   EXPECT_EQ(platform::settings::ValueText(store, platform::settings::NODE.refMen), "-1");
 
   // New nodes read the section afresh; slips keep their own defaults.
-  document::DocumentHooks base;
-  StyleDefaultsHooks hooks(store, base);
+  WindowlessHost window;
+  ChartView view(*doc, store, window);
+  ChartViewHooks hooks(view, store);
   doc->SetHooks(&hooks);
   ASSERT_TRUE(doc->AddNode({}));
   EXPECT_EQ(doc->nodes[doc->nodeCount - 1].style.refMen, document::kNoColor);
@@ -228,8 +229,9 @@ TEST_F(StyleTest, StoredDefaultWithNoFillReachesTheNextNewNode) {
 
 TEST_F(StyleTest, NewNodesTakeTheStoredTitlePositionAndTwoForAnInvalidOne) {
   platform::MemorySettingsStore store;
-  document::DocumentHooks base;
-  StyleDefaultsHooks hooks(store, base);
+  WindowlessHost window;
+  ChartView view(*doc, store, window);
+  ChartViewHooks hooks(view, store);
   doc->SetHooks(&hooks);
   for (const auto& [stored, expected] : {std::pair{"0", 0}, {"1", 1}, {"2", 2}, {"3", 2}, {"-1", 2}, {"x", 2}}) {
     store.WriteString(platform::settings::SUB::TitlePos.section, platform::settings::SUB::TitlePos.key, stored);

@@ -68,7 +68,7 @@ TEST_F(UndoTest, DropOnAnotherPageReturnsNodeToItsPageButKeepsSelection) {
 }
 
 TEST_F(UndoTest, CreatingDeletingOrPastingDiscards) {
-  ChartViewHooks hooks(view);
+  ChartViewHooks hooks(view, store);
   doc->SetHooks(&hooks);
   view.TakeSnapshot(Kind::Nodes);
   ASSERT_TRUE(doc->AddSlip("s", 10, 10));
@@ -86,7 +86,7 @@ TEST_F(UndoTest, CreatingDeletingOrPastingDiscards) {
 }
 
 TEST_F(UndoTest, AnotherDocumentDiscardsTheRecord) {
-  ChartViewHooks hooks(view);
+  ChartViewHooks hooks(view, store);
   doc->SetHooks(&hooks);
   view.TakeSnapshot(Kind::Nodes);
   doc->NewDocument();

@@ -35,7 +35,7 @@ CTesselView::CTesselView(document::ChartDocument& doc, platform::SettingsStore& 
     : QAbstractScrollArea(parent),
       doc_(doc),
       view_(doc, settings, *this, scratch),
-      hooks_(view_),
+      hooks_(view_, settings),
       host_(*this),
       frame_(frame) {
   setFrameShape(QFrame::NoFrame);

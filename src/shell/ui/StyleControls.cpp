@@ -69,21 +69,15 @@ StyleControls::StyleControls(document::ChartDocument& doc, platform::SettingsSto
       router_(router),
       styles_(doc, *this, state_),
       align_(doc, *this),
-      ownerMeta_(parent ? parent->metaObject() : nullptr),
-      previousHooks_(&doc.Hooks()) {
-  hooks_ = std::make_unique<chartview::StyleDefaultsHooks>(store_, *previousHooks_);
+      ownerMeta_(parent ? parent->metaObject() : nullptr) {
   focus_ = doc_.Changes().Subscribe([this](document::Change change) {
     if (change == document::Change::Focus) RefreshStyleControls();
   });
-  doc_.SetHooks(hooks_.get());
   ConnectControls();
   ShowColours();
 }
 
-StyleControls::~StyleControls() {
-  // The view removes its own hooks when it goes first; otherwise hand back to it.
-  if (&doc_.Hooks() == hooks_.get()) doc_.SetHooks(previousHooks_);
-}
+StyleControls::~StyleControls() = default;
 
 void StyleControls::ConnectControls() {
   for (int id : {StyleCommands::kFontBold, StyleCommands::kAlignLeft, StyleCommands::kAlignCentre,

@@ -3,9 +3,7 @@
 // font combo, the size, margin and frame width edits, the three colour
 // buttons and the toggles. Keeps the ribbon style state, reads the edit
 // texts into it before a command runs and writes the focused item's style
-// back into the controls whenever the document announces a new focus. Also
-// installs the document callbacks that give new items the stored style
-// defaults.
+// back into the controls whenever the document announces a new focus.
 
 #include <QColor>
 #include <QObject>
@@ -16,7 +14,6 @@
 #include "chartview/EditCommandHost.h"
 #include "chartview/RibbonStyleState.h"
 #include "chartview/StyleCommands.h"
-#include "chartview/StyleDefaultsHooks.h"
 #include "document/DocumentChanges.h"
 #include "platform/SettingsStore.h"
 
@@ -74,8 +71,6 @@ class StyleControls : public QObject, public chartview::EditCommandHost {
   chartview::StyleCommands styles_;
   chartview::AlignCommands align_;
   const QMetaObject* ownerMeta_;  ///< the frame's class; a base class once its destructor has run
-  document::DocumentHooks* previousHooks_;
-  std::unique_ptr<chartview::StyleDefaultsHooks> hooks_;
   document::DocumentChanges::Subscription focus_;  ///< the controls follow the focused item
 };
 
