@@ -12,16 +12,6 @@ using document::Rect;
 
 class AlignTest : public ::testing::Test, protected testing::ChartFixture {
  protected:
-  int Node(Rect r, bool selected = true) {
-    const int i = AddNode(r);
-    doc->nodeStates[i].selected = selected ? 1 : 0;
-    return i;
-  }
-  int Slip(Rect r, bool selected = true) {
-    const int i = AddSlip(r);
-    doc->slips[i].selected = selected ? 1 : 0;
-    return i;
-  }
   void Run(int id) { commands.Run(*AlignCommands::OpFor(id)); }
 
   testing::FakeEditHost host{*doc};
@@ -29,9 +19,9 @@ class AlignTest : public ::testing::Test, protected testing::ChartFixture {
 };
 
 TEST_F(AlignTest, LeftLinesUpOnTheFocusedNodeKeepingTopsAndSizes) {
-  Node({100, 10, 150, 40});
-  doc->focusedNode = Node({250, 200, 330, 220});
-  Node({40, 500, 140, 600});
+  NodeSelected({100, 10, 150, 40});
+  doc->focusedNode = NodeSelected({250, 200, 330, 220});
+  NodeSelected({40, 500, 140, 600});
   Run(32800);
   EXPECT_EQ(doc->nodes[0].rect, (Rect{250, 10, 300, 40}));
   EXPECT_EQ(doc->nodes[1].rect, (Rect{250, 200, 330, 220}));
@@ -40,8 +30,8 @@ TEST_F(AlignTest, LeftLinesUpOnTheFocusedNodeKeepingTopsAndSizes) {
 }
 
 TEST_F(AlignTest, RightTopAndBottomUseTheSameEdgeOfTheReference) {
-  doc->focusedNode = Node({100, 100, 200, 150});
-  Node({0, 0, 50, 20});
+  doc->focusedNode = NodeSelected({100, 100, 200, 150});
+  NodeSelected({0, 0, 50, 20});
   Run(32801);
   EXPECT_EQ(doc->nodes[1].rect, (Rect{150, 0, 200, 20}));
   Run(32802);
@@ -52,9 +42,9 @@ TEST_F(AlignTest, RightTopAndBottomUseTheSameEdgeOfTheReference) {
 
 TEST_F(AlignTest, KindsAreNeverMixedAndUndoRestoresOnlyTheSlips) {
   // GIVEN one node and two slips selected, the node and one slip focused.
-  doc->focusedNode = Node({500, 500, 600, 550});
-  doc->focusedSlip = Slip({300, 0, 400, 50});
-  Slip({10, 100, 60, 150});
+  doc->focusedNode = NodeSelected({500, 500, 600, 550});
+  doc->focusedSlip = SlipSelected({300, 0, 400, 50});
+  SlipSelected({10, 100, 60, 150});
   ASSERT_TRUE(commands.Enabled(AlignOp::Left));
   Run(32800);
   EXPECT_EQ(doc->nodes[0].rect, (Rect{500, 500, 600, 550}));
@@ -66,8 +56,8 @@ TEST_F(AlignTest, KindsAreNeverMixedAndUndoRestoresOnlyTheSlips) {
 }
 
 TEST_F(AlignTest, CentringMovesTheBlockAsOneOntoThePageMiddle) {
-  doc->focusedNode = Node({100, 0, 200, 50});
-  Node({250, 80, 300, 120});
+  doc->focusedNode = NodeSelected({100, 0, 200, 50});
+  NodeSelected({250, 80, 300, 120});
   Run(32805);  // horizontal: block 100..300 on a page 1000 wide
   EXPECT_EQ(doc->nodes[0].rect, (Rect{400, 0, 500, 50}));
   EXPECT_EQ(doc->nodes[1].rect, (Rect{550, 80, 600, 120}));
@@ -78,15 +68,15 @@ TEST_F(AlignTest, CentringMovesTheBlockAsOneOntoThePageMiddle) {
 
 TEST_F(AlignTest, CentringAnOddRemainderTruncatesTowardZero) {
   doc->CurrentPage().pageWidth = 1001;
-  doc->focusedNode = Node({0, 0, 100, 10}, true);
+  doc->focusedNode = NodeSelected({0, 0, 100, 10}, true);
   Run(32805);
   EXPECT_EQ(doc->nodes[0].rect.left, 450);
 }
 
 TEST_F(AlignTest, SpreadPlacesTheMiddleItemsAtAnEvenGap) {
-  Node({0, 0, 100, 10});
-  Node({400, 20, 500, 30});
-  doc->focusedNode = Node({50, 40, 150, 50});
+  NodeSelected({0, 0, 100, 10});
+  NodeSelected({400, 20, 500, 30});
+  doc->focusedNode = NodeSelected({50, 40, 150, 50});
   Run(32807);
   EXPECT_EQ(doc->nodes[0].rect.left, 0);
   EXPECT_EQ(doc->nodes[1].rect.left, 400);
@@ -95,9 +85,9 @@ TEST_F(AlignTest, SpreadPlacesTheMiddleItemsAtAnEvenGap) {
 
 TEST_F(AlignTest, SpreadKeepsIndexOrderAmongEqualStarts) {
   // Three equal tops, heights 10, 20, 30: order 0, 1, 2; gap trunc((0 + 30 - 0 - 60) / 2) = -15.
-  doc->focusedNode = Node({0, 0, 10, 10});
-  Node({20, 0, 30, 20});
-  Node({40, 0, 50, 30});
+  doc->focusedNode = NodeSelected({0, 0, 10, 10});
+  NodeSelected({20, 0, 30, 20});
+  NodeSelected({40, 0, 50, 30});
   Run(32806);
   EXPECT_EQ(doc->nodes[0].rect.top, 0);
   EXPECT_EQ(doc->nodes[1].rect, (Rect{20, -5, 30, 15}));  // end of node 0 (10) + gap -15
@@ -105,10 +95,10 @@ TEST_F(AlignTest, SpreadKeepsIndexOrderAmongEqualStarts) {
 }
 
 TEST_F(AlignTest, SpreadOfHeavilyOverlappingItemsUsesANegativeGap) {
-  doc->focusedNode = Node({0, 0, 100, 10});
-  Node({10, 0, 110, 10});
-  Node({20, 0, 120, 10});
-  Node({30, 0, 130, 10});
+  doc->focusedNode = NodeSelected({0, 0, 100, 10});
+  NodeSelected({10, 0, 110, 10});
+  NodeSelected({20, 0, 120, 10});
+  NodeSelected({30, 0, 130, 10});
   // gap = trunc((30 + 100 - 0 - 400) / 3) = -90
   Run(32807);
   EXPECT_EQ(doc->nodes[1].rect.left, 10);
@@ -124,8 +114,8 @@ TEST_F(AlignTest, SpreadOfHeavilyOverlappingItemsUsesANegativeGap) {
 }
 
 TEST_F(AlignTest, EqualSizesAreFittedBackIntoThePage) {
-  doc->focusedNode = Node({0, 0, 400, 100});
-  Node({800, 300, 850, 330});
+  doc->focusedNode = NodeSelected({0, 0, 400, 100});
+  NodeSelected({800, 300, 850, 330});
   Run(32787);
   EXPECT_EQ(doc->nodes[1].rect, (Rect{600, 300, 1000, 330}));
   EXPECT_EQ(doc->nodes[0].rect, (Rect{0, 0, 400, 100}));
@@ -137,20 +127,20 @@ TEST_F(AlignTest, EnableRulesCountSelectedItemsOfEachKind) {
   EXPECT_FALSE(commands.Enabled(AlignOp::Left));
   EXPECT_FALSE(commands.Enabled(AlignOp::SameWH));
   EXPECT_TRUE(commands.Enabled(AlignOp::HCentre));
-  Node({0, 0, 10, 10});
-  Slip({0, 0, 10, 10});
+  NodeSelected({0, 0, 10, 10});
+  SlipSelected({0, 0, 10, 10});
   EXPECT_FALSE(commands.Enabled(AlignOp::Left));  // one of each kind is not two
-  Node({0, 0, 10, 10}, false);
+  NodeSelected({0, 0, 10, 10}, false);
   EXPECT_FALSE(commands.Enabled(AlignOp::Top));
-  Node({0, 0, 10, 10});
+  NodeSelected({0, 0, 10, 10});
   EXPECT_TRUE(commands.Enabled(AlignOp::Top));
   EXPECT_FALSE(commands.Enabled(AlignOp::HSpread));
-  Node({0, 0, 10, 10});
+  NodeSelected({0, 0, 10, 10});
   EXPECT_TRUE(commands.Enabled(AlignOp::VSpread));
 }
 
 TEST_F(AlignTest, WithoutAFocusNothingMovesAndNoSnapshotIsTaken) {
-  Node({100, 0, 200, 50});
+  NodeSelected({100, 0, 200, 50});
   Run(32805);
   EXPECT_EQ(doc->nodes[0].rect.left, 100);
   EXPECT_FALSE(host.undo.Available());
@@ -159,11 +149,11 @@ TEST_F(AlignTest, WithoutAFocusNothingMovesAndNoSnapshotIsTaken) {
 
 TEST_F(AlignTest, SpreadOfFewerThanThreeLeavesThemAlone) {
   // Three selected slips enable the command; the nodes may still number two or one.
-  doc->focusedNode = Node({0, 0, 10, 10});
-  Node({500, 0, 510, 10});
-  doc->focusedSlip = Slip({0, 0, 10, 10});
-  Slip({7, 0, 17, 10});
-  Slip({300, 0, 310, 10});
+  doc->focusedNode = NodeSelected({0, 0, 10, 10});
+  NodeSelected({500, 0, 510, 10});
+  doc->focusedSlip = SlipSelected({0, 0, 10, 10});
+  SlipSelected({7, 0, 17, 10});
+  SlipSelected({300, 0, 310, 10});
   Run(32807);
   EXPECT_EQ(doc->nodes[1].rect.left, 500);
   EXPECT_EQ(doc->slips[1].rect.left, 150);  // 10 + gap trunc((300 + 10 - 0 - 30) / 2)

@@ -47,6 +47,18 @@ class ChartFixture {
     return i;
   }
 
+  /// A node or slip on page 1, selected unless told otherwise.
+  int NodeSelected(document::Rect rect, bool selected = true) {
+    const int i = AddNode(rect);
+    doc->nodeStates[i].selected = selected ? 1 : 0;
+    return i;
+  }
+  int SlipSelected(document::Rect rect, bool selected = true) {
+    const int i = AddSlip(rect);
+    doc->slips[i].selected = selected ? 1 : 0;
+    return i;
+  }
+
   void AddArc(int fromIndex, int toIndex) {
     doc->arcs[doc->arcCount++] = {doc->nodes[fromIndex].nodeId, doc->nodes[toIndex].nodeId};
   }

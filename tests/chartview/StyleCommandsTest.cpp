@@ -18,16 +18,6 @@ using S = StyleCommands;
 
 class StyleTest : public ::testing::Test, protected testing::ChartFixture {
  protected:
-  int Node(Rect r, bool selected = true) {
-    const int i = AddNode(r);
-    doc->nodeStates[i].selected = selected ? 1 : 0;
-    return i;
-  }
-  int Slip(Rect r, bool selected = true) {
-    const int i = AddSlip(r);
-    doc->slips[i].selected = selected ? 1 : 0;
-    return i;
-  }
 
   platform::ScriptedMessageSink sink;
   platform::ScopedMessageSink scoped{&sink};
@@ -38,9 +28,9 @@ class StyleTest : public ::testing::Test, protected testing::ChartFixture {
 
 TEST_F(StyleTest, BoldChangesTheNodesOnlyAndTwiceReturns) {
   // GIVEN two nodes and a slip selected, a node and the slip focused.
-  doc->focusedNode = Node({10, 10, 100, 50});
-  Node({200, 10, 300, 50});
-  doc->focusedSlip = Slip({10, 200, 100, 250});
+  doc->focusedNode = NodeSelected({10, 10, 100, 50});
+  NodeSelected({200, 10, 300, 50});
+  doc->focusedSlip = SlipSelected({10, 200, 100, 250});
   ASSERT_TRUE(commands.Run(S::kFontBold));
   EXPECT_EQ(state.bold, 1);
   EXPECT_EQ(doc->nodes[0].style.FontBold, 1);
@@ -55,8 +45,8 @@ TEST_F(StyleTest, BoldChangesTheNodesOnlyAndTwiceReturns) {
 }
 
 TEST_F(StyleTest, AlignmentAlreadyInTheStateDoesNothing) {
-  doc->focusedNode = Node({10, 10, 100, 50});
-  Node({200, 10, 300, 50});
+  doc->focusedNode = NodeSelected({10, 10, 100, 50});
+  NodeSelected({200, 10, 300, 50});
   doc->nodes[1].style.AlineH = 2;
   EXPECT_FALSE(commands.Run(S::kAlignCentre));
   EXPECT_EQ(doc->nodes[1].style.AlineH, 2);
@@ -76,7 +66,7 @@ TEST_F(StyleTest, EditTextsTakeTheirLeadingDigitsAsUnsigned16Bit) {
   EXPECT_EQ(S::ParseEditNumber("99999999999999999999"), 65535);  // 10^20 - 1 modulo 65536
   EXPECT_FALSE(S::ParseEditNumber("").has_value());
 
-  doc->focusedSlip = Slip({10, 10, 100, 50});
+  doc->focusedSlip = SlipSelected({10, 10, 100, 50});
   state.fontSize = "12abc";
   EXPECT_TRUE(commands.Run(S::kFontSize));
   EXPECT_EQ(doc->slips[0].style.FontSize, 12);
@@ -90,7 +80,7 @@ TEST_F(StyleTest, EditTextsTakeTheirLeadingDigitsAsUnsigned16Bit) {
 }
 
 TEST_F(StyleTest, FillColourGoesToThePageWhenNothingIsFocused) {
-  const int node = Node({10, 10, 100, 50});
+  const int node = NodeSelected({10, 10, 100, 50});
   state.fillColour = 0x00123456;
   EXPECT_TRUE(commands.State(S::kFillColour).enabled);
   EXPECT_FALSE(commands.State(S::kFontColour).enabled);
@@ -106,9 +96,9 @@ TEST_F(StyleTest, FillColourGoesToThePageWhenNothingIsFocused) {
 }
 
 TEST_F(StyleTest, NoFillAndNoFrameTouchTheFocusedItemOnly) {
-  Node({10, 10, 100, 50});
-  doc->focusedNode = Node({200, 10, 300, 50});
-  Node({400, 10, 500, 50});
+  NodeSelected({10, 10, 100, 50});
+  doc->focusedNode = NodeSelected({200, 10, 300, 50});
+  NodeSelected({400, 10, 500, 50});
   EXPECT_FALSE(commands.State(S::kNoFill).checked);
   EXPECT_TRUE(commands.Run(S::kNoFill));
   EXPECT_EQ(doc->nodes[1].style.refMen, document::kNoColor);
@@ -121,7 +111,7 @@ TEST_F(StyleTest, NoFillAndNoFrameTouchTheFocusedItemOnly) {
 }
 
 TEST_F(StyleTest, AWiderFrameMovesTheItemBackOntoThePage) {
-  doc->focusedNode = Node({5, 100, 105, 150});
+  doc->focusedNode = NodeSelected({5, 100, 105, 150});
   state.frameWidth = "20";
   ASSERT_TRUE(commands.Run(S::kFrameWidth));
   EXPECT_EQ(doc->nodes[0].style.Futosa, 20);
@@ -135,7 +125,7 @@ TEST_F(StyleTest, AWiderFrameMovesTheItemBackOntoThePage) {
 }
 
 TEST_F(StyleTest, FontNameIsStoredAndALongNameIsRefused) {
-  doc->focusedNode = Node({10, 10, 100, 50});
+  doc->focusedNode = NodeSelected({10, 10, 100, 50});
   state.fontName = "IPAGothic";
   EXPECT_TRUE(commands.Run(S::kFontName));
   EXPECT_EQ(platform::FieldText(doc->nodes[0].style.FontName), "IPAGothic");
@@ -152,7 +142,7 @@ TEST_F(StyleTest, RefreshCopiesTheFocusedStyleOrThePageBackground) {
   doc->CurrentPage().backColor = 0x00ABCDEF;
   EXPECT_FALSE(commands.RefreshState());
   EXPECT_EQ(state.fillColour, 0x00ABCDEF);
-  doc->focusedSlip = Slip({10, 10, 100, 50});
+  doc->focusedSlip = SlipSelected({10, 10, 100, 50});
   doc->slips[0].style.FontSize = 14;
   doc->slips[0].style.Round = 1;
   platform::CopyToField(doc->slips[0].style.FontName, "Noto Sans");
@@ -164,9 +154,9 @@ TEST_F(StyleTest, RefreshCopiesTheFocusedStyleOrThePageBackground) {
 }
 
 TEST_F(StyleTest, TransparentColourCommandsSetTheFocusedNodeOnly) {
-  Node({10, 10, 100, 50});
+  NodeSelected({10, 10, 100, 50});
   EXPECT_FALSE(commands.SetTransparentColour(S::kTransRed));
-  doc->focusedNode = Node({200, 10, 300, 50});
+  doc->focusedNode = NodeSelected({200, 10, 300, 50});
   const document::ColorRef fill = doc->nodes[1].style.refMen;
   EXPECT_TRUE(commands.SetTransparentColour(S::kTransRed));
   EXPECT_EQ(doc->nodes[1].transColor, 255);
@@ -199,7 +189,7 @@ TEST(StyleDefaultsRead, ValuesEditedOutOfRangeAreClampedToTheControls) {
 
 TEST_F(StyleTest, StoredDefaultWithNoFillReachesTheNextNewNode) {
   platform::MemorySettingsStore store;
-  doc->focusedNode = Node({10, 10, 100, 50});
+  doc->focusedNode = NodeSelected({10, 10, 100, 50});
   doc->nodes[0].style.refMen = document::kNoColor;
   doc->nodes[0].style.FontSize = 20;
   sink.Answer(platform::MsgResult::No);
@@ -245,7 +235,7 @@ TEST_F(StyleTest, ViewPropertiesNeverCutAnItem) {
   EXPECT_EQ(ViewProperties::ParseSize("2,000"), 2000);
   EXPECT_EQ(ViewProperties::ParseSize("12"), 500);
   EXPECT_EQ(ViewProperties::ParseSize("99,999,999,999"), 5000);
-  Node({100, 100, 1400, 300});
+  NodeSelected({100, 100, 1400, 300});
   EXPECT_TRUE(ViewProperties::Apply(*doc, 800, 1000, 1.0f));
   EXPECT_EQ(doc->CurrentPage().pageWidth, 1400);
   EXPECT_EQ(doc->CurrentPage().pageHeight, 1000);

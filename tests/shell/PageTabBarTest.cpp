@@ -33,14 +33,11 @@ using document::CPropertyTip;
 using document::CRenameDlg;
 using platform::MsgResult;
 
-class PageTabBarTest : public ShellUiTest {
+class PageTabBarTest : public DemoFrameTest {
  protected:
   void SetUp() override {
-    app = MakeApp(&doc);
-    ASSERT_TRUE(app->Start(std::nullopt));
-    frame = app->Frame();
-    document::FillDemoChart(*app->Chart(), platform::QtPixelCodec());
-    frame->DocumentReplaced();
+    DemoFrameTest::SetUp();
+    if (HasFatalFailure()) return;
     bar = frame->TabBar();
   }
   bool Enabled(QMenu* menu, int id) {
@@ -52,9 +49,6 @@ class PageTabBarTest : public ShellUiTest {
   }
   void RightClickTab(int tab) { QTest::mouseClick(bar, Qt::RightButton, {}, bar->tabRect(tab).center()); }
 
-  std::unique_ptr<CTesselApp> app;
-  FakeDocumentActions* doc = nullptr;
-  CMainFrame* frame = nullptr;
   document::CUnderBar* bar = nullptr;
 };
 

@@ -7,8 +7,11 @@
 #include <QTemporaryDir>
 
 #include "FakeDocumentActions.h"
+#include "document/DemoChart.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/ScriptedMessageSink.h"
+#include "platform/qt/QtPixelCodec.h"
+#include "shell/ui/CMainFrame.h"
 #include "shell/ui/CTesselApp.h"
 
 namespace plume::shell::testing {
@@ -37,6 +40,21 @@ class ShellUiTest : public ::testing::Test {
   QTemporaryDir programDir;
   platform::ScriptedMessageSink sink;
   platform::ScopedMessageSink guard{&sink};
+};
+
+/// The application started and showing the demonstration chart.
+class DemoFrameTest : public ShellUiTest {
+ protected:
+  void SetUp() override {
+    app = MakeApp(&doc);
+    ASSERT_TRUE(app->Start(std::nullopt));
+    frame = app->Frame();
+    document::FillDemoChart(*app->Chart(), platform::QtPixelCodec());
+    frame->DocumentReplaced();
+  }
+  std::unique_ptr<CTesselApp> app;
+  FakeDocumentActions* doc = nullptr;
+  CMainFrame* frame = nullptr;
 };
 
 }  // namespace plume::shell::testing

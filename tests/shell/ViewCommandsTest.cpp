@@ -15,14 +15,11 @@
 namespace plume::shell::testing {
 namespace {
 
-class ViewCommandsTest : public ShellUiTest {
+class ViewCommandsTest : public DemoFrameTest {
  protected:
   void SetUp() override {
-    app = MakeApp(&doc);
-    ASSERT_TRUE(app->Start(std::nullopt));
-    frame = app->Frame();
-    document::FillDemoChart(*app->Chart(), platform::QtPixelCodec());
-    frame->DocumentReplaced();
+    DemoFrameTest::SetUp();
+    if (HasFatalFailure()) return;
     frame->resize(1200, 800);
     frame->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
@@ -54,9 +51,6 @@ class ViewCommandsTest : public ShellUiTest {
     return chart.nodes[0];
   }
 
-  std::unique_ptr<CTesselApp> app;
-  FakeDocumentActions* doc = nullptr;
-  CMainFrame* frame = nullptr;
 };
 
 TEST_F(ViewCommandsTest, UndoIsEnabledExactlyWhenAMoveCanBeTakenBackAndMarksTheDocument) {
