@@ -125,12 +125,3 @@ BENCHMARK(BM_SaveDocument)->Arg(1)->Arg(0)->ArgName("MakeBackup")->Unit(benchmar
 BENCHMARK(BM_OpenDocument)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GcabCompress)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GcabExtract)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -130,13 +130,3 @@ void BM_QpdfJoinOnce(benchmark::State& state) {
 BENCHMARK(BM_QpdfJoinOnce)->Arg(10)->Arg(20)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
-  capture::DocsmithLibrary::SetFolder(PLUME_DOCSMITH_DIR);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -105,12 +105,3 @@ void BM_ExportPdf(benchmark::State& state) {
 BENCHMARK(BM_ExportPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
-  capture::DocsmithLibrary::SetFolder(PLUME_DOCSMITH_DIR);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}
