@@ -38,11 +38,21 @@ bool WriteThroughScratch(const std::filesystem::path& outPath,
   return ok;
 }
 
-DocsmithInfo InfoRecord(const PdfInfoSource& info, const std::string& creator, const std::string& producer,
-                        const std::string& date) {
-  return DocsmithInfo{info.title.c_str(), info.address.c_str(), "", "", creator.c_str(),
-                      producer.c_str(), date.c_str(), date.c_str()};
-}
+/// The information record of a written PDF and the strings it points into.
+struct InfoFields {
+  explicit InfoFields(const PdfInfoSource& info)
+      : creator(PdfInfoCreator()),
+        producer(PdfInfoProducer()),
+        date(PdfInfoDate(info.when ? *info.when : std::time(nullptr))),
+        record{info.title.c_str(), info.address.c_str(), "", "", creator.c_str(),
+               producer.c_str(), date.c_str(), date.c_str()} {}
+  InfoFields(const InfoFields&) = delete;
+  InfoFields& operator=(const InfoFields&) = delete;
+  const std::string creator;
+  const std::string producer;
+  const std::string date;
+  const DocsmithInfo record;
+};
 
 }  // namespace
 
@@ -81,15 +91,12 @@ bool JoinPdfFileList(const std::vector<std::filesystem::path>& inputs, const std
                      const PdfInfoSource& info) {
   const std::unique_ptr<DocsmithLibrary> library = LoadLibraryOrSay();
   if (!library) return false;
-  const std::string creator = PdfInfoCreator();
-  const std::string producer = PdfInfoProducer();
-  const std::string date = PdfInfoDate(info.when ? *info.when : std::time(nullptr));
-  const DocsmithInfo record = InfoRecord(info, creator, producer, date);
+  const InfoFields fields(info);
   std::vector<const char*> paths;
   for (const std::filesystem::path& input : inputs) paths.push_back(input.c_str());
   bool failed = false;
   const bool ok = WriteThroughScratch(outPath, [&](const std::filesystem::path& out) {
-    failed = library->combinePdfList(paths.data(), static_cast<int>(paths.size()), &record, out.c_str()) != 1;
+    failed = library->combinePdfList(paths.data(), static_cast<int>(paths.size()), &fields.record, out.c_str()) != 1;
     return !failed;
   });
   if (failed) platform::ShowMessage(StringId::PdfCreateFailed, "[Combine PDF]\n", MsgIcon::Error);
@@ -100,14 +107,11 @@ bool AddPdfInfo(const std::filesystem::path& srcPath, const std::filesystem::pat
                 const PdfInfoSource& info) {
   const std::unique_ptr<DocsmithLibrary> library = LoadLibraryOrSay();
   if (!library) return false;
-  const std::string creator = PdfInfoCreator();
-  const std::string producer = PdfInfoProducer();
-  const std::string date = PdfInfoDate(info.when ? *info.when : std::time(nullptr));
-  const DocsmithInfo record = InfoRecord(info, creator, producer, date);
+  const InfoFields fields(info);
   bool failed = false;
   const bool ok = WriteThroughScratch(dstPath, [&](const std::filesystem::path& out) {
     const DocsmithDocument document(*library, srcPath);
-    failed = library->writePdfInfo(document.Handle(), &record, out.c_str()) != 1;
+    failed = library->writePdfInfo(document.Handle(), &fields.record, out.c_str()) != 1;
     return !failed;
   });
   if (failed) platform::ShowMessage(StringId::PdfInfoWriteFailed, {}, MsgIcon::Error);

@@ -7,7 +7,7 @@
 
 namespace plume::shell {
 
-class BlankWebView final : public platform::WebView {
+class BlankWebView : public platform::WebView {
  public:
   void Navigate(const std::string& address) override {
     address_ = address;

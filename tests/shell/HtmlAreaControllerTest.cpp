@@ -12,6 +12,7 @@
 #include "platform/MemorySettingsStore.h"
 #include "platform/ScriptedMessageSink.h"
 #include "platform/SettingsTable.h"
+#include "shell/BlankWebView.h"
 #include "shell/HtmlAreaController.h"
 
 namespace plume::shell {
@@ -20,15 +21,10 @@ namespace {
 namespace settings = platform::settings;
 using platform::MsgResult;
 
-class FakeWebView : public platform::WebView {
+/// Records what the area asks; the browser's answers come when the test says.
+class FakeWebView : public BlankWebView {
  public:
   void Navigate(const std::string& address) override { navigated.push_back(address); }
-  void Back() override {}
-  void Forward() override {}
-  void Stop() override {}
-  void Reload() override {}
-  bool CanGoBack() const override { return false; }
-  bool CanGoForward() const override { return false; }
   std::string Address() const override { return address; }
   std::string Title() const override { return title; }
   void SetTextSize(int level) override { textSize = level; }
