@@ -13,6 +13,7 @@
 
 #include "../support/ChartViewNulls.h"
 #include "ChartFixture.h"
+#include "chartview/ContextMenus.h"
 #include "chartview/ui/CTesselView.h"
 #include "chartview/ui/PointerAnimation.h"
 #include "platform/MemorySettingsStore.h"
@@ -34,6 +35,7 @@ int CountChanged(const QImage& a, const QImage& b) {
 struct MenuItem {
   int command;
   bool enabled;
+  bool checked = false;
 };
 
 class ViewWidgetTest : public ::testing::Test, public ChartFixture {
@@ -54,7 +56,7 @@ class ViewWidgetTest : public ::testing::Test, public ChartFixture {
         for (QAction* action : m->actions()) {
           if (action->menu()) pending.push_back(action->menu());
           if (action->isSeparator() || action->menu()) continue;
-          shownMenus.back().push_back({action->data().toInt(), action->isEnabled()});
+          shownMenus.back().push_back({action->data().toInt(), action->isEnabled(), action->isChecked()});
           if (action->data().toInt() == menuAnswer) answer = action;
         }
       }
@@ -251,6 +253,30 @@ TEST_F(ViewWidgetTest, RightClickOnANodeShowsTheNodeMenuAndRunsTheChoice) {
   ASSERT_EQ(shownMenus.size(), 2u);
   EXPECT_EQ(find(32784).command, 0);  // (first menu) select-all nodes is not on NODE
   EXPECT_FALSE(doc->nodeStates[nodeB].selected);
+}
+
+TEST_F(ViewWidgetTest, MenusTakeThePageTypeFromTheFrameAndTheConsoleCheckFromTheConsole) {
+  auto find = [&](int id) {
+    for (const MenuItem& item : shownMenus.back())
+      if (item.command == id) return item;
+    return MenuItem{0, false};
+  };
+  frame.enabled = {};  // every command of the frame available
+  for (const auto& [type, capturable] : {std::pair{"PDF", false}, {"HTML", true}}) {
+    frame.htmlTypeWord = type;
+    QTest::mouseClick(Port(), Qt::RightButton, {}, QPoint(700, 500));
+    Settle();
+    EXPECT_EQ(find(ContextMenus::kCmdPartialCapture).enabled, capturable) << type;
+  }
+  struct PinnedConsole : plume::testing::NullConsolePort {
+    int HitTest(platform::Point, bool) override { return 1; }
+    bool AlwaysShown() const override { return true; }
+  } console;
+  widget->SetConsolePort(&console);
+  QTest::mouseClick(Port(), Qt::RightButton, {}, QPoint(700, 500));
+  Settle();
+  EXPECT_TRUE(find(ContextMenus::kCmdConsoleAlwaysShown).checked);
+  widget->SetConsolePort(nullptr);
 }
 
 TEST_F(ViewWidgetTest, KeysRunTheViewsCommandsAndMoveTheSelection) {
