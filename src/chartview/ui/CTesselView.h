@@ -3,10 +3,10 @@
 // and its mouse and keyboard controller; translates Qt input into the
 // controller's events, and implements the view's host (scroll extent,
 // console, status panes). It repaints when the document announces a change,
-// and reaches the main window only through its ViewFrame. The page is painted through a
-// QtCanvas into a back buffer, only when something asked for a repaint;
-// drag feedback and the pointer animation are drawn over that buffer and
-// erased by restoring it, so they never paint the page again. The
+// and reaches the main window only through its ViewFrame. The page is
+// painted through a QtCanvas into a back buffer, only when something asked
+// for a repaint; drag feedback and the pointer animation are drawn over that
+// buffer and erased by restoring it, so they never paint the page again. The
 // document's callbacks reach the view through ChartViewHooks installed by
 // this widget.
 
