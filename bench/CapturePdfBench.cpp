@@ -35,6 +35,7 @@
 #include "store/InfoFile.h"
 #include "store/MaterialStore.h"
 #include "store/StorePaths.h"
+#include "../tests/support/LoadPage.h"
 
 namespace {
 
@@ -86,22 +87,11 @@ void BM_WholePagePdfCapture(benchmark::State& state) {
   view.setAttribute(Qt::WA_DontShowOnScreen);
   view.resize(1280, 800);
   view.show();
-  {
-    QEventLoop loop;
-    bool ok = false;
-    QObject::connect(&view, &QWebEngineView::loadFinished, &loop, [&](bool b) {
-      ok = b;
-      loop.quit();
-    });
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    view.load(QUrl(g_base + "long.html"));
-    loop.exec();
-    if (!ok) {
-      state.SkipWithError("page did not load");
-      return;
-    }
-    Wait(500);
+  if (!testing::LoadPage(view, QUrl(g_base + "long.html"))) {
+    state.SkipWithError("page did not load");
+    return;
   }
+  Wait(500);
   // What the text area holds for this page.
   std::string text;
   {

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "document/ChartBuilder.h"
+#include "platform/BmpFile.h"
 #include "platform/Cp932.h"
 
 namespace plume::document {
@@ -77,49 +78,13 @@ void FillStroke(PixelImage& image, double x0, double y0, double x1, double y1, d
   });
 }
 
-/// `image` as a 24-bit bottom-up bitmap file.
-platform::Bytes BmpFile(const PixelImage& image) {
-  const std::uint32_t stride = (static_cast<std::uint32_t>(image.width) * 3 + 3) & ~3u;
-  const std::uint32_t dataSize = stride * static_cast<std::uint32_t>(image.height);
-  platform::Bytes out;
-  auto put = [&out](std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-  };
-  out.push_back('B');
-  out.push_back('M');
-  put(54 + dataSize, 4);
-  put(0, 4);
-  put(54, 4);
-  put(40, 4);
-  put(static_cast<std::uint32_t>(image.width), 4);
-  put(static_cast<std::uint32_t>(image.height), 4);
-  put(1, 2);
-  put(24, 2);
-  put(0, 4);
-  put(dataSize, 4);
-  put(2835, 4);  // 72 dots per inch
-  put(2835, 4);
-  put(0, 4);
-  put(0, 4);
-  for (int y = image.height - 1; y >= 0; --y) {
-    const std::size_t rowStart = out.size();
-    for (int x = 0; x < image.width; ++x) {
-      const std::uint32_t c = image.At(x, y);
-      put(c & 0xFF, 1);
-      put((c >> 8) & 0xFF, 1);
-      put((c >> 16) & 0xFF, 1);
-    }
-    out.resize(rowStart + stride, 0);
-  }
-  return out;
-}
-
 std::unique_ptr<platform::Picture> AsJpeg(const PixelImage& image, const platform::PixelCodec& codec) {
   return codec.DecodePicture(codec.EncodeJpeg(image, 85));
 }
 
 std::unique_ptr<platform::Picture> AsBmp(const PixelImage& image, const platform::PixelCodec& codec) {
-  return codec.DecodePicture(BmpFile(image));
+  return codec.DecodePicture(
+      platform::EncodeBmp24(image.width, image.height, [&image](int x, int y) { return image.At(x, y) & 0xFFFFFF; }));
 }
 
 // A landscape photograph as a JPEG material would bring it.

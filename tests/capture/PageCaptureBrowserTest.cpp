@@ -19,6 +19,7 @@
 #include "platform/ScriptedMessageSink.h"
 #include "platform/SettingsTable.h"
 #include "platform/web/QtPageCapture.h"
+#include "../support/LoadPage.h"
 
 namespace plume::capture {
 namespace {
@@ -78,16 +79,8 @@ class BrowserCapture : public ::testing::Test {
     view.setAttribute(Qt::WA_DontShowOnScreen);
     view.resize(w, h);
     view.show();
+    ASSERT_TRUE(plume::testing::LoadPage(view, QUrl(base + page)));
     QEventLoop loop;
-    bool ok = false;
-    QObject::connect(&view, &QWebEngineView::loadFinished, &loop, [&](bool b) {
-      ok = b;
-      loop.quit();
-    });
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    view.load(QUrl(base + page));
-    loop.exec();
-    ASSERT_TRUE(ok);
     QTimer::singleShot(300, &loop, &QEventLoop::quit);
     loop.exec();
   }

@@ -28,6 +28,7 @@
 #include "platform/qt/QtPixelCodec.h"
 
 #include "ChooseFileWhenAsked.h"
+#include "ShellUiFixture.h"
 
 namespace plume::shell {
 namespace {
@@ -40,28 +41,16 @@ std::string Contents(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-class FrameExportTest : public ::testing::Test {
+class FrameExportTest : public testing::ShellUiTest {
  protected:
   CMainFrame* Start() {
     capture::DocsmithLibrary::SetFolder(PLUME_DOCSMITH_DIR);
-    AppOptions options;
-    options.store = &store;
-    options.lockFolder = lockDir.path();
-    options.webEngine = false;
-    app = std::make_unique<CTesselApp>(std::move(options));
-    EXPECT_TRUE(app->Start({}));
-    CMainFrame* frame = app->Frame();
-    document::FillDemoChart(*app->Chart(), platform::QtPixelCodec());
-    frame->DocumentReplaced();
-    return frame;
+    app = MakeProgramApp();
+    return ShowDemo(*app);
   }
   fs::path Temp(const char* name) const { return fs::path(dir.path().toStdString()) / name; }
 
-  platform::MemorySettingsStore store;
-  QTemporaryDir lockDir;
   QTemporaryDir dir;
-  platform::ScriptedMessageSink sink;
-  platform::ScopedMessageSink guard{&sink};
   std::unique_ptr<CTesselApp> app;
 };
 

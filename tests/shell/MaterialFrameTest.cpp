@@ -19,6 +19,8 @@
 #include "store/ui/CDbDlg.h"
 #include "store/ui/CDbPropDlg.h"
 
+#include "ShellUiFixture.h"
+
 namespace plume::shell {
 namespace {
 
@@ -42,27 +44,16 @@ void CloseWhenShown(int& seen) {
   poll->start(20);
 }
 
-class MaterialFrameTest : public ::testing::Test {
+class MaterialFrameTest : public testing::ShellUiTest {
  protected:
   CMainFrame* Start() {
-    AppOptions options;
-    options.store = &store;
-    options.lockFolder = lockDir.path();
-    options.webEngine = false;
-    app = std::make_unique<CTesselApp>(std::move(options));
-    EXPECT_TRUE(app->Start({}));
-    document::FillDemoChart(*app->Chart(), platform::QtPixelCodec());
-    app->Frame()->DocumentReplaced();
-    return app->Frame();
+    app = MakeProgramApp();
+    return ShowDemo(*app);
   }
   void Press(CMainFrame* frame, chartview::Key key, bool ctrl = true) {
     frame->ChartView()->Controller().KeyDown({key, ctrl});
   }
 
-  platform::MemorySettingsStore store;
-  QTemporaryDir lockDir;
-  platform::ScriptedMessageSink sink;
-  platform::ScopedMessageSink guard{&sink};
   std::unique_ptr<CTesselApp> app;
 };
 

@@ -34,6 +34,24 @@ class ShellUiTest : public ::testing::Test {
     };
     return std::make_unique<CTesselApp>(std::move(options));
   }
+  /// A new application with the program's own document actions (real open and save).
+  std::unique_ptr<CTesselApp> MakeProgramApp() {
+    AppOptions options;
+    options.store = &store;
+    options.lockFolder = lockDir.path();
+    options.webEngine = false;
+    options.programFolder = programDir.path().toStdString();
+    return std::make_unique<CTesselApp>(std::move(options));
+  }
+  /// Starts `app` and shows the demonstration chart in its window.
+  static CMainFrame* ShowDemo(CTesselApp& app) {
+    EXPECT_TRUE(app.Start(std::nullopt));
+    CMainFrame* frame = app.Frame();
+    if (!frame) return nullptr;
+    document::FillDemoChart(*app.Chart(), platform::QtPixelCodec());
+    frame->DocumentReplaced();
+    return frame;
+  }
 
   platform::MemorySettingsStore store;
   QTemporaryDir lockDir;
@@ -47,10 +65,8 @@ class DemoFrameTest : public ShellUiTest {
  protected:
   void SetUp() override {
     app = MakeApp(&doc);
-    ASSERT_TRUE(app->Start(std::nullopt));
-    frame = app->Frame();
-    document::FillDemoChart(*app->Chart(), platform::QtPixelCodec());
-    frame->DocumentReplaced();
+    frame = ShowDemo(*app);
+    ASSERT_NE(frame, nullptr);
   }
   std::unique_ptr<CTesselApp> app;
   FakeDocumentActions* doc = nullptr;
