@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "document/ChartDocument.h"
+#include "document/JobGate.h"
 #include "platform/SettingsStore.h"
 #include "shell/AppStartup.h"
 #include "shell/RecentFileList.h"
@@ -57,6 +58,8 @@ class CTesselApp final : public StartupHost {
   RecentFileList& Recent() { return *recent_; }
   /// The default printer set up at start-up; nullptr when there is none.
   QPrinter* Printer() const { return printer_.get(); }
+  /// The one long job that may run at a time (capture, registration, save, open).
+  document::JobGate& Jobs() { return jobs_; }
 
   // StartupHost
   LockResult TakeInstanceLock() override;
@@ -70,6 +73,7 @@ class CTesselApp final : public StartupHost {
 
  private:
   AppOptions options_;
+  document::JobGate jobs_;
   std::unique_ptr<InstanceLock> lock_;
   // Shared services: one picture codec, one cabinet, the scratch surface,
   // one material store with its openers; handed to the frame.
