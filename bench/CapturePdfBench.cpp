@@ -21,11 +21,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "capture/DocsmithLibrary.h"
+#include "convert/DocsmithLibrary.h"
 #include "capture/HtmlCapture.h"
 #include "capture/ProgramPdfSteps.h"
 #include "capture/RegistrationFlows.h"
-#include "capture/ui/QtBitmapEncoder.h"
+#include "convert/ui/QtBitmapEncoder.h"
 #include "document/ChartDocument.h"
 #include "platform/Cp932.h"
 #include "platform/MemorySettingsStore.h"
@@ -106,7 +106,7 @@ void BM_WholePagePdfCapture(benchmark::State& state) {
   const std::string address = view.url().toString().toStdString();
 
   platform::QtPageCapture page{&view};
-  capture::ui::QtBitmapEncoder encoder{settings};
+  convert::ui::QtBitmapEncoder encoder{settings};
   capture::HtmlCapture capture{page, encoder, settings};
   capture::ProgramPdfSteps pdf;
   const fs::path work = g_root / "work";
@@ -199,7 +199,7 @@ BENCHMARK(BM_WholePagePdfCapture)->Iterations(3)->UseManualTime()->Unit(benchmar
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QImageReader::setAllocationLimit(0);
-  capture::DocsmithLibrary::SetFolder(PLUME_DOCSMITH_DIR);
+  convert::DocsmithLibrary::SetFolder(PLUME_DOCSMITH_DIR);
   g_root = fs::temp_directory_path() / ("plume-capture-bench-" + std::to_string(::getpid()));
   fs::remove_all(g_root);
   fs::create_directories(g_root / "site");

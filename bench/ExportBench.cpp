@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "capture/CJpg2Pdf.h"
-#include "capture/ChartExport.h"
-#include "capture/DocsmithLibrary.h"
-#include "capture/PdfHelper.h"
-#include "capture/ui/QtPageBitmapRenderer.h"
+#include "convert/CJpg2Pdf.h"
+#include "output/ChartExport.h"
+#include "convert/DocsmithLibrary.h"
+#include "convert/PdfHelper.h"
+#include "output/ui/QtPageBitmapRenderer.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/qt/QtScratchSurface.h"
 
@@ -55,15 +55,15 @@ struct Session {
   std::unique_ptr<document::ChartDocument> doc;
   platform::MemorySettingsStore settings;
   chartview::WindowlessHost host;
-  capture::ui::QtPageBitmapRenderer renderer{settings};
+  output::ui::QtPageBitmapRenderer renderer{settings};
   std::unique_ptr<chartview::ChartView> view;
-  std::unique_ptr<capture::ChartExport> exporter;
+  std::unique_ptr<output::ChartExport> exporter;
 
   explicit Session(int pages) : doc(MakeDocument(pages)) {
     view = std::make_unique<chartview::ChartView>(*doc, settings, host);
-    capture::ChartExportServices services;
+    output::ChartExportServices services;
     services.renderer = &renderer;
-    exporter = std::make_unique<capture::ChartExport>(*view, settings, nullptr, std::move(services));
+    exporter = std::make_unique<output::ChartExport>(*view, settings, nullptr, std::move(services));
   }
 };
 
@@ -71,7 +71,7 @@ struct Session {
 std::vector<fs::path> OnePageFiles(int pages) {
   Session session(pages);
   std::vector<fs::path> files;
-  capture::CJpg2Pdf writer;
+  convert::CJpg2Pdf writer;
   writer.SetSuccessLine(false);
   for (int i = 0; i < pages; ++i) {
     const fs::path jpeg = Scratch() / "page.jpg";
@@ -100,10 +100,10 @@ void BM_JoinOneAtATime(benchmark::State& state) {
     fs::path acc = files[0];
     for (std::size_t i = 1; i < files.size(); ++i) {
       const fs::path& out = i % 2 ? odd : even;
-      if (!capture::JoinPdfFiles(acc, files[i], out)) return state.SkipWithError("join failed");
+      if (!convert::JoinPdfFiles(acc, files[i], out)) return state.SkipWithError("join failed");
       acc = out;
     }
-    if (!capture::AddPdfInfo(acc, Scratch() / "joined.pdf", {})) return state.SkipWithError("info failed");
+    if (!convert::AddPdfInfo(acc, Scratch() / "joined.pdf", {})) return state.SkipWithError("info failed");
   }
 }
 BENCHMARK(BM_JoinOneAtATime)->Arg(10)->Arg(20)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -113,7 +113,7 @@ void BM_JoinListOnce(benchmark::State& state) {
   const std::vector<fs::path> files = OnePageFiles(static_cast<int>(state.range(0)));
   if (files.empty()) return state.SkipWithError("no pages");
   for (auto _ : state)
-    if (!capture::JoinPdfFileList(files, Scratch() / "joined.pdf", {})) return state.SkipWithError("join failed");
+    if (!convert::JoinPdfFileList(files, Scratch() / "joined.pdf", {})) return state.SkipWithError("join failed");
 }
 BENCHMARK(BM_JoinListOnce)->Arg(10)->Arg(20)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 

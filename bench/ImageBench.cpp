@@ -9,8 +9,8 @@
 #include <QPainter>
 #include <filesystem>
 
-#include "capture/NodePictureLoader.h"
-#include "capture/PixelScaling.h"
+#include "convert/NodePictureLoader.h"
+#include "convert/PixelScaling.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/ScriptedMessageSink.h"
 #include "platform/qt/QtPixelCodec.h"
@@ -37,10 +37,10 @@ void BM_LoadNodePicture(benchmark::State& state) {
   plume::platform::ScopedMessageSink guard(&sink);
   plume::platform::MemorySettingsStore settings;
   plume::platform::QtPixelCodec codec;
-  plume::capture::NodePictureLoader loader(codec, settings);
+  plume::convert::NodePictureLoader loader(codec, settings);
   const auto path = AlphaPng();
   for (auto _ : state) {
-    plume::capture::NodePictureSize size;
+    plume::convert::NodePictureSize size;
     plume::document::ColorRef key = -1;
     benchmark::DoNotOptimize(loader.LoadNodePicture(path, "PNG", false, size, key));
   }
@@ -55,7 +55,7 @@ BENCHMARK(BM_QtDecodeSamePng)->Unit(benchmark::kMillisecond);
 
 void BM_ScaleBand(benchmark::State& state) {
   plume::platform::PixelImage band(1280, 4000, 0xFF336699);
-  for (auto _ : state) benchmark::DoNotOptimize(plume::capture::ScaleSmooth(band, 1000, 3125));
+  for (auto _ : state) benchmark::DoNotOptimize(plume::convert::ScaleSmooth(band, 1000, 3125));
 }
 BENCHMARK(BM_ScaleBand)->Unit(benchmark::kMillisecond);
 

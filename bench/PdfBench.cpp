@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "capture/CJpg2Pdf.h"
+#include "convert/CJpg2Pdf.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ fs::path Output(const char* name) { return SampleJpeg().parent_path() / name; }
 
 void BM_Jpg2Pdf(benchmark::State& state) {
   const fs::path out = Output("out.pdf");
-  plume::capture::CJpg2Pdf writer;
+  plume::convert::CJpg2Pdf writer;
   writer.SetSuccessLine(false);
   for (auto _ : state) {
     if (!writer.Convert(out, SampleJpeg())) state.SkipWithError("conversion failed");

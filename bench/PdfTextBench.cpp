@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "capture/CTxt2Pdf.h"
+#include "convert/CTxt2Pdf.h"
 #include "platform/Cp932.h"
 #include "platform/ScriptedMessageSink.h"
 #include "platform/pdf/PopplerPdfText.h"
@@ -25,7 +25,7 @@ const std::filesystem::path& HundredPagePdf() {
     std::ofstream(text, std::ios::binary) << plume::platform::Utf8ToCp932(lines);
     plume::platform::ScriptedMessageSink sink;
     plume::platform::ScopedMessageSink guard(&sink);
-    plume::capture::CTxt2Pdf().Convert(text, out, 595);
+    plume::convert::CTxt2Pdf().Convert(text, out, 595);
     return out;
   }();
   return pdf;

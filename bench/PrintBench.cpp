@@ -12,14 +12,14 @@
 #include <memory>
 #include <string>
 
-#include "capture/ChartExport.h"
-#include "capture/DocsmithLibrary.h"
-#include "capture/ui/QtPageBitmapRenderer.h"
+#include "output/ChartExport.h"
+#include "convert/DocsmithLibrary.h"
+#include "output/ui/QtPageBitmapRenderer.h"
 #include "platform/Cp932.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/qt/QtPaperSize.h"
-#include "store/ui/ChartPagePaint.h"
-#include "store/ui/ChartPrinter.h"
+#include "output/ui/ChartPagePaint.h"
+#include "output/ui/ChartPrinter.h"
 
 namespace {
 
@@ -72,14 +72,14 @@ void BM_PrintToPdf(benchmark::State& state) {
     printer.setResolution(300);
     printer.setPageSize(platform::ToQPageSize(9));
     printer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    const store::PrinterMetrics metrics = store::ui::MetricsOf(printer);
-    store::ui::PrintRequest request;
+    const output::PrinterMetrics metrics = output::ui::MetricsOf(printer);
+    output::ui::PrintRequest request;
     request.page = {kPage, kPage};
     request.allOne = allOne;
-    request.grid = store::ComputeSheetGrid(request.page, 96, 96, store::PaperWidthMm(metrics),
-                                           store::PaperHeightMm(metrics), request.margins, allOne);
-    request.sheets = store::SheetsToPrint(store::PrintRange::All, allOne, request.grid.Count(), 1, 1, 1);
-    sheets = store::ui::PrintSheets(printer, request, store::ui::ChartPagePaint(*doc, 0, settings, nullptr));
+    request.grid = output::ComputeSheetGrid(request.page, 96, 96, output::PaperWidthMm(metrics),
+                                           output::PaperHeightMm(metrics), request.margins, allOne);
+    request.sheets = output::SheetsToPrint(output::PrintRange::All, allOne, request.grid.Count(), 1, 1, 1);
+    sheets = output::ui::PrintSheets(printer, request, output::ui::ChartPagePaint(*doc, 0, settings, nullptr));
     if (sheets < 1) return state.SkipWithError("print failed");
   }
   state.counters["sheets"] = sheets;
@@ -91,12 +91,12 @@ void BM_ExportPdf(benchmark::State& state) {
   auto doc = MakePage();
   platform::MemorySettingsStore settings;
   chartview::WindowlessHost host;
-  capture::ui::QtPageBitmapRenderer renderer{settings};
+  output::ui::QtPageBitmapRenderer renderer{settings};
   chartview::ChartView view(*doc, settings, host);
-  capture::ChartExportServices services;
+  output::ChartExportServices services;
   services.renderer = &renderer;
   services.workFolder = [] { return Scratch(); };
-  capture::ChartExport exporter(view, settings, nullptr, std::move(services));
+  output::ChartExport exporter(view, settings, nullptr, std::move(services));
   const fs::path out = Scratch() / "export.pdf";
   for (auto _ : state)
     if (!exporter.WritePdf(false, out)) return state.SkipWithError("export failed");

@@ -81,13 +81,13 @@ class NoPdf : public capture::PdfStepsPort {
   bool JpegToPdf(const fs::path&, const fs::path&) override { return false; }
   bool TextToPdf(const fs::path&, const fs::path&, std::uint16_t) override { return false; }
   bool Join(const fs::path&, const fs::path&, const fs::path&) override { return false; }
-  bool AddInfo(const fs::path&, const fs::path&, const capture::PdfInfoSource&) override { return false; }
+  bool AddInfo(const fs::path&, const fs::path&, const convert::PdfInfoSource&) override { return false; }
 };
 /// A picture without decoding: the decode cost depends on the codec, not on registration.
-class Pictures : public capture::NodePicturePort {
+class Pictures : public document::NodePicturePort {
  public:
-  std::optional<capture::NodePicture> LoadNodePicture(const fs::path&, std::string_view, bool) override {
-    capture::NodePicture p;
+  std::optional<document::NodePicture> LoadNodePicture(const fs::path&, std::string_view, bool) override {
+    document::NodePicture p;
     p.pixelWidth = p.displayWidth = 150;
     p.pixelHeight = p.displayHeight = 100;
     return p;

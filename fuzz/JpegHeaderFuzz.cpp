@@ -6,14 +6,14 @@
 #include <cstdlib>
 #include <span>
 
-#include "capture/JpegHeader.h"
+#include "convert/JpegHeader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const auto fromMemory = plume::capture::ReadJpegHeader(std::span<const std::uint8_t>(data, size));
+  const auto fromMemory = plume::convert::ReadJpegHeader(std::span<const std::uint8_t>(data, size));
   if (size == 0) return 0;
   std::FILE* file = fmemopen(const_cast<std::uint8_t*>(data), size, "rb");
   if (!file) return 0;
-  const auto fromFile = plume::capture::ReadJpegHeader(file);
+  const auto fromFile = plume::convert::ReadJpegHeader(file);
   std::fclose(file);
   if (fromMemory != fromFile) std::abort();
   return 0;

@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <span>
 
-#include "capture/PngTransparency.h"
+#include "convert/PngTransparency.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   plume::document::ColorRef colour = 0;
-  const auto status = plume::capture::PngTransparencyOf(std::span<const std::uint8_t>(data, size), colour);
+  const auto status = plume::convert::PngTransparencyOf(std::span<const std::uint8_t>(data, size), colour);
   if (colour != plume::document::kNoColor && (colour < 0 || colour > 0xFFFFFF)) std::abort();
-  if (status != plume::capture::PngTransparencyStatus::Ok && colour != plume::document::kNoColor) std::abort();
+  if (status != plume::convert::PngTransparencyStatus::Ok && colour != plume::document::kNoColor) std::abort();
   return 0;
 }

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "capture/CTxt2Pdf.h"
-#include "capture/TextLines.h"
+#include "convert/CTxt2Pdf.h"
+#include "convert/TextLines.h"
 #include "platform/Cp932.h"
 
 namespace {
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The first byte picks the usable width (1 to 256 points), the rest is the text.
   const int usableWidth = data[0] + 1;
   const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
-  const auto lines = plume::capture::SplitTextLines(text);
+  const auto lines = plume::convert::SplitTextLines(text);
 
   std::string joined;
   for (const std::string& line : lines) {
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::string rejoined;
   for (const std::string& line : lines) {
-    const auto pieces = plume::capture::WrapTextLines({line}, usableWidth, 12);
+    const auto pieces = plume::convert::WrapTextLines({line}, usableWidth, 12);
     std::string whole;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
       Check(!pieces[i].empty() || pieces.size() == 1);
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   Check(rejoined == joined);
 
-  const std::string content = plume::capture::CTxt2Pdf::TextObject(lines);
+  const std::string content = plume::convert::CTxt2Pdf::TextObject(lines);
   Check(lines.empty() ? content.empty() : content.size() >= 2 * joined.size());
   return 0;
 }

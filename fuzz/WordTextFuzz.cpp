@@ -4,14 +4,14 @@
 #include <cstdint>
 #include <string>
 
-#include "capture/WordExport.h"
+#include "convert/WordExport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   for (bool formatted : {true, false}) {
-    const plume::capture::WordContent content = plume::capture::BuildWordContent(text, formatted);
+    const plume::convert::WordContent content = plume::convert::BuildWordContent(text, formatted);
     if (content.pages.empty()) __builtin_trap();
   }
-  plume::capture::WordDocumentName(text);
+  plume::convert::WordDocumentName(text);
   return 0;
 }

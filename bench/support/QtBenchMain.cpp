@@ -9,14 +9,14 @@
 #include <cstdlib>
 
 #ifdef PLUME_DOCSMITH_DIR
-#include "capture/DocsmithLibrary.h"
+#include "convert/DocsmithLibrary.h"
 #endif
 
 int main(int argc, char** argv) {
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
 #ifdef PLUME_DOCSMITH_DIR
-  plume::capture::DocsmithLibrary::SetFolder(PLUME_DOCSMITH_DIR);
+  plume::convert::DocsmithLibrary::SetFolder(PLUME_DOCSMITH_DIR);
 #endif
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "capture/CapturePlan.h"
-#include "capture/RowScaler.h"
+#include "convert/RowScaler.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
 
@@ -71,14 +71,14 @@ bool HtmlCapture::CaptureWholePage(const std::filesystem::path& jpegPath, std::u
     std::fill(scaled.pixels.begin(), scaled.pixels.end(), 0xFFFFFFFF);
   }
 
-  const BitmapView view{scaled.width, scaled.height, scaled.width, scaled.pixels};
+  const convert::BitmapView view{scaled.width, scaled.height, scaled.width, scaled.pixels};
   if (!encoder_.SaveBitmapToFile(view, imageW, scaledHeight, jpegPath, "JPEG")) return false;
   width = static_cast<std::uint16_t>(imageW);
   return true;
 }
 
 bool HtmlCapture::DrawScaled(int pageWidth, int pageHeight, platform::PixelImage& out) {
-  RowScaler scaler(pageWidth, pageHeight, out.width, out.height, [&out](int y, std::span<const std::uint32_t> row) {
+  convert::RowScaler scaler(pageWidth, pageHeight, out.width, out.height, [&out](int y, std::span<const std::uint32_t> row) {
     std::memcpy(out.Row(y), row.data(), row.size() * sizeof(std::uint32_t));
   });
   const int bandRows = std::min(kBandRows, pageHeight);
@@ -101,7 +101,7 @@ bool HtmlCapture::CaptureVisiblePart(const std::filesystem::path& jpegPath, std:
   if (size.cx <= 0 || size.cy <= 0) return false;
   const auto pixels = page_.GrabVisible();
   if (!pixels || pixels->width < size.cx || pixels->height < size.cy) return false;
-  const BitmapView view{size.cx, size.cy, pixels->width, pixels->pixels};
+  const convert::BitmapView view{size.cx, size.cy, pixels->width, pixels->pixels};
   if (!encoder_.SaveBitmapToFile(view, size.cx, size.cy, jpegPath, "JPEG")) return false;
   width = static_cast<std::uint16_t>(size.cx);
   return true;

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "capture/BitmapEncoder.h"
+#include "convert/BitmapEncoder.h"
 #include "capture/PageCapturePort.h"
 #include "platform/PageCapture.h"
 #include "platform/SettingsStore.h"
@@ -18,7 +18,7 @@ namespace plume::capture {
 
 class HtmlCapture : public PageCapturePort {
  public:
-  HtmlCapture(platform::PageCapture& page, BitmapEncoder& encoder, const platform::SettingsStore& settings)
+  HtmlCapture(platform::PageCapture& page, convert::BitmapEncoder& encoder, const platform::SettingsStore& settings)
       : page_(page), encoder_(encoder), settings_(settings) {}
 
   /// Writes the whole page as a JPEG ImageW wide; `width` receives ImageW.
@@ -34,7 +34,7 @@ class HtmlCapture : public PageCapturePort {
   bool DrawScaled(int pageWidth, int pageHeight, platform::PixelImage& out);
 
   platform::PageCapture& page_;
-  BitmapEncoder& encoder_;
+  convert::BitmapEncoder& encoder_;
   const platform::SettingsStore& settings_;
 };
 

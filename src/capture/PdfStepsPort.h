@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "capture/PdfHelper.h"
+#include "convert/PdfHelper.h"
 
 namespace plume::capture {
 
@@ -18,7 +18,7 @@ class PdfStepsPort {
   virtual bool Join(const std::filesystem::path& pdf1, const std::filesystem::path& pdf2,
                     const std::filesystem::path& out) = 0;
   virtual bool AddInfo(const std::filesystem::path& src, const std::filesystem::path& dst,
-                       const PdfInfoSource& info) = 0;
+                       const convert::PdfInfoSource& info) = 0;
 };
 
 }  // namespace plume::capture

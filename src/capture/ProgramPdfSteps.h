@@ -14,7 +14,7 @@ class ProgramPdfSteps : public PdfStepsPort {
   bool Join(const std::filesystem::path& pdf1, const std::filesystem::path& pdf2,
             const std::filesystem::path& out) override;
   bool AddInfo(const std::filesystem::path& src, const std::filesystem::path& dst,
-               const PdfInfoSource& info) override;
+               const convert::PdfInfoSource& info) override;
 };
 
 }  // namespace plume::capture

@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "capture/ClipboardImagePort.h"
-#include "capture/DetectType.h"
+#include "convert/DetectType.h"
 #include "capture/DownloadPort.h"
 #include "capture/HtmlAreaPort.h"
 #include "capture/PageCapturePort.h"
@@ -13,7 +13,7 @@
 #include "capture/RegistrationHost.h"
 #include "capture/TextAreaPort.h"
 #include "capture/UrlRules.h"
-#include "document/WorkFolder.h"
+#include "platform/WorkFolder.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
@@ -62,7 +62,7 @@ std::string FileNameText(const fs::path& file) { return platform::Utf8ToCp932(fi
 }  // namespace
 
 RegistrationFlows::RegistrationFlows(RegistrationPorts ports) : ports_(std::move(ports)) {
-  if (!ports_.workFolder) ports_.workFolder = [] { return document::GetScratchFolder(); };
+  if (!ports_.workFolder) ports_.workFolder = [] { return platform::GetScratchFolder(); };
 }
 
 bool RegistrationFlows::IsRegistrationCommand(int command) {
@@ -147,7 +147,7 @@ bool RegistrationFlows::BuildCapturePdf(bool whole) {
   const auto width = ports_.capture.CapturePage(whole, jpg);
   if (!width) return fail();
   if (!ports_.pdf.JpegToPdf(pdf1, jpg)) return fail();
-  const PdfInfoSource info{ports_.html.PageTitle(), ports_.html.PageAddress(), std::nullopt};
+  const convert::PdfInfoSource info{ports_.html.PageTitle(), ports_.html.PageAddress(), std::nullopt};
   const std::string text = ports_.text.WholeText();
   if (text.empty()) {
     state_.textPath.clear();
@@ -396,7 +396,7 @@ bool RegistrationFlows::DropFiles(const std::vector<fs::path>& files, InsertionP
     return false;
   }
   const fs::path& file = files.front();
-  const std::string type = DetectType(file.string());
+  const std::string type = convert::DetectType(file.string());
   if (type.empty() || type == "HTML") {
     ShowMessage(StringId::DropTypeUnknown, {}, MsgIcon::Information);
     return false;

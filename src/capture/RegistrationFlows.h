@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "commands/CommandTable.h"
-#include "capture/NodePicturePort.h"
+#include "document/NodePicturePort.h"
 #include "platform/SettingsStore.h"
 #include "store/StorePaths.h"
 
@@ -41,7 +41,7 @@ struct RegistrationPorts {
   TextAreaPort& text;
   PageCapturePort& capture;
   PdfStepsPort& pdf;
-  NodePicturePort& pictures;
+  document::NodePicturePort& pictures;
   DownloadPort& downloads;
   ClipboardImagePort& clipboard;
   /// The scratch folder (empty after its message); this process's GetScratchFolder by default.
@@ -127,7 +127,7 @@ class RegistrationFlows {
     std::string getFrom;  ///< empty: the address of the page on show
     std::string nodeType;
     std::string title;    ///< empty: the page title
-    std::optional<NodePicture> picture;
+    std::optional<document::NodePicture> picture;
     InsertionPoint at;
   };
   struct PendingPdf {

@@ -17,7 +17,7 @@ using platform::IntRect;
 using platform::Point;
 
 EditingController::EditingController(ChartView& view, ControllerHost& host, platform::SettingsStore& settings,
-                                     InlineEditorHost* box, MaterialAccess* materials, PictureLoader* loader)
+                                     InlineEditorHost* box, MaterialAccess* materials, document::PictureLoader* loader)
     : view_(view),
       doc_(view.Document()),
       host_(host),

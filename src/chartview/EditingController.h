@@ -13,7 +13,7 @@
 #include "chartview/InlineEditor.h"
 #include "chartview/InlineEditorHost.h"
 #include "chartview/MaterialAccess.h"
-#include "chartview/PictureLoader.h"
+#include "document/PictureLoader.h"
 #include "platform/SettingsStore.h"
 
 namespace plume::chartview {
@@ -39,11 +39,11 @@ class EditingController : public EditingPort {
   /// material is known, no picture loads.
   EditingController(ChartView& view, ControllerHost& host, platform::SettingsStore& settings,
                     InlineEditorHost* box = nullptr, MaterialAccess* materials = nullptr,
-                    PictureLoader* loader = nullptr);
+                    document::PictureLoader* loader = nullptr);
 
   void SetEditorHost(InlineEditorHost* box);
   void SetMaterialAccess(MaterialAccess* materials) { materials_ = materials ? materials : &noMaterials_; }
-  void SetPictureLoader(PictureLoader* loader) { loader_ = loader ? loader : &noLoader_; }
+  void SetPictureLoader(document::PictureLoader* loader) { loader_ = loader ? loader : &noLoader_; }
 
   // EditingPort
   bool EditorOpen() const override { return editor_.IsOpen(); }
@@ -90,9 +90,9 @@ class EditingController : public EditingPort {
   ControllerHost& host_;
   platform::SettingsStore& settings_;
   NoMaterials noMaterials_;
-  NoPictureLoader noLoader_;
+  document::NoPictureLoader noLoader_;
   MaterialAccess* materials_;
-  PictureLoader* loader_;
+  document::PictureLoader* loader_;
   InlineEditor editor_;
 
   int handle_ = -1;

@@ -6,14 +6,14 @@
 // stretched to its new size) and its transparency colour.
 
 #include "chartview/MaterialAccess.h"
-#include "chartview/PictureLoader.h"
+#include "document/PictureLoader.h"
 #include "document/ChartDocument.h"
 
 namespace plume::chartview {
 
 class NodePictureReloader {
  public:
-  NodePictureReloader(document::ChartDocument& doc, MaterialAccess& materials, PictureLoader& loader)
+  NodePictureReloader(document::ChartDocument& doc, MaterialAccess& materials, document::PictureLoader& loader)
       : doc_(doc), materials_(materials), loader_(loader) {}
 
   /// Reloads node `index`. Failures show 30038 (material unknown, data file
@@ -27,7 +27,7 @@ class NodePictureReloader {
 
   document::ChartDocument& doc_;
   MaterialAccess& materials_;
-  PictureLoader& loader_;
+  document::PictureLoader& loader_;
 };
 
 }  // namespace plume::chartview

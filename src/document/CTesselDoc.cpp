@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "document/ChartFile.h"
-#include "document/DurableFiles.h"
-#include "document/ExclusiveFile.h"
-#include "document/UserOutput.h"
-#include "document/WorkFolder.h"
+#include "platform/DurableFiles.h"
+#include "platform/ExclusiveFile.h"
+#include "platform/UserOutput.h"
+#include "platform/WorkFolder.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
 #include "platform/HasExtension.h"
@@ -61,10 +61,10 @@ bool EndsWithPbd(const fs::path& path) {
 // this process's scratch folder, or a sub-folder of it when the document
 // itself lies there (its data file would otherwise take the document's place).
 fs::path DataFolderFor(const fs::path& documentFolder) {
-  const fs::path scratch = GetScratchFolder();
+  const fs::path scratch = platform::GetScratchFolder();
   if (scratch.empty()) return {};
   std::error_code error;
-  return fs::equivalent(scratch, documentFolder, error) ? GetScratchFolder("data") : scratch;
+  return fs::equivalent(scratch, documentFolder, error) ? platform::GetScratchFolder("data") : scratch;
 }
 
 bool ShowWithPath(StringId id, const fs::path& path) {
@@ -175,7 +175,7 @@ bool CTesselDoc::WriteDocumentFile(const fs::path& path) {
   for (int i = 0; i < doc_.slipCount; ++i) doc_.slips[i].selected = 0;
 
   // A link is followed and its target replaced; a read-only or non-regular target refuses the save.
-  const std::optional<fs::path> target = ResolveOutputTarget(path);
+  const std::optional<fs::path> target = platform::ResolveOutputTarget(path);
   if (!target) return false;
   const std::optional<SplitPath> split = Split(*target);
   if (!split) return false;
@@ -189,17 +189,17 @@ bool CTesselDoc::WriteDocumentFile(const fs::path& path) {
   fs::remove(data, error);
   RemovedAtExit dataGoes(data);
   {
-    std::optional<ExclusiveFile> out;
-    if (Proceed(steps_, IoStep::DataCreate)) out.emplace(data);
+    std::optional<platform::ExclusiveFile> out;
+    if (platform::Proceed(steps_, platform::IoStep::DataCreate)) out.emplace(data);
     if (!out || !out->IsOpen()) return ShowWithPath(StringId::FileOpenFailed, data);
-    const bool written = Proceed(steps_, IoStep::DataWrite) && WriteChart(doc_, out->Stream());
+    const bool written = platform::Proceed(steps_, platform::IoStep::DataWrite) && WriteChart(doc_, out->Stream());
     if (!out->Finish() || !written) return ShowWithPath(StringId::SaveFailed, data);
   }
 
   // The old file is not deleted: packing renames the finished cabinet over it.
   if (fs::exists(fs::symlink_status(*target, error)) && settings::Get(settings_, settings::KanSet::MakeBackup) == 1) {
     const fs::path backup = BackupPathFor(*target);
-    if (backup.empty() || !CopyFileDurably(*target, backup, steps_)) {
+    if (backup.empty() || !platform::CopyFileDurably(*target, backup, steps_)) {
       platform::ShowMessage(StringId::BackupFailed);
       return false;
     }

@@ -10,7 +10,7 @@
 
 #include "document/ChartDocument.h"
 #include "document/DocumentViewHooks.h"
-#include "document/IoStep.h"
+#include "platform/IoStep.h"
 #include "document/ShoriRunner.h"
 #include "platform/Cabinet.h"
 #include "platform/FileDialogs.h"
@@ -68,7 +68,7 @@ class CTesselDoc {
   ChartDocument& Document() { return doc_; }
 
   /// Called before each file-system step of a save (see IoStep).
-  void SetIoSteps(IoStepFn steps) { steps_ = std::move(steps); }
+  void SetIoSteps(platform::IoStepFn steps) { steps_ = std::move(steps); }
 
   /// The most a document may unpack to: 1 GiB (the largest chart tables
   /// take 3.4 MB; the rest is room for pictures), and never more than the
@@ -92,7 +92,7 @@ class CTesselDoc {
   const platform::PictureCodec& codec_;
   Services services_;
   std::filesystem::path path_;
-  IoStepFn steps_;
+  platform::IoStepFn steps_;
 };
 
 }  // namespace plume::document

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "document/DurableFiles.h"
+#include "platform/DurableFiles.h"
 #include "platform/Messages.h"
 
 namespace plume::document {
@@ -56,22 +56,22 @@ bool ShoriJob::Run(const ProgressFn& progress) {
 
 bool ShoriJob::RunPack(const ProgressFn& progress) {
   const fs::path target = folder_ / name_;
-  RemoveDeadTemporaries(target);  // what killed saves left beside the document
-  const fs::path temp = TemporarySibling(target);
-  if (!Proceed(steps_, IoStep::CabinetWrite) || !cabinet_->WriteSingleFile(first_, name_, temp)) {
+  platform::RemoveDeadTemporaries(target);  // what killed saves left beside the document
+  const fs::path temp = platform::TemporarySibling(target);
+  if (!platform::Proceed(steps_, platform::IoStep::CabinetWrite) || !cabinet_->WriteSingleFile(first_, name_, temp)) {
     unlink(temp.c_str());
     return CannotWrite();
   }
   if (progress) progress(80);
   // The new file takes the old one's permissions, as an in-place rewrite would keep them.
-  if (!Proceed(steps_, IoStep::CabinetSync) || !CopyPermissions(target, temp) || !SyncToDisk(temp) ||
-      !Proceed(steps_, IoStep::CabinetRename) || rename(temp.c_str(), target.c_str()) != 0) {
+  if (!platform::Proceed(steps_, platform::IoStep::CabinetSync) || !platform::CopyPermissions(target, temp) || !platform::SyncToDisk(temp) ||
+      !platform::Proceed(steps_, platform::IoStep::CabinetRename) || rename(temp.c_str(), target.c_str()) != 0) {
     unlink(temp.c_str());
     return CannotWrite();
   }
   if (progress) progress(95);
   // Without the folder flushed the rename might not survive a power cut.
-  if (!Proceed(steps_, IoStep::CabinetFolderSync) || !SyncToDisk(folder_.empty() ? fs::path(".") : folder_))
+  if (!platform::Proceed(steps_, platform::IoStep::CabinetFolderSync) || !platform::SyncToDisk(folder_.empty() ? fs::path(".") : folder_))
     return CannotWrite();
   return true;
 }

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "document/IoStep.h"
+#include "platform/IoStep.h"
 #include "platform/Cabinet.h"
 
 namespace plume::document {
@@ -36,7 +36,7 @@ class ShoriJob {
 
   Mode GetMode() const { return mode_; }
   /// Called before each file-system step of packing (tests fail or stop there).
-  void SetIoSteps(IoStepFn steps) { steps_ = std::move(steps); }
+  void SetIoSteps(platform::IoStepFn steps) { steps_ = std::move(steps); }
   /// Unpack: refuse with 30583, before anything is written, a cabinet whose
   /// files add up to more than `bytes` (0: no limit).
   void SetMaxBytes(std::uint64_t bytes) { maxBytes_ = bytes; }
@@ -62,7 +62,7 @@ class ShoriJob {
   std::filesystem::path first_;  ///< pack: the source file; unpack: the destination folder
   std::string name_;             ///< stored name and cabinet file name
   std::filesystem::path folder_; ///< the cabinet's folder
-  IoStepFn steps_;
+  platform::IoStepFn steps_;
   std::uint64_t maxBytes_ = 0;
   std::optional<std::filesystem::path> lastExtracted_;
   std::vector<std::filesystem::path> extracted_;

@@ -1,6 +1,6 @@
 #pragma once
 // A plain 32-bit image in memory: 0xAARRGGBB values (not premultiplied), row
-// after row, no padding. The image rules of the capture code work on these.
+// after row, no padding. The image rules of the conversion code work on these.
 
 #include <cstdint>
 #include <vector>

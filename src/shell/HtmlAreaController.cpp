@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "capture/DetectType.h"
+#include "convert/DetectType.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
@@ -104,7 +104,7 @@ void HtmlAreaController::WebSearch(std::string_view words, SearchKind kind) {
 void HtmlAreaController::OnLoadFinished(const std::string& address, bool ok) {
   ++generation_;
   host_.SetAddressField(address);
-  pageType_ = capture::DetectType(address);
+  pageType_ = convert::DetectType(address);
   host_.ShowPageType(pageType_);
   if (pdfTimerRunning_) {
     host_.StopPdfTimer();

@@ -9,8 +9,8 @@
 #include <system_error>
 #include <utility>
 
-#include "document/DurableFiles.h"
-#include "document/ExclusiveFile.h"
+#include "platform/DurableFiles.h"
+#include "platform/ExclusiveFile.h"
 #include "platform/Cp932.h"
 #include "store/InfoFileFormat.h"
 #include "store/InfoLineReader.h"
@@ -29,8 +29,8 @@ std::string PathToCp932(const fs::path& path) { return platform::Utf8ToCp932(pat
 bool ReplaceFile(const fs::path& file, std::string_view text) {
   // The store may be shared: the temporary file is created exclusively, so
   // nothing planted under its name is written through.
-  document::RemoveDeadTemporaries(file);
-  document::ExclusiveFile temp(document::TemporarySibling(file), 0666);
+  platform::RemoveDeadTemporaries(file);
+  platform::ExclusiveFile temp(platform::TemporarySibling(file), 0666);
   if (!temp.IsOpen()) return false;
   temp.Stream().write(text.data(), static_cast<std::streamsize>(text.size()));
   if (!temp.Finish() || rename(temp.Path().c_str(), file.c_str()) != 0) {

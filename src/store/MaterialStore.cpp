@@ -10,7 +10,7 @@
 
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
-#include "store/FolderOpener.h"
+#include "platform/FolderOpener.h"
 #include "store/SettingsSheetOpener.h"
 #include "store/StoreSerials.h"
 
@@ -24,7 +24,7 @@ using platform::ShowMessage;
 using platform::StringId;
 namespace settings = platform::settings;
 
-MaterialStore::MaterialStore(platform::SettingsStore& settings, SettingsSheetOpener* sheet, FolderOpener* folders)
+MaterialStore::MaterialStore(platform::SettingsStore& settings, SettingsSheetOpener* sheet, platform::FolderOpener* folders)
     : settings_(settings), sheet_(sheet), folders_(folders) {}
 
 fs::path MaterialStore::GetStorePath() {

@@ -15,9 +15,12 @@
 #include "platform/SettingsStore.h"
 #include "store/StorePaths.h"
 
+namespace plume::platform {
+class FolderOpener;
+}  // namespace plume::platform
+
 namespace plume::store {
 
-class FolderOpener;
 class SettingsSheetOpener;
 
 /// Folder and file name of one material file.
@@ -33,7 +36,7 @@ class MaterialStore {
   /// store-folder question gives no folder; without a file manager, opening a
   /// folder fails with its message.
   explicit MaterialStore(platform::SettingsStore& settings, SettingsSheetOpener* sheet = nullptr,
-                         FolderOpener* folders = nullptr);
+                         platform::FolderOpener* folders = nullptr);
 
   /// The settings sheet opened when no store folder is set (null: none); the
   /// window hands in its sheet once it exists.
@@ -100,7 +103,7 @@ class MaterialStore {
  private:
   platform::SettingsStore& settings_;
   SettingsSheetOpener* sheet_;
-  FolderOpener* folders_;
+  platform::FolderOpener* folders_;
 };
 
 }  // namespace plume::store

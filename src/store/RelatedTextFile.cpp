@@ -4,8 +4,8 @@
 #include <fstream>
 #include <system_error>
 
-#include "document/DurableFiles.h"
-#include "document/ExclusiveFile.h"
+#include "platform/DurableFiles.h"
+#include "platform/ExclusiveFile.h"
 #include "platform/Messages.h"
 #include "store/StorePaths.h"
 
@@ -44,8 +44,8 @@ RelatedTextSave SaveRelatedText(const fs::path& folder, const fs::path& file, st
   if (!EnsureFolder(folder)) return RelatedTextSave::Failed;
 
   // The store may be shared: the temporary file is created exclusively.
-  document::RemoveDeadTemporaries(file);
-  document::ExclusiveFile temporary(document::TemporarySibling(file), 0666);
+  platform::RemoveDeadTemporaries(file);
+  platform::ExclusiveFile temporary(platform::TemporarySibling(file), 0666);
   if (temporary.IsOpen()) temporary.Stream().write(cp932Text.data(), static_cast<std::streamsize>(cp932Text.size()));
   const bool written = temporary.Finish();
   if (!written || rename(temporary.Path().c_str(), file.c_str()) != 0) {

@@ -43,10 +43,10 @@ struct FakePage : PageCapture {
   void ClosePage() override { ++closed; }
 };
 
-struct KeptEncoder : BitmapEncoder {
+struct KeptEncoder : convert::BitmapEncoder {
   PixelImage kept;
   int calls = 0;
-  bool SaveBitmapToFile(const BitmapView& b, int w, int h, const std::filesystem::path&, std::string_view) override {
+  bool SaveBitmapToFile(const convert::BitmapView& b, int w, int h, const std::filesystem::path&, std::string_view) override {
     ++calls;
     kept = PixelImage(w, h);
     for (int y = 0; y < h; ++y)

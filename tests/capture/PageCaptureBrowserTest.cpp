@@ -14,7 +14,7 @@
 #include <fstream>
 
 #include "capture/HtmlCapture.h"
-#include "capture/ui/QtBitmapEncoder.h"
+#include "convert/ui/QtBitmapEncoder.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/ScriptedMessageSink.h"
 #include "platform/SettingsTable.h"
@@ -107,7 +107,7 @@ class BrowserCapture : public ::testing::Test {
   platform::MemorySettingsStore settings;
   QWebEngineView view;
   platform::QtPageCapture page{&view};
-  ui::QtBitmapEncoder encoder{settings};
+  convert::ui::QtBitmapEncoder encoder{settings};
   HtmlCapture capture{page, encoder, settings};
   std::filesystem::path jpeg = std::filesystem::temp_directory_path() / "plume_browser_capture.jpg";
 };

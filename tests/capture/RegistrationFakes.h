@@ -12,7 +12,7 @@
 #include "capture/ClipboardImagePort.h"
 #include "capture/DownloadPort.h"
 #include "capture/HtmlAreaPort.h"
-#include "capture/NodePicturePort.h"
+#include "document/NodePicturePort.h"
 #include "capture/PageCapturePort.h"
 #include "capture/PdfStepsPort.h"
 #include "capture/RegistrationHost.h"
@@ -109,7 +109,7 @@ class FakePdf : public PdfStepsPort {
   bool Join(const fs::path& a, const fs::path& b, const fs::path& out) override {
     return WriteAll(out, "join(" + ReadAll(a) + "|" + ReadAll(b) + ")");
   }
-  bool AddInfo(const fs::path& src, const fs::path& dst, const PdfInfoSource& info) override {
+  bool AddInfo(const fs::path& src, const fs::path& dst, const convert::PdfInfoSource& info) override {
     if (failInfo) return false;
     return WriteAll(dst, "info[" + info.title + "](" + ReadAll(src) + ")");
   }
@@ -117,14 +117,14 @@ class FakePdf : public PdfStepsPort {
   int textWidth = 0;
 };
 
-class FakePictures : public NodePicturePort {
+class FakePictures : public document::NodePicturePort {
  public:
-  std::optional<NodePicture> LoadNodePicture(const fs::path& file, std::string_view, bool fit) override {
+  std::optional<document::NodePicture> LoadNodePicture(const fs::path& file, std::string_view, bool fit) override {
     if (fail) {
       platform::ShowMessage(platform::StringId::ImageLoadFailed, file.string() + "\n");
       return std::nullopt;
     }
-    NodePicture p;
+    document::NodePicture p;
     p.picture = std::make_unique<testing::FakePicture>(64, 48, platform::Bytes{});
     p.pixelWidth = 640;
     p.pixelHeight = 480;

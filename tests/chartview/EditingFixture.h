@@ -58,7 +58,7 @@ struct FakeMaterials : MaterialAccess {
 };
 
 /// Loads every file as a 10 x 10 picture; records the redraw it was asked for.
-struct FakeLoader : PictureLoader {
+struct FakeLoader : document::PictureLoader {
   bool loads = true;
   document::ColorRef foundTrans = document::kNoColor;
   std::string redraw;  ///< "jpeg WxH" or "stretch WxH"

@@ -237,7 +237,7 @@ TEST_F(PictureReload, UnloadablePictureKeepsTheNodesPicture) {
   doc->nodes[n].transColor = 0x00FF00FF;
   doc->nodes[n].image = doc->pictures.Add(std::make_unique<plume::testing::FakePicture>(5, 5, platform::Bytes{}));
   const platform::Picture* before = doc->NodePicture(n);
-  NoPictureLoader none;
+  document::NoPictureLoader none;
   EXPECT_FALSE(NodePictureReloader(*doc, materials, none).ReloadNodePicture(n, true));
   EXPECT_EQ(sink.Last().id, 30028);
   EXPECT_EQ(sink.Last().prefix, "[サイズ調整]\n");

@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include "DocIoFixture.h"
-#include "document/WorkFolder.h"
+#include "platform/WorkFolder.h"
 #include "platform/SettingsTable.h"
 
 namespace plume::document::test {
@@ -162,21 +162,21 @@ TEST_F(SaveTest, UnavailableWorkFolderShows30002) {
 // into place; no temporary file is left beside it.
 TEST_F(SaveTest, FailureAtAnyStepLeavesTheOldOrTheNewDocument) {
   const fs::path path = docs / "plan.pbd";
-  for (IoStep failing : kAllIoSteps) {
-    SCOPED_TRACE(std::string(IoStepName(failing)));
+  for (platform::IoStep failing : platform::kAllIoSteps) {
+    SCOPED_TRACE(std::string(platform::IoStepName(failing)));
     sink.Reset();
     const std::string old = Saved(path, 1);
-    tessel->SetIoSteps([failing](IoStep step) { return step != failing; });
+    tessel->SetIoSteps([failing](platform::IoStep step) { return step != failing; });
     const auto shown = SaveFails(path, 2);
     const std::string newBytes = ChartBytes(*doc);
     tessel->SetIoSteps({});
 
     int expected = 30035;
-    if (failing == IoStep::DataCreate) expected = 30026;
-    if (failing == IoStep::DataWrite) expected = 30018;
-    if (failing >= IoStep::BackupCopy && failing <= IoStep::BackupFolderSync) expected = 30081;
+    if (failing == platform::IoStep::DataCreate) expected = 30026;
+    if (failing == platform::IoStep::DataWrite) expected = 30018;
+    if (failing >= platform::IoStep::BackupCopy && failing <= platform::IoStep::BackupFolderSync) expected = 30081;
     EXPECT_EQ(shown.id, expected);
-    EXPECT_TRUE(SameChart(OpenedBytes(path), failing == IoStep::CabinetFolderSync ? newBytes : old));
+    EXPECT_TRUE(SameChart(OpenedBytes(path), failing == platform::IoStep::CabinetFolderSync ? newBytes : old));
     EXPECT_TRUE(HiddenFiles(docs).empty());
     EXPECT_FALSE(fs::exists(scratch / "plan.pbd"));
   }

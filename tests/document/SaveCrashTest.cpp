@@ -12,7 +12,7 @@
 #include <cstdio>
 
 #include "DocIoFixture.h"
-#include "document/WorkFolder.h"
+#include "platform/WorkFolder.h"
 #include "support/FullChart.h"
 
 namespace plume::document::test {
@@ -41,15 +41,15 @@ TEST_F(SaveCrashTest, StopAtEveryStepLeavesTheOldOrTheNewDocument) {
   MakeChart(*other, 2);
   ASSERT_TRUE(otherTessel->SaveDocument(docs / "other.pbd"));  // clears the selection as a save does
   const std::string newBytes = ChartBytes(*other);
-  for (IoStep stop : kAllIoSteps) {
-    SCOPED_TRACE(std::string(IoStepName(stop)));
+  for (platform::IoStep stop : platform::kAllIoSteps) {
+    SCOPED_TRACE(std::string(platform::IoStepName(stop)));
     ASSERT_TRUE(tessel->SaveDocument(path));
     ASSERT_TRUE(tessel->SaveDocument(path));  // the backup holds the old content too
     const std::string oldBytes = ChartBytes(*doc);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-      otherTessel->SetIoSteps([stop](IoStep step) {
+      otherTessel->SetIoSteps([stop](platform::IoStep step) {
         if (step == stop) _exit(0);
         return true;
       });
@@ -60,7 +60,7 @@ TEST_F(SaveCrashTest, StopAtEveryStepLeavesTheOldOrTheNewDocument) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the save never reached the step";
-    const bool renamed = stop == IoStep::CabinetFolderSync;
+    const bool renamed = stop == platform::IoStep::CabinetFolderSync;
     EXPECT_TRUE(SameChart(OpenedBytes(path), renamed ? newBytes : oldBytes));
     EXPECT_TRUE(SameChart(OpenedBytes(docs / "plan(back).PBD"), oldBytes));
     RemoveLeftovers();
@@ -141,7 +141,7 @@ TEST_F(SaveCrashTest, KillAtTwoHundredMomentsLeavesTheOldOrTheNewDocument) {
   // with the next start in the work folder: only this process's folder stays.
   ASSERT_TRUE(tessel->SaveDocument(path));
   EXPECT_EQ(HiddenFiles(docs), std::vector<std::string>{});
-  RemoveDeadScratchFolders();
+  platform::RemoveDeadScratchFolders();
   std::vector<fs::path> inWork;
   for (const auto& item : fs::directory_iterator(work)) inWork.push_back(item.path());
   EXPECT_EQ(inWork, std::vector<fs::path>{scratch});

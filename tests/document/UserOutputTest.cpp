@@ -5,8 +5,8 @@
 #include <sys/stat.h>
 
 #include "DocIoFixture.h"
-#include "document/DurableFiles.h"
-#include "document/UserOutput.h"
+#include "platform/DurableFiles.h"
+#include "platform/UserOutput.h"
 #include "tests/support/FileSizeLimit.h"
 
 namespace plume::document::test {
@@ -15,7 +15,7 @@ namespace {
 class UserOutputTest : public DocIoTest {
  protected:
   bool Write(const fs::path& path, std::string_view bytes) {
-    return WriteUserFile(path, [bytes](std::ostream& out) { return static_cast<bool>(out << bytes); });
+    return platform::WriteUserFile(path, [bytes](std::ostream& out) { return static_cast<bool>(out << bytes); });
   }
 };
 
@@ -95,7 +95,7 @@ TEST_F(UserOutputTest, FifosAreNeitherOpenedNorCopied) {
   MakeChart(*doc, 1);
   EXPECT_FALSE(tessel->OpenDocument(docs / "pipe.pbd"));
   EXPECT_EQ(sink.Ids(), std::vector<int>{30584});
-  EXPECT_FALSE(CopyFileDurably(docs / "pipe.pbd", docs / "copy.pbd"));
+  EXPECT_FALSE(platform::CopyFileDurably(docs / "pipe.pbd", docs / "copy.pbd"));
   EXPECT_FALSE(fs::exists(docs / "copy.pbd"));
 }
 

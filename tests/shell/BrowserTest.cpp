@@ -20,7 +20,7 @@
 
 #include "FakeDocumentActions.h"
 #include "LocalHttpServer.h"
-#include "capture/CTxt2Pdf.h"
+#include "convert/CTxt2Pdf.h"
 #include "platform/Cp932.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/ScriptedMessageSink.h"
@@ -72,7 +72,7 @@ class BrowserTest : public ::testing::Test {
   static void WritePdf(const std::string& path, const std::string& utf8) {
     const std::string text = path + ".txt";
     std::ofstream(text, std::ios::binary) << platform::Utf8ToCp932(utf8);
-    ASSERT_TRUE(capture::CTxt2Pdf().Convert(text, path, 595));
+    ASSERT_TRUE(convert::CTxt2Pdf().Convert(text, path, 595));
   }
 
   /// The program's window with the HTML area starting at `home`.

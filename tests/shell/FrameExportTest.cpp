@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "capture/DocsmithLibrary.h"
+#include "convert/DocsmithLibrary.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/ScriptedMessageSink.h"
 #include "shell/CommandTable.h"
@@ -44,7 +44,7 @@ std::string Contents(const fs::path& path) {
 class FrameExportTest : public testing::ShellUiTest {
  protected:
   CMainFrame* Start() {
-    capture::DocsmithLibrary::SetFolder(PLUME_DOCSMITH_DIR);
+    convert::DocsmithLibrary::SetFolder(PLUME_DOCSMITH_DIR);
     app = MakeProgramApp();
     return ShowDemo(*app);
   }

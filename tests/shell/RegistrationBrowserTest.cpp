@@ -22,7 +22,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "capture/DocsmithLibrary.h"
+#include "convert/DocsmithLibrary.h"
 #include "chartview/ui/CTesselView.h"
 #include "platform/Cp932.h"
 #include "platform/MemorySettingsStore.h"
@@ -68,7 +68,7 @@ std::string RunTool(const QString& program, const QStringList& args, int* code =
 }
 
 TEST(RegistrationBrowser, CapturesAndDropsEndToEnd) {
-  capture::DocsmithLibrary::SetFolder(PLUME_DOCSMITH_DIR);
+  convert::DocsmithLibrary::SetFolder(PLUME_DOCSMITH_DIR);
   QTemporaryDir dir;
   const fs::path root(dir.path().toStdString());
   fs::create_directories(root / "site");

@@ -21,9 +21,9 @@
 #include <cstdlib>
 
 #include "ShellUiFixture.h"
-#include "capture/WordExport.h"
-#include "capture/ui/OdfWordWriter.h"
-#include "document/WorkFolder.h"
+#include "convert/WordExport.h"
+#include "convert/ui/OdfWordWriter.h"
+#include "platform/WorkFolder.h"
 #include "platform/pdf/PopplerPdfText.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/SettingsTable.h"
@@ -194,15 +194,15 @@ TEST_F(SettingsSheetTest, WordExportWritesTheShownPdfsTextAndOpensIt) {
   }
   // The export the frame runs for the PDF on show: its text with the pages apart.
   RecordingLauncher launcher;
-  const std::filesystem::path odt = document::GetWorkFolder("") / "minutes.odt";
+  const std::filesystem::path odt = platform::GetWorkFolder("") / "minutes.odt";
   std::filesystem::remove(odt);
   const platform::PdfTextResult text = platform::PopplerPdfText('\f').FromFile(pdf.toStdString());
   ASSERT_TRUE(text.ok);
-  capture::WordExportServices services;
-  services.writeDocument = capture::ui::WriteOdfDocument;
+  convert::WordExportServices services;
+  services.writeDocument = convert::ui::WriteOdfDocument;
   services.launcher = &launcher;
-  EXPECT_EQ(capture::ExportToWord(QUrl::fromLocalFile(pdf).toString().toStdString(), text.text, true,
-                                  document::GetWorkFolder(""), services),
+  EXPECT_EQ(convert::ExportToWord(QUrl::fromLocalFile(pdf).toString().toStdString(), text.text, true,
+                                  platform::GetWorkFolder(""), services),
             odt);
   ASSERT_TRUE(std::filesystem::exists(odt));
   EXPECT_EQ(launcher.started, (std::vector<std::string>{"/opt/soffice " + odt.string()}));

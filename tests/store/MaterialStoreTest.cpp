@@ -5,7 +5,7 @@
 #include <gmock/gmock.h>
 
 #include "StoreFixture.h"
-#include "store/FolderOpener.h"
+#include "platform/FolderOpener.h"
 #include "store/SerialCheck.h"
 #include "store/SettingsSheetOpener.h"
 #include "support/FakePicture.h"
@@ -192,7 +192,7 @@ TEST_F(MaterialStoreTest, AnsweringYesOpensTheSheetAndUsesWhatItSet) {
   EXPECT_EQ(cancelled.opened, 1);
 }
 
-class RecordingOpener : public FolderOpener {
+class RecordingOpener : public platform::FolderOpener {
  public:
   explicit RecordingOpener(bool result) : result_(result) {}
   bool OpenFolder(const fs::path& folder) override {

@@ -12,7 +12,7 @@
 
 #include "CliCommands.h"
 #include "capture/HtmlCapture.h"
-#include "capture/ui/QtBitmapEncoder.h"
+#include "convert/ui/QtBitmapEncoder.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/SettingsTable.h"
 #include "platform/web/QtPageCapture.h"
@@ -81,7 +81,7 @@ int RunCapture(const std::vector<std::string_view>& args) {
   loop.exec();
 
   platform::QtPageCapture page(&view);
-  capture::ui::QtBitmapEncoder encoder(store);
+  convert::ui::QtBitmapEncoder encoder(store);
   capture::HtmlCapture capture(page, encoder, store);
   std::uint16_t width = 0;
   const bool ok = visible ? capture.CaptureVisiblePart(out, width) : capture.CaptureWholePage(out, width);

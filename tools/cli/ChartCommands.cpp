@@ -10,7 +10,7 @@
 #include "CliCommands.h"
 #include "document/ChartFile.h"
 #include "document/DemoChart.h"
-#include "document/UserOutput.h"
+#include "platform/UserOutput.h"
 #include "platform/Messages.h"
 #include "platform/qt/QtPictureCodec.h"
 #include "platform/qt/QtPixelCodec.h"
@@ -25,7 +25,7 @@ using document::ChartDocument;
 bool OpenChartFile(ChartDocument& doc, std::string_view path) {
   if (IsDocumentFile(path)) return OpenDocumentFile(doc, path);
   // A FIFO or a device would block the read or never end it.
-  if (!document::IsRegularFile(std::string(path))) {
+  if (!platform::IsRegularFile(std::string(path))) {
     platform::ShowMessage(platform::StringId::NotARegularFile, std::string(path) + "\n");
     return false;
   }
@@ -41,7 +41,7 @@ namespace {
 
 bool Save(ChartDocument& doc, std::string_view path) {
   if (IsDocumentFile(path)) return SaveDocumentFile(doc, path);
-  return document::WriteUserFile(std::string(path), [&doc](std::ostream& out) { return document::WriteChart(doc, out); });
+  return platform::WriteUserFile(std::string(path), [&doc](std::ostream& out) { return document::WriteChart(doc, out); });
 }
 
 std::unique_ptr<ChartDocument> NewDoc() {

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "CliCommands.h"
-#include "capture/ChartExport.h"
-#include "capture/ui/QtPageBitmapRenderer.h"
+#include "output/ChartExport.h"
+#include "output/ui/QtPageBitmapRenderer.h"
 #include "document/ChartFile.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/qt/QtPictureCodec.h"
@@ -28,18 +28,18 @@ struct ExportSession {
   platform::MemorySettingsStore settings;
   chartview::WindowlessHost host;
   platform::QtScratchSurface scratch;
-  capture::ui::QtPageBitmapRenderer renderer{settings};
+  output::ui::QtPageBitmapRenderer renderer{settings};
   std::unique_ptr<chartview::ChartView> view;
-  std::unique_ptr<capture::ChartExport> exporter;
+  std::unique_ptr<output::ChartExport> exporter;
 
   bool Open(std::string_view path) {
     if (!doc) return false;
     doc->NewDocument();
     if (!OpenChartFile(*doc, path)) return false;
     view = std::make_unique<chartview::ChartView>(*doc, settings, host, &scratch);
-    capture::ChartExportServices services;
+    output::ChartExportServices services;
     services.renderer = &renderer;
-    exporter = std::make_unique<capture::ChartExport>(*view, settings, &scratch, std::move(services));
+    exporter = std::make_unique<output::ChartExport>(*view, settings, &scratch, std::move(services));
     return true;
   }
 };

@@ -5,13 +5,13 @@
 #include <string>
 
 #include "CliCommands.h"
-#include "capture/CJpg2Pdf.h"
-#include "capture/CTxt2Pdf.h"
+#include "convert/CJpg2Pdf.h"
+#include "convert/CTxt2Pdf.h"
 
 namespace plume::cli {
 
 int RunJpg2Pdf(const std::vector<std::string_view>& args) {
-  capture::CJpg2Pdf writer;
+  convert::CJpg2Pdf writer;
   writer.SetSuccessLine(false);
   return writer.Convert(std::string(args[1]), std::string(args[0])) ? 0 : 1;
 }
@@ -34,7 +34,7 @@ int RunTxt2Pdf(const std::vector<std::string_view>& args) {
     std::cerr << "plumeboard-tool txt2pdf: give IN OUT --width W (W from 0 to 65535)\n";
     return 2;
   }
-  capture::CTxt2Pdf writer;
+  convert::CTxt2Pdf writer;
   return writer.Convert(std::string(paths[0]), std::string(paths[1]), static_cast<std::uint16_t>(width)) ? 0 : 1;
 }
 

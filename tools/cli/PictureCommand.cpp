@@ -10,8 +10,8 @@
 #include <nlohmann/json.hpp>
 
 #include "CliCommands.h"
-#include "capture/DetectType.h"
-#include "capture/NodePictureLoader.h"
+#include "convert/DetectType.h"
+#include "convert/NodePictureLoader.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/SettingsTable.h"
 #include "platform/qt/QtPixelCodec.h"
@@ -46,11 +46,11 @@ int RunPicture(const std::vector<std::string_view>& args) {
   if (file.empty()) return 2;
 
   platform::QtPixelCodec codec;
-  capture::NodePictureLoader loader(codec, store);
-  capture::NodePictureSize size;
+  convert::NodePictureLoader loader(codec, store);
+  convert::NodePictureSize size;
   document::ColorRef transColor = document::kNoColor;
   const std::filesystem::path path{std::string(file)};
-  const auto picture = loader.LoadNodePicture(path, capture::DetectType(path.string()), fit, size, transColor);
+  const auto picture = loader.LoadNodePicture(path, convert::DetectType(path.string()), fit, size, transColor);
   if (!picture) return 1;
 
   nlohmann::json j{{"pixelWidth", size.pixelWidth},     {"pixelHeight", size.pixelHeight},

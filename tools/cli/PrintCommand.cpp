@@ -15,9 +15,9 @@
 #include "platform/qt/QtPaperSize.h"
 #include "platform/qt/QtPictureCodec.h"
 #include "platform/qt/QtScratchSurface.h"
-#include "store/PrintLayout.h"
-#include "store/ui/ChartPagePaint.h"
-#include "store/ui/ChartPrinter.h"
+#include "output/PrintLayout.h"
+#include "output/ui/ChartPagePaint.h"
+#include "output/ui/ChartPrinter.h"
 
 namespace plume::cli {
 namespace {
@@ -34,15 +34,15 @@ struct PrintOptions {
   int page = 0;  // 1-based; 0: the document's current page
   int paper = 9;
   int orientation = 1;
-  store::Margins margins;
+  output::Margins margins;
   bool allOne = false;
-  store::PrintRange range = store::PrintRange::All;
+  output::PrintRange range = output::PrintRange::All;
   int first = 1;
   int last = 0;  // 0: to the last sheet
   int sheet = 1;
 };
 
-bool ParseMargins(std::string_view s, store::Margins& m) {
+bool ParseMargins(std::string_view s, output::Margins& m) {
   int* fields[] = {&m.left, &m.right, &m.top, &m.bottom};
   for (int i = 0; i < 4; ++i) {
     const std::size_t comma = i < 3 ? s.find(',') : s.size();
@@ -54,15 +54,15 @@ bool ParseMargins(std::string_view s, store::Margins& m) {
 
 bool ParseRange(std::string_view s, PrintOptions& o) {
   if (s == "all") {
-    o.range = store::PrintRange::All;
+    o.range = output::PrintRange::All;
   } else if (s == "current") {
-    o.range = store::PrintRange::Current;
+    o.range = output::PrintRange::Current;
   } else {
     const std::size_t dash = s.find('-');
     if (dash == std::string_view::npos || !ParseInt(s.substr(0, dash), o.first) ||
         !ParseInt(s.substr(dash + 1), o.last))
       return false;
-    o.range = store::PrintRange::FromTo;
+    o.range = output::PrintRange::FromTo;
   }
   return true;
 }
@@ -120,29 +120,29 @@ int RunPrint(const std::vector<std::string_view>& args) {
   printer.setOutputFileName(QString::fromStdString(fs::absolute(fs::path(args[1])).string()));
   printer.setResolution(kPrintDpi);
   printer.setPageSize(platform::ToQPageSize(o.paper));
-  printer.setPageOrientation(store::OrientationFromSetting(o.orientation) == 2 ? QPageLayout::Landscape
+  printer.setPageOrientation(output::OrientationFromSetting(o.orientation) == 2 ? QPageLayout::Landscape
                                                                               : QPageLayout::Portrait);
   printer.setPageMargins(QMarginsF(0, 0, 0, 0));
   printer.setDocName(QStringLiteral("Plumeboard"));
 
-  const store::PrinterMetrics metrics = store::ui::MetricsOf(printer);
-  const store::MinMargins min = store::MinimumMargins(metrics);
-  store::Margins& m = o.margins;
-  m.left = std::clamp(m.left, min.x, store::kMaxMarginMm);
-  m.right = std::clamp(m.right, min.x, store::kMaxMarginMm);
-  m.top = std::clamp(m.top, min.y, store::kMaxMarginMm);
-  m.bottom = std::clamp(m.bottom, min.y, store::kMaxMarginMm);
+  const output::PrinterMetrics metrics = output::ui::MetricsOf(printer);
+  const output::MinMargins min = output::MinimumMargins(metrics);
+  output::Margins& m = o.margins;
+  m.left = std::clamp(m.left, min.x, output::kMaxMarginMm);
+  m.right = std::clamp(m.right, min.x, output::kMaxMarginMm);
+  m.top = std::clamp(m.top, min.y, output::kMaxMarginMm);
+  m.bottom = std::clamp(m.bottom, min.y, output::kMaxMarginMm);
 
   const document::PageRecord& page = doc->pages[pageIndex];
-  store::ui::PrintRequest request;
+  output::ui::PrintRequest request;
   request.page = {page.pageWidth, page.pageHeight};
   request.screenDpi = kScreenDpi;
   request.margins = m;
   request.allOne = o.allOne;
-  request.grid = store::ComputeSheetGrid(request.page, kScreenDpi, kScreenDpi, store::PaperWidthMm(metrics),
-                                         store::PaperHeightMm(metrics), m, o.allOne);
+  request.grid = output::ComputeSheetGrid(request.page, kScreenDpi, kScreenDpi, output::PaperWidthMm(metrics),
+                                         output::PaperHeightMm(metrics), m, o.allOne);
   const int count = request.grid.Count();
-  request.sheets = store::SheetsToPrint(o.range, o.allOne, count, std::clamp(o.sheet, 1, count), o.first,
+  request.sheets = output::SheetsToPrint(o.range, o.allOne, count, std::clamp(o.sheet, 1, count), o.first,
                                         o.last > 0 ? o.last : count);
   std::cout << request.grid.pagesX << " " << request.grid.pagesY << "\n";
   if (request.sheets.empty()) {
@@ -152,7 +152,7 @@ int RunPrint(const std::vector<std::string_view>& args) {
   platform::MemorySettingsStore settings;
   platform::QtScratchSurface scratch;
   const int printed =
-      store::ui::PrintSheets(printer, request, store::ui::ChartPagePaint(*doc, pageIndex, settings, &scratch));
+      output::ui::PrintSheets(printer, request, output::ui::ChartPagePaint(*doc, pageIndex, settings, &scratch));
   return printed > 0 ? 0 : 1;
 }
 

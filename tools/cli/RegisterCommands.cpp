@@ -12,9 +12,9 @@
 #include <nlohmann/json.hpp>
 
 #include "CliCommands.h"
-#include "capture/DetectType.h"
+#include "convert/DetectType.h"
 #include "capture/HtmlAreaPort.h"
-#include "capture/NodePictureLoader.h"
+#include "convert/NodePictureLoader.h"
 #include "capture/PageCapturePort.h"
 #include "capture/ProgramPdfSteps.h"
 #include "capture/RegistrationFlows.h"
@@ -95,7 +95,7 @@ class ToolText : public capture::TextAreaPort {
 class ToolHtml : public capture::HtmlAreaPort {
  public:
   explicit ToolHtml(ToolText& text) : text_(text) {}
-  std::string PageType() override { return capture::DetectType(address); }
+  std::string PageType() override { return convert::DetectType(address); }
   std::string PageTitle() override { return title; }
   std::string PageAddress() override { return address; }
   void ShowFile(const fs::path& file) override {
@@ -193,7 +193,7 @@ int RunRegister(const std::vector<std::string_view>& args) {
   NoCapture capture;
   capture::ProgramPdfSteps pdf;
   platform::QtPixelCodec pixelCodec;
-  capture::NodePictureLoader pictures(pixelCodec, settings);
+  convert::NodePictureLoader pictures(pixelCodec, settings);
   capture::ui::QtDownloader::Options downloadOptions;
   downloadOptions.showProgress = false;
   capture::ui::QtDownloader downloads(downloadOptions);
@@ -244,7 +244,7 @@ int RunUrl(const std::vector<std::string_view>& args) {
     hex += pair;
   }
   ordered_json j;
-  j["pageType"] = capture::DetectType(text);
+  j["pageType"] = convert::DetectType(text);
   j["linkType"] = linkType;
   j["link"] = linkType.empty() ? std::string() : platform::Cp932ToUtf8(link);
   j["decodedHex"] = hex;

@@ -10,7 +10,7 @@
 #include <iostream>
 #include <string>
 
-#include "capture/PageBitmapRenderer.h"
+#include "output/PageBitmapRenderer.h"
 #include "CliCommands.h"
 #include "chartview/ChartView.h"
 #include "chartview/CoordinateMapping.h"
@@ -147,7 +147,7 @@ int RunRender(const std::vector<std::string_view>& args) {
   const document::PageRecord& page = doc->CurrentPage();
   const int width = o.viewport ? o.width : std::max(1, chartview::ZoomLength(page.pageWidth, view.Zoom()));
   const int height = o.viewport ? o.height : std::max(1, chartview::ZoomLength(page.pageHeight, view.Zoom()));
-  if (!capture::PageBitmapFits({width, height})) return 1;
+  if (!output::PageBitmapFits({width, height})) return 1;
   QImage image(width, height, QImage::Format_RGB32);
   if (image.isNull()) {
     std::cerr << "plumeboard-tool: cannot make a " << width << " x " << height << " image\n";

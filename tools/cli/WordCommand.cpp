@@ -7,8 +7,8 @@
 #include <string>
 
 #include "CliCommands.h"
-#include "capture/WordExport.h"
-#include "capture/ui/OdfWordWriter.h"
+#include "convert/WordExport.h"
+#include "convert/ui/OdfWordWriter.h"
 #include "platform/pdf/PopplerPdfText.h"
 
 namespace plume::cli {
@@ -27,7 +27,7 @@ int RunExportWord(const std::vector<std::string_view>& args) {
     std::cerr << "plumeboard-tool: cannot read the PDF " << args[0] << ": " << text.detail << "\n";
     return 1;
   }
-  if (!capture::ui::WriteOdfDocument(capture::BuildWordContent(text.text, !textOnly), std::filesystem::path(args[1]))) {
+  if (!convert::ui::WriteOdfDocument(convert::BuildWordContent(text.text, !textOnly), std::filesystem::path(args[1]))) {
     std::cerr << "plumeboard-tool: cannot write " << args[1] << "\n";
     return 1;
   }

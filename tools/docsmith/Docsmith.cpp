@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "InfoText.h"
-#include "capture/DocsmithApi.h"
+#include "convert/DocsmithApi.h"
 
 #define DOCSMITH_EXPORT extern "C" __attribute__((visibility("default")))
 

@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string>
 
-#include "capture/CTxt2Pdf.h"
+#include "convert/CTxt2Pdf.h"
 #include "platform/Cp932.h"
 
 int main(int argc, char** argv) {
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
   const std::filesystem::path out(argv[2]);
   const std::filesystem::path cp932 = out.string() + ".txt";
   std::ofstream(cp932, std::ios::binary) << text;
-  const bool ok = plume::capture::CTxt2Pdf().Convert(cp932, out, 595);
+  const bool ok = plume::convert::CTxt2Pdf().Convert(cp932, out, 595);
   std::filesystem::remove(cp932);
   return ok ? 0 : 1;
 }

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QMimeData>
 
-#include "capture/ui/QtBitmapEncoder.h"
+#include "convert/ui/QtBitmapEncoder.h"
 
 namespace plume::capture::ui {
 
@@ -16,7 +16,7 @@ ClipboardSave QtClipboardImage::SaveClipboardImage(const std::filesystem::path& 
   if (image.isNull()) return ClipboardSave::TakeFailed;
   const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
   if (rgb.isNull()) return ClipboardSave::ConversionFailed;
-  QtBitmapEncoder encoder(settings_);
+  convert::ui::QtBitmapEncoder encoder(settings_);
   if (!encoder.SaveBitmapToFile(rgb, rgb.width(), rgb.height(), path, typeWord)) return ClipboardSave::SaveFailed;
   return ClipboardSave::Saved;
 }

@@ -10,7 +10,7 @@
 #include <QUrl>
 #include <system_error>
 
-#include "document/WorkFolder.h"
+#include "platform/WorkFolder.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
 
@@ -34,7 +34,7 @@ bool StartsWithAngle(const fs::path& file) {
 }  // namespace
 
 QtDownloader::QtDownloader(Options options) : options_(std::move(options)) {
-  if (!options_.workFolder) options_.workFolder = [] { return document::GetScratchFolder(); };
+  if (!options_.workFolder) options_.workFolder = [] { return platform::GetScratchFolder(); };
 }
 
 void QtDownloader::Cancel() {

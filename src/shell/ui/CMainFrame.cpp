@@ -11,7 +11,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "capture/ui/ExportActions.h"
+#include "output/ui/ExportActions.h"
 #include "chartview/ui/CTesselView.h"
 #include "document/ui/CUnderBar.h"
 #include "document/ui/QtFileDialogs.h"

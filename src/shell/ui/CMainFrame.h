@@ -25,7 +25,7 @@ class QSplitter;
 class QPrinter;
 class QTextEdit;
 
-namespace plume::capture::ui {
+namespace plume::output::ui {
 class ExportActions;
 }
 namespace plume::chartview {
@@ -166,7 +166,7 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   CHView* htmlArea_ = nullptr;
   QTextEdit* textArea_ = nullptr;
   chartview::CTesselView* chartView_ = nullptr;
-  std::unique_ptr<capture::ui::ExportActions> export_;
+  std::unique_ptr<output::ui::ExportActions> export_;
   std::unique_ptr<FrameSheetOpener> sheetOpener_;
   std::unique_ptr<ChartViewParts> viewParts_;
   std::unique_ptr<MaterialCommandBinding> materialCommands_;

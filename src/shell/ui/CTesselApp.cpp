@@ -15,7 +15,7 @@
 #include "shell/ui/ChartDocumentActions.h"
 #include "shell/ui/InstanceLock.h"
 #include "store/MaterialStore.h"
-#include "store/ui/QtFolderOpener.h"
+#include "platform/qt/QtFolderOpener.h"
 
 namespace plume::shell {
 
@@ -24,7 +24,7 @@ CTesselApp::CTesselApp(AppOptions options)
       codec_(std::make_unique<platform::QtPictureCodec>()),
       cabinet_(std::make_unique<platform::GcabCabinet>()),
       scratch_(std::make_unique<platform::QtScratchSurface>()),
-      folders_(std::make_unique<store::QtFolderOpener>()),
+      folders_(std::make_unique<platform::QtFolderOpener>()),
       // The settings sheet opener is handed in here once the settings sheet exists.
       materials_(std::make_unique<store::MaterialStore>(*options_.store, nullptr, folders_.get())) {
   recent_ = std::make_unique<RecentFileList>(*options_.store);

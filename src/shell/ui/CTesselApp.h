@@ -20,12 +20,12 @@ class QPrinter;
 
 namespace plume::platform {
 class GcabCabinet;
+class QtFolderOpener;
 class QtPictureCodec;
 class QtScratchSurface;
 }  // namespace plume::platform
 namespace plume::store {
 class MaterialStore;
-class QtFolderOpener;
 }  // namespace plume::store
 
 namespace plume::shell {
@@ -80,7 +80,7 @@ class CTesselApp final : public StartupHost {
   std::unique_ptr<platform::QtPictureCodec> codec_;
   std::unique_ptr<platform::GcabCabinet> cabinet_;
   std::unique_ptr<platform::QtScratchSurface> scratch_;
-  std::unique_ptr<store::QtFolderOpener> folders_;
+  std::unique_ptr<platform::QtFolderOpener> folders_;
   std::unique_ptr<store::MaterialStore> materials_;
   ChartDocumentActions* chartActions_ = nullptr;  ///< document_ when it is the default
   std::unique_ptr<RecentFileList> recent_;

@@ -4,11 +4,11 @@
 
 #include <QScrollBar>
 
-#include "capture/NodePictureLoader.h"
-#include "capture/ui/NodeImageCommand.h"
+#include "convert/NodePictureLoader.h"
+#include "convert/ui/NodeImageCommand.h"
 #include "chartview/EditingController.h"
 #include "chartview/MaterialAccess.h"
-#include "chartview/PictureLoader.h"
+#include "document/PictureLoader.h"
 #include "chartview/ZoomConsole.h"
 #include "chartview/ui/CMyEdit.h"
 #include "chartview/ui/CTesselView.h"
@@ -41,7 +41,7 @@ ChartViewParts::ChartViewParts(CTesselView& view, platform::SettingsStore& setti
                                std::function<void(const std::string& address)> openAddress)
     : view_(&view),
       materials_(std::make_unique<StoreMaterialAccess>(materials, std::move(openAddress))),
-      loader_(std::make_unique<capture::NodePictureLoader>(pixelCodec_, settings)),
+      loader_(std::make_unique<convert::NodePictureLoader>(pixelCodec_, settings)),
       consoleHost_(std::make_unique<ConsoleAdapter>(view)) {
   console_ = std::make_unique<chartview::ZoomConsole>(view.View(), settings, *consoleHost_, codec_);
   if (console_->CreateImages()) {
@@ -74,8 +74,8 @@ ChartViewParts::ChartViewParts(CTesselView& view, platform::SettingsStore& setti
   view.SetEditingPort(editing_.get());
   view.RebuildConsole();
 
-  nodeImage_ = std::make_unique<capture::ui::NodeImageCommand>(view.View().Document(), settings, &view);
-  view.AddViewCommand(capture::NodeImageSaver::kCmdSaveNodeImage, [command = nodeImage_.get()] { command->Run(); });
+  nodeImage_ = std::make_unique<convert::ui::NodeImageCommand>(view.View().Document(), settings, &view);
+  view.AddViewCommand(convert::NodeImageSaver::kCmdSaveNodeImage, [command = nodeImage_.get()] { command->Run(); });
 }
 
 ChartViewParts::~ChartViewParts() {
@@ -89,7 +89,7 @@ ChartViewParts::~ChartViewParts() {
       view_->RemoveViewCommand(id);
   }
   for (const QMetaObject::Connection& c : scrollConnections_) QObject::disconnect(c);
-  view_->RemoveViewCommand(capture::NodeImageSaver::kCmdSaveNodeImage);
+  view_->RemoveViewCommand(convert::NodeImageSaver::kCmdSaveNodeImage);
 }
 
 void ChartViewParts::SaveState() {

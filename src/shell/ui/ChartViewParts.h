@@ -27,12 +27,12 @@ namespace plume::store {
 class MaterialStore;
 class SettingsSheetOpener;
 }
-namespace plume::capture {
+namespace plume::convert {
 class NodePictureLoader;
 namespace ui {
 class NodeImageCommand;
 }
-}  // namespace plume::capture
+}  // namespace plume::convert
 
 namespace plume::shell {
 
@@ -62,8 +62,8 @@ class ChartViewParts {
   platform::QtPictureCodec codec_;
   std::unique_ptr<chartview::MaterialAccess> materials_;
   platform::QtPixelCodec pixelCodec_;
-  std::unique_ptr<capture::NodePictureLoader> loader_;
-  std::unique_ptr<capture::ui::NodeImageCommand> nodeImage_;
+  std::unique_ptr<convert::NodePictureLoader> loader_;
+  std::unique_ptr<convert::ui::NodeImageCommand> nodeImage_;
   std::unique_ptr<ConsoleAdapter> consoleHost_;
   std::unique_ptr<chartview::ZoomConsole> console_;
   std::unique_ptr<chartview::EditingController> editing_;

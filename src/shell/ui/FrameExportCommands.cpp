@@ -1,7 +1,7 @@
 // The chart export commands of the main frame: the current page or every page
 // as one PDF file (tab menu, ribbon) and the current page as an image.
 
-#include "capture/ui/ExportActions.h"
+#include "output/ui/ExportActions.h"
 #include "chartview/ui/CTesselView.h"
 #include "platform/Cp932.h"
 #include "shell/ui/CMainFrame.h"
@@ -17,14 +17,14 @@ void CMainFrame::BindExportCommands() {
       if (!export_) {
         // The title and address of the page in the HTML area become the PDF's information.
         auto info = [this] {
-          capture::PdfInfoSource source;
+          convert::PdfInfoSource source;
           if (htmlArea_) {
             source.title = platform::Utf8ToCp932(htmlArea_->GetPageTitle());
             source.address = platform::Utf8ToCp932(htmlArea_->GetLocation());
           }
           return source;
         };
-        export_ = std::make_unique<capture::ui::ExportActions>(chartView_->View(), *services_.store,
+        export_ = std::make_unique<output::ui::ExportActions>(chartView_->View(), *services_.store,
                                                                services_.scratch, this, info);
       }
       export_->RunCommand(id);

@@ -9,13 +9,13 @@
 
 #include "capture/HtmlAreaPort.h"
 #include "capture/HtmlCapture.h"
-#include "capture/NodePictureLoader.h"
+#include "convert/NodePictureLoader.h"
 #include "capture/PageCapturePort.h"
 #include "capture/ProgramPdfSteps.h"
 #include "capture/RegistrationFlows.h"
 #include "capture/RegistrationHost.h"
 #include "capture/TextAreaPort.h"
-#include "capture/ui/QtBitmapEncoder.h"
+#include "convert/ui/QtBitmapEncoder.h"
 #include "capture/ui/QtClipboardImage.h"
 #include "capture/ui/QtDownloader.h"
 #include "platform/qt/QtPixelCodec.h"
@@ -71,11 +71,11 @@ class FrameRegistration : public QObject, private capture::RegistrationHost, pri
   store::MaterialStore& store_;
   std::unique_ptr<capture::HtmlAreaPort> html_;
   platform::QtPixelCodec pixelCodec_;
-  capture::ui::QtBitmapEncoder encoder_;
+  convert::ui::QtBitmapEncoder encoder_;
   std::unique_ptr<platform::QtPageCapture> page_;
   std::unique_ptr<capture::PageCapturePort> capture_;
   capture::ProgramPdfSteps pdf_;
-  capture::NodePictureLoader pictures_;
+  convert::NodePictureLoader pictures_;
   capture::ui::QtDownloader downloads_;
   capture::ui::QtClipboardImage clipboard_;
   std::unique_ptr<capture::RegistrationFlows> flows_;

@@ -6,7 +6,7 @@
 #include <QGuiApplication>
 
 #include "chartview/NodePictureReloader.h"
-#include "capture/NodePictureLoader.h"
+#include "convert/NodePictureLoader.h"
 #include "chartview/ui/CTesselView.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
@@ -96,7 +96,7 @@ void MaterialCommandBinding::ShowNodeProperties(int index) {
   };
   hooks.textArea = parts_.textArea;
   const platform::QtPixelCodec pixels;
-  capture::NodePictureLoader loader(pixels, *parts_.settings);
+  convert::NodePictureLoader loader(pixels, *parts_.settings);
   chartview::NodePictureReloader reloader(doc, *materials_, loader);
   store::NodeDialogHooks chart;
   chart.reloadPicture = [&reloader](int i) { return reloader.ReloadNodePicture(i, true); };

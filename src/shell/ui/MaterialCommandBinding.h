@@ -9,7 +9,7 @@
 
 #include "chartview/ItemCommands.h"
 #include "platform/qt/QtPictureCodec.h"
-#include "store/FolderOpener.h"
+#include "platform/FolderOpener.h"
 #include "store/MaterialStore.h"
 
 class QTextEdit;

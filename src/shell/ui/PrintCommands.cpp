@@ -7,8 +7,8 @@
 #include "platform/Messages.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CommandRouter.h"
-#include "store/ui/CInsatuDlg.h"
-#include "store/ui/ChartPagePaint.h"
+#include "output/ui/CInsatuDlg.h"
+#include "output/ui/ChartPagePaint.h"
 
 namespace plume::shell {
 
@@ -29,8 +29,8 @@ void CMainFrame::BindPrintCommands() {
     if (chart.header.pageCount < 1) return;
     printer->setResolution(kPrintDpi);
     const document::PageRecord& page = chart.CurrentPage();
-    store::ui::CInsatuDlg dialog(*printer, *services_.store, {page.pageWidth, page.pageHeight},
-                                 store::ui::ChartPagePaint(chart, chart.header.currentPage, *services_.store,
+    output::ui::CInsatuDlg dialog(*printer, *services_.store, {page.pageWidth, page.pageHeight},
+                                 output::ui::ChartPagePaint(chart, chart.header.currentPage, *services_.store,
                                                            services_.scratch),
                                  this);
     dialog.exec();

@@ -10,7 +10,7 @@
 #include "shell/ui/CommandRouter.h"
 #include "shell/ui/CHView.h"
 #include "store/MaterialStore.h"
-#include "store/ui/QtFolderOpener.h"
+#include "platform/qt/QtFolderOpener.h"
 
 namespace plume::shell {
 
@@ -32,7 +32,7 @@ void CMainFrame::BindSettingsCommands() {
     CRecentDlg dialog(
         *services_.recent,
         [this](const std::string& path) {
-          store::QtFolderOpener folders;
+          platform::QtFolderOpener folders;
           store::MaterialStore(*services_.store, nullptr, &folders).OpenFolderInBrowser(path);
         },
         this);

@@ -7,9 +7,9 @@
 #include <QGuiApplication>
 #include <QTextEdit>
 
-#include "capture/WordExport.h"
-#include "capture/ui/OdfWordWriter.h"
-#include "document/WorkFolder.h"
+#include "convert/WordExport.h"
+#include "convert/ui/OdfWordWriter.h"
+#include "platform/WorkFolder.h"
 #include "platform/SettingsTable.h"
 #include "platform/pdf/PopplerPdfText.h"
 #include "platform/qt/QtProcessLauncher.h"
@@ -43,19 +43,19 @@ void CMainFrame::BindWordCommands() {
       [this] {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         const std::string text = pdfTextOnShow ? pdfTextOnShow() : PdfTextOnShow();
-        capture::WordExportServices services;
-        services.writeDocument = capture::ui::WriteOdfDocument;
+        convert::WordExportServices services;
+        services.writeDocument = convert::ui::WriteOdfDocument;
         platform::QtProcessLauncher launcher;
         services.launcher = wordLauncher ? wordLauncher : &launcher;
         const bool formatted = settings::Get(*services_.store, settings::Last::OptWord) == 1;
-        capture::ExportToWord(htmlArea_->GetLocation(), text, formatted,
-                              document::GetWorkFolder(""), services);
+        convert::ExportToWord(htmlArea_->GetLocation(), text, formatted,
+                              platform::GetWorkFolder(""), services);
         QGuiApplication::restoreOverrideCursor();
       },
       [this] { return CommandState{HtmlAreaShowsPdf(), false}; });
   router_->Handle(CommandId::ID_OPT_WORD, [this] {
-    const capture::WordOptionToggle toggle =
-        capture::ToggleWordOption(settings::Get(*services_.store, settings::Last::OptWord));
+    const convert::WordOptionToggle toggle =
+        convert::ToggleWordOption(settings::Get(*services_.store, settings::Last::OptWord));
     settings::Set(*services_.store, settings::Last::OptWord, toggle.newValue);
     ribbon_->SetWordOption(toggle.newValue == 1);
   });

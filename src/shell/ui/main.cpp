@@ -15,7 +15,7 @@
 #include <iostream>
 
 #include "document/DemoChart.h"
-#include "document/WorkFolder.h"
+#include "platform/WorkFolder.h"
 #include "platform/Messages.h"
 #include "platform/qt/JapaneseTranslations.h"
 #include "platform/qt/QtPixelCodec.h"
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
   plume::platform::QtMessageSink messages;
   plume::platform::ScopedMessageSink sink(&messages);
   // Scratch folders of earlier runs that were killed go at start-up.
-  plume::document::RemoveDeadScratchFolders();
+  plume::platform::RemoveDeadScratchFolders();
   std::unique_ptr<plume::platform::QtSettingsStore> store =
       line.settingsFile ? std::make_unique<plume::platform::QtSettingsStore>(QString::fromStdString(line.settingsFile->string()))
                         : std::make_unique<plume::platform::QtSettingsStore>();

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "capture/PictureFrame.h"
+#include "convert/PictureFrame.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtPictureCodec.h"
 
@@ -42,7 +42,7 @@ void MaterialPreview::paintEvent(QPaintEvent*) {
       const platform::CanvasColor colour = framed ? platform::CanvasColor(border_.red() | (border_.green() << 8) |
                                                                           (border_.blue() << 16))
                                                   : 0;
-      drawn = capture::DrawPictureInFrame(canvas, colour, qt, box, framed ? 1 : 0, transparentColour_, scratch_);
+      drawn = convert::DrawPictureInFrame(canvas, colour, qt, box, framed ? 1 : 0, transparentColour_, scratch_);
     }
     p.drawImage(0, 0, buffer);
     const QRect target(drawn.left, drawn.top, drawn.Width(), drawn.Height());

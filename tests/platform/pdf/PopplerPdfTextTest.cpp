@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "capture/CTxt2Pdf.h"
+#include "convert/CTxt2Pdf.h"
 #include "platform/Cp932.h"
 #include "platform/ScriptedMessageSink.h"
 #include "platform/pdf/PopplerPdfText.h"
@@ -33,7 +33,7 @@ class PopplerPdfTextTest : public ::testing::Test {
   fs::path WritePdf(const std::string& utf8) {
     std::ofstream(folder_ / "in.txt", std::ios::binary) << Utf8ToCp932(utf8);
     const fs::path pdf = folder_ / "out.pdf";
-    EXPECT_TRUE(capture::CTxt2Pdf().Convert(folder_ / "in.txt", pdf, 595));
+    EXPECT_TRUE(convert::CTxt2Pdf().Convert(folder_ / "in.txt", pdf, 595));
     return pdf;
   }
 

@@ -1,0 +1,35 @@
+#pragma once
+// Painting into a page bitmap of its own and writing it as an image file: what
+// the chart export needs of the drawing platform. The program renders with
+// QtCanvas (output/ui/QtPageBitmapRenderer); tests record the calls.
+
+#include <filesystem>
+#include <functional>
+#include <string_view>
+
+#include "platform/Canvas.h"
+
+namespace plume::output {
+
+/// The most pixels a page bitmap may have (10,000 x 10,000, 400 MB at four
+/// bytes a pixel): a hostile page size must not take the machine's memory.
+inline constexpr long long kMaxPagePixels = 100'000'000;
+
+/// True when a bitmap of `size` is within kMaxPagePixels; otherwise shows 30585.
+bool PageBitmapFits(platform::Size size);
+
+class PageBitmapRenderer {
+ public:
+  using PaintFn = std::function<void(platform::Canvas&)>;
+
+  virtual ~PageBitmapRenderer() = default;
+  /// Makes a white bitmap of `size` pixels (never the shared scratch
+  /// surface), lets `paint` draw into it (origin 0, 0), writes it at its own
+  /// size with SaveBitmapToFile(bitmap, cx, cy, path, typeName) and frees it.
+  /// When the bitmap cannot be made, shows 30001 and returns false without
+  /// calling `paint`; otherwise the result is the encoder's.
+  virtual bool RenderToFile(platform::Size size, const PaintFn& paint, const std::filesystem::path& path,
+                            std::string_view typeName) = 0;
+};
+
+}  // namespace plume::output

@@ -1,0 +1,91 @@
+#include "output/ui/QtPageBitmapRenderer.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QImageReader>
+
+#include "tests/support/PdfTestFiles.h"
+#include "output/ChartExport.h"
+#include "platform/MemorySettingsStore.h"
+#include "platform/ScriptedMessageSink.h"
+
+// Under AddressSanitizer a refused allocation must come back as null, as it does in the program.
+#if defined(__SANITIZE_ADDRESS__)
+#define PLUME_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define PLUME_ASAN 1
+#endif
+#endif
+#ifdef PLUME_ASAN
+extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1"; }
+#endif
+
+namespace plume::output::ui {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::ScopedMessageSink;
+using platform::ScriptedMessageSink;
+
+class QtPageBitmapRendererTest : public ::testing::Test {
+ protected:
+  test::TempFolder folder_;
+  platform::MemorySettingsStore settings_;
+  QtPageBitmapRenderer renderer_{settings_};
+  ScriptedMessageSink sink_;
+  ScopedMessageSink guard_{&sink_};
+};
+
+TEST_F(QtPageBitmapRendererTest, PaintsOnWhiteAndWritesTheBitmapAtItsSize) {
+  const fs::path out = folder_ / "page.png";
+  ASSERT_TRUE(renderer_.RenderToFile(
+      {40, 30},
+      [](platform::Canvas& canvas) {
+        canvas.Rectangle({0, 0, 10, 10}, {}, platform::Brush::Solid(0x000000FF));  // red (0x00BBGGRR)
+      },
+      out, "PNG"));
+  const QImage image(QString::fromStdString(out.string()));
+  ASSERT_EQ(image.size(), QSize(40, 30));
+  EXPECT_EQ(image.pixel(5, 5), qRgb(255, 0, 0));
+  EXPECT_EQ(image.pixel(39, 29), qRgb(255, 255, 255));  // never uninitialised memory
+  EXPECT_TRUE(sink_.Messages().empty());
+}
+
+TEST_F(QtPageBitmapRendererTest, ABitmapThatCannotBeMadeShows30001AndPaintsNothing) {
+  bool painted = false;
+  const auto paint = [&](platform::Canvas&) { painted = true; };
+  for (const platform::Size size : {platform::Size{0, 10}, platform::Size{1 << 20, 1 << 20}}) {
+    EXPECT_FALSE(renderer_.RenderToFile(size, paint, folder_ / "x.jpeg", "JPEG"));
+    EXPECT_EQ(sink_.Last().id, 30001);
+  }
+  EXPECT_FALSE(painted);
+  EXPECT_FALSE(fs::exists(folder_ / "x.jpeg"));
+}
+
+TEST_F(QtPageBitmapRendererTest, ThePageImageAtZoomIsTheZoomedPageSize) {
+  auto doc = document::ChartDocument::Create();
+  doc->NewDocument();
+  doc->CurrentPage().pageWidth = 400;
+  doc->CurrentPage().pageHeight = 300;
+  chartview::WindowlessHost host;
+  chartview::ChartView view(*doc, settings_, host);
+  view.SetZoom(1.5f);
+  ChartExportServices services;
+  services.renderer = &renderer_;
+  ChartExport exporter(view, settings_, nullptr, services);
+  ASSERT_TRUE(exporter.WriteImage(folder_ / "z.jpeg", false));
+  ASSERT_TRUE(exporter.WriteImage(folder_ / "u.jpeg", true));
+  QImageReader zoomed(QString::fromStdString((folder_ / "z.jpeg").string()));
+  EXPECT_EQ(zoomed.format(), "jpeg");
+  EXPECT_EQ(zoomed.size(), QSize(600, 450));
+  EXPECT_EQ(QImageReader(QString::fromStdString((folder_ / "u.jpeg").string())).size(), QSize(400, 300));
+  // The page frame is painted along the edge of the image.
+  const QImage image(QString::fromStdString((folder_ / "u.jpeg").string()));
+  EXPECT_LT(qGray(image.pixel(0, 150)), 160);
+  EXPECT_GT(qGray(image.pixel(200, 150)), 240);
+}
+
+}  // namespace
+}  // namespace plume::output::ui
