@@ -36,7 +36,7 @@ StartupState RunStartup(StartupHost& host, platform::SettingsStore& store,
   }
   host.ShowFrame(settings::Get(store, settings::Last::Zoomed) == 1);
 
-  // A machine without a printer still runs; printing reports 30082 when asked for.
+  // A machine without a printer still runs; printing then writes PDF files.
   state.printerReady = host.PreparePrinter(settings::Get(store, settings::Insatu::PaperSize),
                                            NormalisedOrientation(settings::Get(store, settings::Insatu::Orientation)));
   if (!host.InitRibbon()) {

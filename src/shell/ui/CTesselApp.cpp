@@ -90,12 +90,13 @@ void CTesselApp::ShowFrame(bool maximised) {
 }
 
 bool CTesselApp::PreparePrinter(int paperSize, int orientation) {
+  // Without a printer the print dialog prints into PDF files.
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-  if (info.isNull()) return false;
-  printer_ = std::make_unique<QPrinter>(info);
+  printer_ = info.isNull() ? std::make_unique<QPrinter>() : std::make_unique<QPrinter>(info);
+  if (info.isNull()) printer_->setOutputFormat(QPrinter::PdfFormat);
   printer_->setPageSize(platform::ToQPageSize(paperSize));
   printer_->setPageOrientation(orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
-  return true;
+  return !info.isNull();
 }
 
 bool CTesselApp::InitRibbon() { return frame_->Ribbon()->Init(*options_.store); }

@@ -56,7 +56,7 @@ class CTesselApp final : public StartupHost {
   document::ChartDocument* Chart() const { return chart_.get(); }
   const StartupState& State() const { return state_; }
   RecentFileList& Recent() { return *recent_; }
-  /// The default printer set up at start-up; nullptr when there is none.
+  /// The default printer set up at start-up; a PDF printer when there is none.
   QPrinter* Printer() const { return printer_.get(); }
   /// The one long job that may run at a time (capture, registration, save, open).
   document::JobGate& Jobs() { return jobs_; }
