@@ -67,6 +67,30 @@ TEST(WindowGeometry, StoredPlacementIsClampedOntoTheDesktop) {
   EXPECT_TRUE(back.maximised);
 }
 
+TEST(WindowGeometry, TheWindowOpensAtAShareOfTheDesktopAndKeepsWhatStillFits) {
+  const struct {
+    bool stored;
+    WindowBox box;
+    int desktopWidth, desktopHeight;
+    WindowBox expected;
+  } cases[] = {
+      {false, {}, 1920, 1080, {192, 108, 1536, 864}},
+      {false, {}, 960, 540, {96, 30, 768, 480}},  // 1920 x 1080 at scale factor 2
+      {false, {}, 600, 400, {0, 0, 600, 400}},    // smaller than the default size
+      {true, {100, 100, 800, 600}, 1920, 1080, {100, 100, 800, 600}},
+      {true, {50, 50, 1800, 1000}, 960, 540, {50, 50, 768, 480}},
+      {true, {300, 10, 800, 1000}, 960, 540, {160, 10, 800, 480}},
+  };
+  for (const auto& c : cases) {
+    const WindowBox placed = PlaceOnDesktop({c.box, false, c.stored}, c.desktopWidth, c.desktopHeight);
+    EXPECT_EQ(placed, c.expected) << c.desktopWidth << "x" << c.desktopHeight << " stored " << c.stored;
+  }
+  MemorySettingsStore store;
+  EXPECT_FALSE(LoadPlacement(store).stored);
+  SavePlacement(store, {{0, 0, 700, 500}, false});
+  EXPECT_TRUE(LoadPlacement(store).stored);
+}
+
 TEST(WindowGeometry, AreaCommandsSetTheSplitterSizes) {
   const AreaSizes now{300, 200};
   EXPECT_EQ(SizesFor(AreaCommand::Even, 1001, 601, now), (AreaSizes{500, 300}));

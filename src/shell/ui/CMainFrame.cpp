@@ -201,7 +201,7 @@ void CMainFrame::showEvent(QShowEvent* event) {
 bool CMainFrame::RestorePlacement() {
   const Placement placement = LoadPlacement(*services_.store);
   const QRect desktop = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
-  const WindowBox box = ClampToDesktop(placement.box, desktop.width(), desktop.height());
+  const WindowBox box = PlaceOnDesktop(placement, desktop.width(), desktop.height());
   // Position of the window with its frame, size of its client, as written by SaveState.
   move(desktop.x() + box.x, desktop.y() + box.y);
   resize(box.width, box.height);
