@@ -65,6 +65,9 @@ int RunExportWord(const std::vector<std::string_view>& args);
 /// A web page captured into a JPEG file (CaptureCommand.cpp).
 int RunCapture(const std::vector<std::string_view>& args);
 
+/// Page 1 of a document fitted into a square, as a PNG preview (ThumbnailCommand.cpp).
+int RunThumbnail(const std::vector<std::string_view>& args);
+
 /// The text the HTML area hands to the text area for an address (PageTextCommand.cpp).
 int RunPageText(const std::vector<std::string_view>& args);
 
