@@ -15,8 +15,15 @@ ThumbnailPlan PlanThumbnail(const document::ChartDocument& doc, int pageIndex, i
   const document::PageRecord& page = doc.pages[pageIndex];
   const int width = std::max(1, static_cast<int>(page.pageWidth));
   const int height = std::max(1, static_cast<int>(page.pageHeight));
-  const float fit = std::min(1.0f, static_cast<float>(std::max(1, maxSide)) / static_cast<float>(std::max(width, height)));
-  plan.size = {std::clamp(ZoomLength(width, fit), 1, maxSide), std::clamp(ZoomLength(height, fit), 1, maxSide)};
+  maxSide = std::max(1, maxSide);
+  const int longSide = std::max(width, height);
+  const float fit = std::min(1.0f, static_cast<float>(maxSide) / static_cast<float>(longSide));
+  // In whole numbers, so the long side is exactly the square's.
+  auto fitted = [&](int length) {
+    if (longSide <= maxSide) return length;
+    return std::max(1, static_cast<int>(static_cast<long long>(length) * maxSide / longSide));
+  };
+  plan.size = {fitted(width), fitted(height)};
   plan.paintZoom = std::max(fit, ChartView::kMinZoom);
   plan.paintSize = {std::max(1, ZoomLength(width, plan.paintZoom)), std::max(1, ZoomLength(height, plan.paintZoom))};
   return plan;
