@@ -15,6 +15,11 @@ StartupState RunStartup(StartupHost& host, platform::SettingsStore& store,
   StartupState state;
   switch (host.TakeInstanceLock()) {
     case LockResult::HeldByOther:
+      // The copy that runs opens the document; 30072 only when it cannot be reached.
+      if (host.HandOver(commandLineDocument)) {
+        state.handedOver = true;
+        return state;
+      }
       platform::ShowMessage(StringId::AlreadyRunning);
       return state;
     case LockResult::Unavailable:

@@ -22,6 +22,9 @@ class StartupHost {
   virtual ~StartupHost() = default;
   /// Takes the lock named after the application id.
   virtual LockResult TakeInstanceLock() = 0;
+  /// With the lock held by another copy: hands it the document (or only asks
+  /// it to come to the front); true once that copy has taken the request.
+  virtual bool HandOver(const std::optional<std::filesystem::path>& document) = 0;
   /// Allocates the document tables; false after 30001 was shown.
   virtual bool CreateDocumentTables() = 0;
   /// Creates the main frame with its areas and bars; false when it failed
@@ -43,6 +46,7 @@ class StartupHost {
 /// What start-up decided, for the application object.
 struct StartupState {
   bool ok = false;
+  bool handedOver = false;  ///< the copy that runs took the request; this one ends quietly
   bool printerReady = false;  ///< false: no printer; printing offers PDF files only
   int docType = 0;            ///< kind of web search (Last DocType)
   std::optional<std::filesystem::path> opened;  ///< the document opened at start-up

@@ -72,11 +72,15 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   explicit CMainFrame(const FrameServices& services, QWidget* parent = nullptr);
   ~CMainFrame() override;
 
-  /// Moves and sizes the window as stored, clamped onto the desktop; returns
+  /// Moves and sizes the window as stored where it fits the desktop (the
+  /// first window at a share of it); returns
   /// whether it should start maximised.
   bool RestorePlacement();
   /// Writes the area sizes, placement, pointer count and tab bar settings.
   void SaveState();
+  /// Opens a document as the open command does: first the question about
+  /// unsaved changes, then the document replaces the one shown.
+  void OpenPath(const std::filesystem::path& path);
 
   CommandRouter& Router() { return *router_; }
   CMyRibbonBar* Ribbon() const { return ribbon_; }
@@ -156,7 +160,6 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   bool CommandEnabled(int id) override;
   void CompleteMenuFacts(chartview::MenuFacts& facts) override;
   int PointerTrails() override { return animeCount_; }
-  void OpenPath(const std::filesystem::path& path);
 
   FrameServices services_;
   CommandRouter* router_ = nullptr;

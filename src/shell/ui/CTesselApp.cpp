@@ -3,7 +3,9 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
+#include <QApplication>
 #include <QPrinterInfo>
+#include <QTimer>
 
 #include "platform/SettingsTable.h"
 #include "platform/cab/GcabCabinet.h"
@@ -13,6 +15,7 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/ChartDocumentActions.h"
+#include "shell/ui/InstanceChannel.h"
 #include "shell/ui/InstanceLock.h"
 #include "store/MaterialStore.h"
 #include "store/ui/QtFolderOpener.h"
@@ -31,6 +34,7 @@ CTesselApp::CTesselApp(AppOptions options)
 }
 
 CTesselApp::~CTesselApp() {
+  channel_.reset();
   // The frame's view goes first: it removes its hooks from the chart.
   if (chartActions_) chartActions_->AttachFrame(nullptr);
   frame_.reset();
@@ -39,7 +43,42 @@ CTesselApp::~CTesselApp() {
 bool CTesselApp::Start(const std::optional<std::filesystem::path>& document) {
   state_ = RunStartup(*this, *options_.store, document);
   if (frame_ && state_.ok) frame_->DocumentReplaced();
+  if (state_.ok && lock_) {
+    channel_ = std::make_unique<InstanceChannel>(lock_->SocketPath());
+    channel_->Listen([this](const shell::HandOver& request) { TakeHandOver(request); });
+  }
   return state_.ok;
+}
+
+bool CTesselApp::HandOver(const std::optional<std::filesystem::path>& document) {
+  shell::HandOver request;
+  std::error_code error;
+  if (document) request.document = std::filesystem::absolute(*document, error);
+  if (error) return false;
+  return InstanceChannel::Send(lock_->SocketPath(), request);
+}
+
+void CTesselApp::TakeHandOver(const shell::HandOver& request) {
+  if (!frame_) return;
+  frame_->setWindowState(frame_->windowState() & ~Qt::WindowMinimized);
+  frame_->show();
+  frame_->raise();
+  frame_->activateWindow();
+  if (!request.document) return;
+  handedOver_ = request.document;  // a later request replaces one still waiting
+  OpenHandedOver();
+}
+
+void CTesselApp::OpenHandedOver() {
+  if (!handedOver_ || !frame_) return;
+  // A running job or an open dialog finishes first; the document waits.
+  if (jobs_.Busy() || QApplication::activeModalWidget() != nullptr) {
+    QTimer::singleShot(500, frame_.get(), [this] { OpenHandedOver(); });
+    return;
+  }
+  const std::filesystem::path path = *handedOver_;
+  handedOver_.reset();
+  frame_->OpenPath(path);
 }
 
 LockResult CTesselApp::TakeInstanceLock() {

@@ -32,7 +32,9 @@ namespace plume::shell {
 
 class CMainFrame;
 class ChartDocumentActions;
+class InstanceChannel;
 class InstanceLock;
+struct HandOver;
 
 struct AppOptions {
   platform::SettingsStore* store = nullptr;  ///< the settings; required
@@ -63,6 +65,7 @@ class CTesselApp final : public StartupHost {
 
   // StartupHost
   LockResult TakeInstanceLock() override;
+  bool HandOver(const std::optional<std::filesystem::path>& document) override;
   bool CreateDocumentTables() override;
   bool CreateFrame() override;
   DocumentActions& Document() override { return *document_; }
@@ -74,7 +77,14 @@ class CTesselApp final : public StartupHost {
  private:
   AppOptions options_;
   document::JobGate jobs_;
+  /// A second start's request: the window comes to the front and opens the
+  /// document once no job and no dialog is in the way.
+  void TakeHandOver(const shell::HandOver& request);
+  void OpenHandedOver();
+
   std::unique_ptr<InstanceLock> lock_;
+  std::unique_ptr<InstanceChannel> channel_;
+  std::optional<std::filesystem::path> handedOver_;  ///< waiting to be opened
   // Shared services: one picture codec, one cabinet, the scratch surface,
   // one material store with its openers; handed to the frame.
   std::unique_ptr<platform::QtPictureCodec> codec_;
