@@ -208,6 +208,21 @@ bool CMainFrame::RestorePlacement() {
   return placement.maximised;
 }
 
+void CMainFrame::KeepOnScreen() {
+  if (isMaximized() || isFullScreen() || !screen()) return;
+  const QRect desktop = screen()->availableGeometry();
+  const QRect outer = frameGeometry();
+  if (desktop.contains(outer)) return;
+  // The window manager's frame is known only now; the client gives way to it.
+  const int frameWidth = outer.width() - width();
+  const int frameHeight = outer.height() - height();
+  WindowBox box{outer.x() - desktop.x(), outer.y() - desktop.y(), std::min(outer.width(), desktop.width()),
+                std::min(outer.height(), desktop.height())};
+  box = ClampToDesktop(box, desktop.width(), desktop.height());
+  resize(box.width - frameWidth, box.height - frameHeight);
+  move(desktop.x() + box.x, desktop.y() + box.y);
+}
+
 void CMainFrame::SaveState() {
   platform::SettingsStore& store = *services_.store;
   SaveAreaSizes(store, CurrentAreaSizes());

@@ -76,6 +76,9 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   /// first window at a share of it); returns
   /// whether it should start maximised.
   bool RestorePlacement();
+  /// Once shown, when the window with its frame reaches past the available
+  /// screen: made smaller and moved so that all of it is on the screen.
+  void KeepOnScreen();
   /// Writes the area sizes, placement, pointer count and tab bar settings.
   void SaveState();
   /// Opens a document as the open command does: first the question about

@@ -124,6 +124,7 @@ void CTesselApp::ShowFrame(bool maximised) {
     frame_->showMaximized();
   } else {
     frame_->show();
+    frame_->KeepOnScreen();
   }
   frame_->repaint();
 }
