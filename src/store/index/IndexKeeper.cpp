@@ -36,6 +36,7 @@ void IndexKeeper::MaterialChanged(const fs::path& root, Serial serial) {
   {
     std::lock_guard lock(mutex_);
     changed_.insert(serial);
+    ++announced_;
   }
   wake_.notify_all();
 }
@@ -83,11 +84,13 @@ void IndexKeeper::Run() {
     std::set<Serial> changes;
     Serial bound = -1;
     BodyReader* reader = nullptr;
+    std::uint64_t taken = 0;
     {
       std::unique_lock lock(mutex_);
       wake_.wait(lock, [&] { return stop_ || HasWork(); });
       if (stop_) break;
       changes.swap(changed_);
+      taken = announced_;
       bound = catchUpBound_;
       catchUpBound_ = -1;
       reader = bodies_;
@@ -117,6 +120,11 @@ void IndexKeeper::Run() {
     }
     if (index != nullptr) {
       for (const Serial serial : changes) index->Refresh(serial);
+      {
+        std::lock_guard lock(mutex_);
+        applied_ = taken;
+      }
+      idle_.notify_all();
       if (bound >= 0) {
         {
           std::lock_guard lock(mutex_);
@@ -173,6 +181,12 @@ void IndexKeeper::Run() {
     busy_ = false;
   }
   idle_.notify_all();
+}
+
+bool IndexKeeper::WaitForChanges(std::chrono::milliseconds limit) {
+  std::unique_lock lock(mutex_);
+  const std::uint64_t wanted = announced_;
+  return idle_.wait_for(lock, limit, [&] { return stop_ || applied_ >= wanted || !status_.ready; });
 }
 
 MaterialIndex* IndexKeeper::Reader() {

@@ -7,6 +7,7 @@
 // text is on. Nothing here ever makes the caller wait for the index.
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <filesystem>
@@ -57,6 +58,9 @@ class IndexKeeper : public StoreChangeListener {
   /// command-line tool and tests; the window never calls it). With
   /// `withBodies`, also until every material's own text has been read.
   void WaitIdle(bool withBodies = false);
+  /// Waits at most `limit` until every change announced so far is in the index
+  /// (a lookup right after this process's own registration); false on time-out.
+  bool WaitForChanges(std::chrono::milliseconds limit);
 
   /// The search over the index on the calling thread. Nullopt while the
   /// index has not been walked once or cannot answer: the caller then scans.
@@ -77,6 +81,8 @@ class IndexKeeper : public StoreChangeListener {
   std::condition_variable wake_;
   std::condition_variable idle_;
   std::set<Serial> changed_;
+  std::uint64_t announced_ = 0;  ///< changes announced so far
+  std::uint64_t applied_ = 0;    ///< of those, the ones in the index
   Serial catchUpBound_ = -1;
   BodyReader* bodies_ = nullptr;
   bool bodiesIdle_ = false;

@@ -372,6 +372,13 @@ CatchUpResult MaterialIndex::CatchUp(Serial bound, const std::function<bool(Seri
       puts = 0;
     }
   }
+  // Materials past the walk's end that are gone from the store go too.
+  for (; ok && next != known.end(); ++next) {
+    if (next->serial >= bound && StampOf(MaterialStore::InfoFileIn(root_, FormatSerial(next->serial))).size < 0) {
+      ok = Remove(next->serial);
+      ++result.removed;
+    }
+  }
   ok = Exec(ok ? "COMMIT" : "ROLLBACK") && ok;
   if (progress) progress(bound, bound);
   result.complete = ok;

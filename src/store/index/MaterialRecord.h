@@ -9,6 +9,7 @@
 #include <string>
 
 #include "store/MaterialInfo.h"
+#include "store/SearchRow.h"
 #include "store/StorePaths.h"
 
 namespace plume::store::index {
@@ -34,5 +35,8 @@ struct MaterialRecord {
 
 /// The record of `serial` from the store at `root`; nullopt without an information file.
 std::optional<MaterialRecord> ReadMaterialRecord(const std::filesystem::path& root, Serial serial);
+
+/// The search list's row of material `serial` as the search shows it (numbered 1); nullopt without one.
+std::optional<SearchRow> RowOfMaterial(const std::filesystem::path& root, Serial serial);
 
 }  // namespace plume::store::index
