@@ -24,6 +24,7 @@
 #include "shell/ui/ChartViewParts.h"
 #include "shell/ui/FrameSheetOpener.h"
 #include "shell/ui/MaterialCommandBinding.h"
+#include "store/index/CapturedCheck.h"
 #include "store/ui/IndexStatusLabel.h"
 #include "shell/ui/CommandRouter.h"
 #include "shell/ui/CHView.h"
