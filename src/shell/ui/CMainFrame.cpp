@@ -24,6 +24,8 @@
 #include "shell/ui/ChartViewParts.h"
 #include "shell/ui/FrameSheetOpener.h"
 #include "shell/ui/MaterialCommandBinding.h"
+#include "store/index/CapturedCheck.h"
+#include "store/ui/IndexStatusLabel.h"
 #include "shell/ui/CommandRouter.h"
 #include "shell/ui/CHView.h"
 #include "shell/ui/ProportionalSplitter.h"
@@ -102,6 +104,7 @@ void CMainFrame::BuildStatusBar() {
     }
   }
   panes_[343]->setText(QStringLiteral(" 100% "));
+  if (services_.index != nullptr) statusBar()->addPermanentWidget(new store::IndexStatusLabel(*services_.index, this));
 }
 
 QLabel* CMainFrame::StatusPane(int id) const {
@@ -158,7 +161,7 @@ void CMainFrame::BuildClient() {
   materialCommands_ = std::make_unique<MaterialCommandBinding>(MaterialCommandBinding::Parts{
       this, chartView_, router_, services_.store, services_.document, textArea_,
       [this](const std::string& address) { htmlArea_->Navigate(address); },
-      [this] { viewParts_->CloseEditorForDelete(); }, [this] { ToggleFullScreen(); }, services_.materials});
+      [this] { viewParts_->CloseEditorForDelete(); }, [this] { ToggleFullScreen(); }, services_.materials, services_.index});
   tabBar_->clearItemClipboard = [this] { materialCommands_->Commands().Clipboard().Clear(); };
   chartView_->RebuildConsole();
   tabBar_->SetDocument(*services_.chart, document::TabBarSettings::Load(*services_.store));

@@ -36,6 +36,10 @@ class CUnderBar;
 }
 namespace plume::store {
 class MaterialStore;
+namespace index {
+class CapturedCheck;
+class IndexService;
+}
 }
 namespace plume::platform {
 class ProcessLauncher;
@@ -58,6 +62,7 @@ struct FrameServices {
   RecentFileList* recent = nullptr;
   platform::ScratchSurface* scratch = nullptr;  ///< node pictures; null leaves them out
   store::MaterialStore* materials = nullptr;    ///< the material store; required
+  store::index::IndexService* index = nullptr;  ///< the material index; null: searches scan
   bool webEngine = true;                  ///< false: a blank HTML area (tests)
   std::filesystem::path webStorage;       ///< the browser's cookies and logins; empty keeps none
   std::filesystem::path programFolder;    ///< where Manual.pdf is looked for
@@ -176,6 +181,7 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   std::unique_ptr<FrameSheetOpener> sheetOpener_;
   std::unique_ptr<ChartViewParts> viewParts_;
   std::unique_ptr<MaterialCommandBinding> materialCommands_;
+  std::unique_ptr<store::index::CapturedCheck> captured_;
   document::CUnderBar* tabBar_ = nullptr;
   std::map<int, QLabel*> panes_;
   AreaSizes pendingSizes_;

@@ -18,6 +18,8 @@
 #include "shell/ui/InstanceChannel.h"
 #include "shell/ui/InstanceLock.h"
 #include "store/MaterialStore.h"
+#include "store/index/IndexService.h"
+#include "store/index/text/MaterialTextReader.h"
 #include "store/ui/QtFolderOpener.h"
 
 namespace plume::shell {
@@ -31,6 +33,10 @@ CTesselApp::CTesselApp(AppOptions options)
       // The settings sheet opener is handed in here once the settings sheet exists.
       materials_(std::make_unique<store::MaterialStore>(*options_.store, nullptr, folders_.get())) {
   recent_ = std::make_unique<RecentFileList>(*options_.store);
+  if (options_.materialIndex) {
+    textReader_ = std::make_unique<store::index::MaterialTextReader>();
+    index_ = std::make_unique<store::index::IndexService>(*materials_, *options_.store, textReader_.get());
+  }
 }
 
 CTesselApp::~CTesselApp() {
@@ -38,6 +44,7 @@ CTesselApp::~CTesselApp() {
   // The frame's view goes first: it removes its hooks from the chart.
   if (chartActions_) chartActions_->AttachFrame(nullptr);
   frame_.reset();
+  index_.reset();
 }
 
 bool CTesselApp::Start(const std::optional<std::filesystem::path>& document) {
@@ -47,6 +54,8 @@ bool CTesselApp::Start(const std::optional<std::filesystem::path>& document) {
     channel_ = std::make_unique<InstanceChannel>(lock_->SocketPath());
     channel_->Listen([this](const shell::HandOver& request) { TakeHandOver(request); });
   }
+  // Others' changes to the store since the last run are caught up in the background.
+  if (index_ && state_.ok) index_->CatchUp();
   return state_.ok;
 }
 
@@ -111,6 +120,7 @@ bool CTesselApp::CreateFrame() {
   services.programFolder = options_.programFolder;
   services.scratch = scratch_.get();
   services.materials = materials_.get();
+  services.index = index_.get();
   services.docType = platform::settings::Get(*options_.store, platform::settings::Last::DocType);
   services.printer = [this] { return printer_.get(); };
   frame_ = std::make_unique<CMainFrame>(services);

@@ -26,6 +26,10 @@ class QtScratchSurface;
 namespace plume::store {
 class MaterialStore;
 class QtFolderOpener;
+namespace index {
+class IndexService;
+class MaterialTextReader;
+}
 }  // namespace plume::store
 
 namespace plume::shell {
@@ -45,6 +49,8 @@ struct AppOptions {
   /// Replaces the document actions over the chart (tests); by default the
   /// document object opens and saves .pbd files.
   std::function<std::unique_ptr<DocumentActions>(document::ChartDocument&)> makeDocument;
+  /// Keep the material index in the user's cache folder (the program; tests leave it off).
+  bool materialIndex = false;
 };
 
 class CTesselApp final : public StartupHost {
@@ -92,6 +98,8 @@ class CTesselApp final : public StartupHost {
   std::unique_ptr<platform::QtScratchSurface> scratch_;
   std::unique_ptr<store::QtFolderOpener> folders_;
   std::unique_ptr<store::MaterialStore> materials_;
+  std::unique_ptr<store::index::MaterialTextReader> textReader_;
+  std::unique_ptr<store::index::IndexService> index_;
   ChartDocumentActions* chartActions_ = nullptr;  ///< document_ when it is the default
   std::unique_ptr<RecentFileList> recent_;
   std::unique_ptr<document::ChartDocument> chart_;

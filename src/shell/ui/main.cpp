@@ -77,6 +77,7 @@ int main(int argc, char** argv) {
   plume::shell::AppOptions options;
   options.store = store.get();
   options.programFolder = QCoreApplication::applicationDirPath().toStdString();
+  options.materialIndex = true;
   // A run with its own settings file keeps no browser data either.
   if (!line.settingsFile)
     options.webStorage = (QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/WebEngine")).toStdString();
