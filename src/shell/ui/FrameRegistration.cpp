@@ -29,13 +29,13 @@ class NoPage : public capture::HtmlAreaPort {
   std::string PageTitle() override { return {}; }
   std::string PageAddress() override { return {}; }
   void ShowFile(const std::filesystem::path&) override {}
-  bool PdfTextTaken() override { return true; }
+  bool PdfTextTaken(const std::filesystem::path&) override { return true; }
   void GoBack() override {}
 };
 
 class NoCapture : public capture::PageCapturePort {
  public:
-  std::optional<int> CapturePage(bool, const std::filesystem::path&) override {
+  std::optional<int> CapturePage(bool, const std::filesystem::path&, const capture::CaptureProgress&) override {
     ShowMessage(StringId::PdfCreateFailed, "[Capture]\n");
     return std::nullopt;
   }
