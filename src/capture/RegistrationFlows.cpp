@@ -91,9 +91,9 @@ RegistrationFlows::~RegistrationFlows() {
   if (pending_) Abandon(pending_->registration);
 }
 
-bool RegistrationFlows::GateOpen(bool quiet) {
+bool RegistrationFlows::GateOpen() {
   if (!jobs_->Busy()) return true;
-  if (!quiet) ShowMessage(StringId::JobRunning, {}, MsgIcon::Information);
+  ShowMessage(StringId::JobRunning, {}, MsgIcon::Information);
   return false;
 }
 

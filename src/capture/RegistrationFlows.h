@@ -166,8 +166,8 @@ class RegistrationFlows {
   bool RegisterDownload(std::string_view url, std::string_view typeWord, InsertionPoint at,
                         std::string_view downloadUrl);
 
-  /// Whether no job runs; shows 30620 otherwise (`quiet`: refuses silently).
-  bool GateOpen(bool quiet = false);
+  /// Whether no job runs; shows 30620 otherwise.
+  bool GateOpen();
   /// Takes the gate for `what` after the saving questions; false when taken meanwhile.
   bool Begin(const char* what);
   /// Lets go of the gate a flow took (its progress dialog goes too).

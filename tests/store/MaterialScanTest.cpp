@@ -72,7 +72,7 @@ TEST_F(MaterialScanTest, CapturesRecordedWithThePageTypeAreListedByTheFileTheyHa
   };
   const Case cases[] = {{"HTML", "PDF", "PDF"}, {"", "JPEG", "JPEG"}, {"HTML", nullptr, nullptr}, {"GIF", "PDF", "GIF"}};
   std::vector<std::string> expected;
-  for (Serial n = 0; n < std::size(cases); ++n) {
+  for (Serial n = 0; n < static_cast<Serial>(std::size(cases)); ++n) {
     Add(n, Info(cases[n].recorded));
     if (cases[n].dataFile) {
       const fs::path data = MaterialStore::DataFileIn(Root(), cases[n].dataFile, FormatSerial(n));

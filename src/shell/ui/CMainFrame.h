@@ -13,6 +13,7 @@
 #include "chartview/ViewFrame.h"
 #include "document/ChartDocument.h"
 #include "document/DocumentChanges.h"
+#include "document/JobGate.h"
 #include "platform/ScratchSurface.h"
 #include "platform/SettingsStore.h"
 #include "shell/DocumentActions.h"
@@ -49,6 +50,7 @@ class CMyRibbonBar;
 class CommandRouter;
 class CHView;
 class FrameSheetOpener;
+class FrameRegistration;
 
 /// What the frame works with; everything outlives the frame.
 struct FrameServices {
@@ -64,6 +66,8 @@ struct FrameServices {
   int docType = 0;                        ///< kind of web search, written back at exit
   /// The printer set up at start-up; null (or returning null): printing shows 30082.
   std::function<QPrinter*()> printer;
+  /// The application's one job gate; null: the frame keeps its own.
+  document::JobGate* jobs = nullptr;
 };
 
 class CMainFrame : public QMainWindow, private chartview::ViewFrame {
@@ -79,6 +83,10 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   void SaveState();
 
   CommandRouter& Router() { return *router_; }
+  /// The one long job that may run at a time (capture, registration, save, open).
+  document::JobGate& Jobs() { return *jobs_; }
+  /// The chart view's registrations; null before they are bound.
+  FrameRegistration* Registration() const { return registration_; }
   CMyRibbonBar* Ribbon() const { return ribbon_; }
   document::CUnderBar* TabBar() const { return tabBar_; }
   chartview::CTesselView* ChartView() const { return chartView_; }
@@ -142,6 +150,11 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   std::string PdfTextOnShow() const;
   /// The chart view's "add a node here" commands and its drop target (FrameRegistration.cpp).
   void BindRegistration();
+  /// The cursor and the commands follow the job gate; a close waits for the job (FrameJobs.cpp).
+  void BindJobGate();
+  /// Whether the close may go on now; otherwise the running job was asked to stop
+  /// and the window closes once it has.
+  bool CloseAfterJobs();
   void AfterPageCommand();
 
   // ViewFrame: what the chart view asks of the window.
@@ -159,6 +172,10 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   void OpenPath(const std::filesystem::path& path);
 
   FrameServices services_;
+  std::unique_ptr<document::JobGate> ownJobs_;
+  document::JobGate* jobs_ = nullptr;
+  FrameRegistration* registration_ = nullptr;  ///< owned by the chart view
+  bool closeWhenIdle_ = false;
   CommandRouter* router_ = nullptr;
   CMyRibbonBar* ribbon_ = nullptr;
   QSplitter* outer_ = nullptr;
