@@ -36,7 +36,7 @@ bool WaitFor(Done done, int ms) {
 TEST(SessionDownload, FileBehindALoginArrivesOnlyWithTheAreasSession) {
   QProcess server;
   server.start("python3", {PLUME_DOWNLOAD_SERVER});
-  ASSERT_TRUE(server.waitForReadyRead(10000));
+  ASSERT_TRUE(server.waitForReadyRead(30000));  // a loaded machine starts python slowly
   const std::string base = "http://127.0.0.1:" + QString::fromUtf8(server.readLine()).trimmed().toStdString();
   const fs::path work = fs::temp_directory_path() / ("plume-session-" + std::to_string(::getpid()));
   fs::create_directories(work);
