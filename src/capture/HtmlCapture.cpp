@@ -107,7 +107,8 @@ bool HtmlCapture::CaptureVisiblePart(const std::filesystem::path& jpegPath, std:
   return true;
 }
 
-std::optional<int> HtmlCapture::CapturePage(bool whole, const std::filesystem::path& jpeg) {
+std::optional<int> HtmlCapture::CapturePage(bool whole, const std::filesystem::path& jpeg,
+                                            const CaptureProgress& /*progress*/) {
   std::uint16_t width = 0;
   const bool ok = whole ? CaptureWholePage(jpeg, width) : CaptureVisiblePart(jpeg, width);
   if (!ok) return std::nullopt;

@@ -28,7 +28,8 @@ class HtmlCapture : public PageCapturePort {
   /// Writes the client area as a JPEG at its own size; `width` receives its width.
   bool CaptureVisiblePart(const std::filesystem::path& jpegPath, std::uint16_t& width);
 
-  std::optional<int> CapturePage(bool whole, const std::filesystem::path& jpeg) override;
+  std::optional<int> CapturePage(bool whole, const std::filesystem::path& jpeg,
+                                 const CaptureProgress& progress) override;
 
  private:
   bool DrawScaled(int pageWidth, int pageHeight, platform::PixelImage& out);

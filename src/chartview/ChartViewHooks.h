@@ -5,6 +5,9 @@
 // style defaults and title position of new items (read afresh for every
 // item, no cache). The chart view installs one; nothing is chained.
 
+#include <functional>
+#include <string>
+
 #include "chartview/ChartView.h"
 #include "document/DocumentHooks.h"
 #include "platform/SettingsStore.h"
@@ -24,6 +27,11 @@ class ChartViewHooks : public document::DocumentHooks {
   document::ItemStyle SlipDefaults() override;
   /// SUB/TitlePos; a stored value that is no title position (0 none, 1 above, 2 below) gives 2.
   std::uint16_t TitlePosDefault() override;
+  /// The title of the page in the HTML area (CP932), from `webPageTitle`.
+  std::string WebPageTitle() override { return webPageTitle ? webPageTitle() : std::string(); }
+
+  /// Gives the HTML area's title; set by the window that has one.
+  std::function<std::string()> webPageTitle;
 
  private:
   ChartView& view_;

@@ -16,8 +16,7 @@ class DocumentHooks {
   /// Drops the view's one-step undo record.
   virtual void DiscardUndo() {}
   /// Title (CP932) of the web page on show, used for nodes added without a
-  /// title. The registration flows hand the HTML area's title to AddNode
-  /// themselves, so the window leaves this default in place.
+  /// title; the window connects it to its HTML area.
   virtual std::string WebPageTitle() { return {}; }
   /// Stored style defaults for new nodes and slips.
   virtual ItemStyle NodeDefaults() { return DefaultItemStyle(); }

@@ -103,7 +103,7 @@ class ToolHtml : public capture::HtmlAreaPort {
     title = platform::Utf8ToCp932(file.filename().string());
     text_.text = PdfTextOfFile ? PdfTextOfFile(file) : std::string();
   }
-  bool PdfTextTaken() override { return true; }
+  bool PdfTextTaken(const fs::path&) override { return true; }
   void GoBack() override {}
 
   std::string title;
@@ -117,7 +117,7 @@ class ToolHtml : public capture::HtmlAreaPort {
 
 class NoCapture : public capture::PageCapturePort {
  public:
-  std::optional<int> CapturePage(bool, const fs::path&) override { return std::nullopt; }
+  std::optional<int> CapturePage(bool, const fs::path&, const capture::CaptureProgress&) override { return std::nullopt; }
 };
 
 struct RegisterArgs {

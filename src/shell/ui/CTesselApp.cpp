@@ -123,6 +123,7 @@ bool CTesselApp::CreateFrame() {
   services.index = index_.get();
   services.docType = platform::settings::Get(*options_.store, platform::settings::Last::DocType);
   services.printer = [this] { return printer_.get(); };
+  services.jobs = &jobs_;
   frame_ = std::make_unique<CMainFrame>(services);
   if (chartActions_) chartActions_->AttachFrame(frame_.get());
   return true;

@@ -48,6 +48,7 @@ void CommandRouter::Handle(int id, std::function<void()> run, std::function<Comm
 CommandState CommandRouter::State(int id) const {
   const auto it = entries_.find(id);
   if (it == entries_.end() || !it->second.run) return {false, false};
+  if (refused_ && refused_(id)) return {false, false};
   return it->second.update ? it->second.update() : CommandState{};
 }
 

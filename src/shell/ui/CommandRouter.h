@@ -43,6 +43,9 @@ class CommandRouter : public QObject {
   void Refresh();
   /// A widget whose enabled state follows command `id` (ribbon fields).
   void Follow(int id, QWidget* widget);
+  /// Commands for which `refused` answers true are disabled whatever their
+  /// update handler says (the ones a running job must not meet).
+  void SetRefusal(std::function<bool(int id)> refused) { refused_ = std::move(refused); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,6 +59,7 @@ class CommandRouter : public QObject {
   QWidget* window_;
   std::map<int, Entry> entries_;
   std::vector<std::pair<int, QWidget*>> followers_;
+  std::function<bool(int id)> refused_;
 };
 
 }  // namespace plume::shell
