@@ -144,7 +144,7 @@ bool RegistrationFlows::BuildCapturePdf(bool whole) {
     state_.pdfPath.clear();
     return false;
   };
-  const auto width = ports_.capture.CapturePage(whole, jpg);
+  const auto width = ports_.capture.CapturePage(whole, jpg, {});
   if (!width) return fail();
   if (!ports_.pdf.JpegToPdf(pdf1, jpg)) return fail();
   const PdfInfoSource info{ports_.html.PageTitle(), ports_.html.PageAddress(), std::nullopt};
@@ -167,7 +167,7 @@ bool RegistrationFlows::BuildCaptureImage(bool whole) {
   if (work.empty()) return false;
   state_.imagePath = work / "tmp.jpg";
   state_.textPath = work / "tmp.txt";
-  if (!ports_.capture.CapturePage(whole, state_.imagePath)) {
+  if (!ports_.capture.CapturePage(whole, state_.imagePath, {})) {
     state_.imagePath.clear();
     state_.textPath.clear();
     return false;

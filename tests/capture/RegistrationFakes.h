@@ -85,7 +85,7 @@ class FakeText : public TextAreaPort {
 
 class FakeCapture : public PageCapturePort {
  public:
-  std::optional<int> CapturePage(bool whole, const fs::path& jpeg) override {
+  std::optional<int> CapturePage(bool whole, const fs::path& jpeg, const CaptureProgress&) override {
     if (fail) {
       platform::ShowMessage(platform::StringId::PdfCreateFailed, "[Capture]\n");
       return std::nullopt;

@@ -35,7 +35,7 @@ class NoPage : public capture::HtmlAreaPort {
 
 class NoCapture : public capture::PageCapturePort {
  public:
-  std::optional<int> CapturePage(bool, const std::filesystem::path&) override {
+  std::optional<int> CapturePage(bool, const std::filesystem::path&, const capture::CaptureProgress&) override {
     ShowMessage(StringId::PdfCreateFailed, "[Capture]\n");
     return std::nullopt;
   }
