@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
 #include <QEventLoop>
 #include <QImageReader>
 #include <QProcess>
@@ -84,6 +87,9 @@ class BrowserCapture : public ::testing::Test {
                        "background:#00c000'></div></body></html>");
     write("alerts.html", "<!doctype html><html><body style='background:#ff0000'><script>"
                          "onload=function(){setTimeout(function(){for(;;)alert('again');},50);};</script></body></html>");
+    write("manyalerts.html", "<!doctype html><html><head><title>asking</title></head><body><script>"
+                             "onload=function(){setTimeout(function(){for(var i=0;i<30;i++)alert(i);"
+                             "document.title='done';},10);};</script></body></html>");
     write("endless.html", "<!doctype html><html><body style='background:#ff0000'><script>"
                           "onload=function(){setTimeout(function(){for(;;){}},50);};</script></body></html>");
     server = new QProcess;
@@ -289,6 +295,58 @@ TEST_F(BrowserCapture, HostilePagesEndWithWhatHappened) {
   }
 }
 
+TEST_F(BrowserCapture, ASecondCaptureIsRefusedAndAViewGoneMidwayEndsTheCaptureCleanly) {
+  Show("long.html", 1280, 700);
+  // A second whole-page capture while the first draws its bands.
+  int refused = 0;
+  std::uint16_t width = 0;
+  ASSERT_TRUE(capture.CaptureWholePage(jpeg, width, [&](int done, int) {
+    std::uint16_t inner = 0;
+    if (done == 1) refused += !capture.CaptureWholePage(dir->filePath("inner.jpg").toStdString(), inner);
+    return true;
+  }));
+  EXPECT_EQ(refused, 1);
+  EXPECT_EQ(QImage(QString::fromStdString(jpeg.string())).size(), QSize(1000, 9375)) << "the first completes";
+
+  // The HTML area's view deleted during a capture (its window closed).
+  auto* doomed = new QWebEngineView;
+  doomed->setAttribute(Qt::WA_DontShowOnScreen);
+  doomed->resize(1280, 700);
+  doomed->show();
+  ASSERT_TRUE(plume::testing::LoadPage(*doomed, QUrl(base + "long.html")));
+  platform::QtPageCapture doomedPage(doomed);
+  HtmlCapture doomedCapture(doomedPage, encoder, settings);
+  const auto gone = dir->filePath("gone.jpg").toStdString();
+  EXPECT_FALSE(doomedCapture.CaptureWholePage(gone, width, [&](int done, int) {
+    if (done == 1) delete doomed;
+    return true;
+  }));
+  EXPECT_FALSE(std::filesystem::exists(gone));
+  EXPECT_EQ(doomedPage.ViewportSize().cx, 0);
+}
+
+TEST_F(BrowserCapture, APageThatOpensDialogAfterDialogCanBeSilenced) {
+  // The second dialog offers the check box; ticked, the page shows no more.
+  int dialogs = 0;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    ++dialogs;
+    if (auto* stop = dialog->findChild<QCheckBox*>()) stop->setChecked(true);
+    dialog->accept();
+  });
+  answer.start(50);
+  Show("manyalerts.html", 800, 600);
+  for (int i = 0; i < 200 && view.title() != "done"; ++i) {
+    QEventLoop loop;
+    QTimer::singleShot(50, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
+  EXPECT_EQ(view.title(), "done");
+  EXPECT_EQ(dialogs, 2);
+}
+
 // Runs plumeboard-tool at the screen scale `scale`; its exit code (-1 when it
 // did not end within two minutes) and, through `peakKb`, its peak memory.
 int RunTool(QStringList args, const QString& scale, long* peakKb = nullptr) {
@@ -324,6 +382,9 @@ TEST_F(BrowserCapture, ToolCapturesAtScaledScreensWhatItCapturesAtRatioOne) {
       if (atOne.isNull()) {
         atOne = image;
         ASSERT_EQ(atOne.size(), visible ? QSize(800, 600) : QSize(1000, 2400));
+        // The page itself, not a frame from before it came: block i at (i % 5, i / 5).
+        for (const int i : {0, 2, 6})
+          EXPECT_TRUE(Near(atOne.pixel(100 + 200 * (i % 5), 100 + 200 * (i / 5)), Expected(i + i / 5))) << i;
         continue;
       }
       ASSERT_EQ(image.size(), atOne.size()) << "scale " << scale << (visible ? " visible" : " whole");
