@@ -75,6 +75,8 @@ class BrowserCapture : public ::testing::Test {
           "<!doctype html><html><body style='margin:0'><button id=b style='height:40px' "
           "onclick=\"document.getElementById('s').style.display='block'\">open</button>"
           "<div id=s style='display:none;height:2000px;background:#00c000'></div></body></html>");
+    write("block.html", "<!doctype html><html><body style='margin:0'><div style='width:400px;height:400px;"
+                        "background:#00c000'></div></body></html>");
     write("form.html",
           "<!doctype html><html><body><form id=f method=post action=/posted><input name=q value=1>"
           "<input id=t name=t></form></body></html>");
@@ -265,6 +267,13 @@ TEST_F(BrowserCapture, CapturesThePageOnShowWithoutLoadingItAgain) {
   EXPECT_TRUE(Near(posted.pixel(900, 300), red));
   EXPECT_NE(PageText().find("post 1"), std::string::npos);
   EXPECT_EQ(Requests("/posted"), 1);
+
+  // The area's text size is the capture's: at twice the size a 400 px block fills an 800 px area.
+  Show("block.html", 800, 600);
+  view.setZoomFactor(2.0);
+  WaitFor({700, 100}, green);
+  const QImage zoomed = Whole();
+  EXPECT_TRUE(Near(zoomed.pixel(900, 100), green));
   EXPECT_TRUE(sink.Ids().empty());
 }
 

@@ -110,7 +110,7 @@ QString ScrollAndMark(int top, QRgb marker, int markerCss, int padCss) {
              "(function(){var m=document.getElementById('__plume_band'),p=document.getElementById('__plume_pad');"
              "if(!m){m=document.createElement('div');m.id='__plume_band';document.documentElement.appendChild(m);"
              "p=document.createElement('div');p.id='__plume_pad';document.documentElement.appendChild(p);}"
-             "p.style.cssText='display:block;height:%4px;margin:0;padding:0;border:0';"
+             "if(p.style.height!=='%4px')p.style.cssText='display:block;height:%4px;margin:0;padding:0;border:0';"
              "m.style.cssText='position:fixed;left:0;bottom:0;width:%3px;height:%2px;z-index:2147483647;"
              "visibility:visible;background:%5';window.scrollTo(0,%1);return window.scrollY;})()")
       .arg(top)
