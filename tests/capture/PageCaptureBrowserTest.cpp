@@ -88,7 +88,8 @@ class BrowserCapture : public ::testing::Test {
     write("tall.html", "<!doctype html><html><body style='margin:0'><div style='height:200000px;"
                        "background:#00c000'></div></body></html>");
     write("alerts.html", "<!doctype html><html><body style='background:#ff0000'><script>"
-                         "onload=function(){setTimeout(function(){for(;;)alert('again');},50);};</script></body></html>");
+                         "onload=function(){setTimeout(function(){for(;;)alert('again');},50);};"
+                         "</script></body></html>");
     write("manyalerts.html", "<!doctype html><html><head><title>asking</title></head><body><script>"
                              "onload=function(){setTimeout(function(){for(var i=0;i<30;i++)alert(i);"
                              "document.title='done';},10);};</script></body></html>");

@@ -288,8 +288,9 @@ bool QtPageCapture::WriteCopy(const QString& html, const QUrl& base) {
     if (!copy_ || !loaded) return false;
   }
   const QByteArray json = QJsonDocument(QJsonArray{html}).toJson(QJsonDocument::Compact);
-  const QString write = QStringLiteral("(function(h){document.open();document.write(h);document.close();return true;})(") +
-                        QString::fromUtf8(json.mid(1, json.size() - 2)) + QStringLiteral(")");
+  const QString write =
+      QStringLiteral("(function(h){document.open();document.write(h);document.close();return true;})(") +
+      QString::fromUtf8(json.mid(1, json.size() - 2)) + QStringLiteral(")");
   if (!RunScript(copy_ ? copy_->page() : nullptr, write, kAnswerMs)) return false;
   if (!copy_) return false;
   copy_->page()->setZoomFactor(zoom_);
