@@ -74,7 +74,10 @@ class BrowserCapture : public ::testing::Test {
     write("section.html",
           "<!doctype html><html><body style='margin:0'><button id=b style='height:40px' "
           "onclick=\"document.getElementById('s').style.display='block'\">open</button>"
-          "<div id=s style='display:none;height:2000px;background:#00c000'></div></body></html>");
+          "<div id=s style='display:none;height:2000px;background:#00c000'></div>"
+          "<canvas id=c width=100 height=40 style='position:absolute;left:600px;top:0'></canvas><script>"
+          "var g=document.getElementById('c').getContext('2d');g.fillStyle='#0000ff';g.fillRect(0,0,100,40);"
+          "</script></body></html>");
     write("block.html", "<!doctype html><html><body style='margin:0'><div style='width:400px;height:400px;"
                         "background:#00c000'></div></body></html>");
     write("form.html",
@@ -100,7 +103,9 @@ class BrowserCapture : public ::testing::Test {
     server->start("python3", {"-u", PLUME_CAPTURE_SERVER, dir->path()});
     QRegularExpression port("port (\\d+)");
     QString out;
-    while (server->waitForReadyRead(5000)) {
+    // Python may take a while to start on a busy machine.
+    for (int wait = 0; wait < 12 && base.isEmpty(); ++wait) {
+      if (!server->waitForReadyRead(5000)) continue;
       out += QString::fromUtf8(server->readAll());
       if (const auto m = port.match(out); m.hasMatch()) {
         base = "http://127.0.0.1:" + m.captured(1) + "/";
@@ -253,13 +258,14 @@ TEST_F(BrowserCapture, CapturesThePageOnShowWithoutLoadingItAgain) {
   EXPECT_NE(PageText().find("answer 1"), std::string::npos);
   EXPECT_EQ(Requests("/changing.html"), 1);
 
-  // A section opened by a click after the load is captured open.
+  // A section opened by a click after the load is captured open, a canvas as drawn.
   Show("section.html", 800, 600);
   view.page()->runJavaScript("document.getElementById('b').click()");
   WaitFor({100, 300}, green);
   const QImage opened = Whole();
   ASSERT_GT(opened.height(), 2000);
   EXPECT_TRUE(Near(opened.pixel(500, opened.height() / 2), green));
+  EXPECT_TRUE(Near(opened.pixel(800, 25), QColor("#0000ff").rgb())) << "a canvas as its script drew it";
 
   // A page reached by a form post is not posted again.
   Show("form.html", 800, 600);
