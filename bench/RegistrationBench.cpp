@@ -74,7 +74,9 @@ class Text : public capture::TextAreaPort {
 };
 class NoCapture : public capture::PageCapturePort {
  public:
-  std::optional<int> CapturePage(bool, const fs::path&, const capture::CaptureProgress&) override { return std::nullopt; }
+  std::optional<int> CapturePage(bool, const fs::path&, const capture::CaptureProgress&) override {
+    return std::nullopt;
+  }
 };
 class NoPdf : public capture::PdfStepsPort {
  public:

@@ -117,7 +117,9 @@ class ToolHtml : public capture::HtmlAreaPort {
 
 class NoCapture : public capture::PageCapturePort {
  public:
-  std::optional<int> CapturePage(bool, const fs::path&, const capture::CaptureProgress&) override { return std::nullopt; }
+  std::optional<int> CapturePage(bool, const fs::path&, const capture::CaptureProgress&) override {
+    return std::nullopt;
+  }
 };
 
 struct RegisterArgs {
