@@ -76,6 +76,8 @@ class RecoveryKeeper {
   void WaitIdle();
 
   std::optional<Clock::time_point> Due() const { return due_; }
+  /// True while a copy is being written.
+  bool Writing() const { return working_; }
   Stats LastStats() const;
   const std::string& Id() const { return id_; }
   const RecoveryFolder& Folder() const { return folder_; }

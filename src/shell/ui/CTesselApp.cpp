@@ -14,6 +14,7 @@
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/ChartDocumentActions.h"
 #include "shell/ui/InstanceLock.h"
+#include "shell/ui/RecoveryService.h"
 #include "store/MaterialStore.h"
 #include "store/ui/QtFolderOpener.h"
 
@@ -31,6 +32,8 @@ CTesselApp::CTesselApp(AppOptions options)
 }
 
 CTesselApp::~CTesselApp() {
+  // The program ends with the user's answer given: the recovery copy goes.
+  recovery_.reset();
   // The frame's view goes first: it removes its hooks from the chart.
   if (chartActions_) chartActions_->AttachFrame(nullptr);
   frame_.reset();
@@ -39,7 +42,16 @@ CTesselApp::~CTesselApp() {
 bool CTesselApp::Start(const std::optional<std::filesystem::path>& document) {
   state_ = RunStartup(*this, *options_.store, document);
   if (frame_ && state_.ok) frame_->DocumentReplaced();
+  if (state_.ok) StartRecovery();
   return state_.ok;
+}
+
+void CTesselApp::StartRecovery() {
+  if (options_.recoveryFolder.empty() || !chartActions_) return;
+  recovery_ = RecoveryService::Start(
+      options_.recoveryFolder, {&chartActions_->Doc(), cabinet_.get(), codec_.get(), options_.store, &jobs_,
+                                scratch_.get(), frame_.get(), [this] { frame_->DocumentReplaced(); }});
+  if (recovery_) recovery_->OfferCopies();
 }
 
 LockResult CTesselApp::TakeInstanceLock() {
