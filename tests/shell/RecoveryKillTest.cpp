@@ -79,6 +79,7 @@ void StateZero(document::ChartDocument& doc) {
     doc.AddNode(std::move(node));
   }
   doc.AddSlip("step 0", 700, 20);
+  doc.slips[0].rect = {700, 20, 800, 70};  // sized here, so painting changes nothing
   doc.ClearSelection();
 }
 
@@ -258,7 +259,13 @@ Round CheckRound(const fs::path& dir, long killTime, const platform::Cabinet& ca
 
   const std::string user = OpenedBytes(docs / "user.pbd", cabinet, codec);
   const int userStep = StepOf(user);
-  if (user.empty() || user != StateBytes(userStep)) fail("user's file damaged");
+  if (user.empty() || user != StateBytes(userStep)) {
+    const std::string want = StateBytes(userStep);
+    std::size_t at = 0;
+    while (at < user.size() && at < want.size() && user[at] == want[at]) ++at;
+    fail("user's file damaged (step " + std::to_string(userStep) + ", " + std::to_string(user.size()) + " vs " +
+         std::to_string(want.size()) + " bytes, first difference at " + std::to_string(at) + ")");
+  }
   if (userStep != lastSaveDone && userStep != saveRunning)
     fail("user's file holds step " + std::to_string(userStep));
 
@@ -342,6 +349,7 @@ int RunRounds(int rounds, const fs::path& base, const char* self) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
   if (argc == 3 && std::strcmp(argv[1], "child") == 0) return RunChild(argv[2]);
   if (argc == 4 && std::strcmp(argv[1], "run") == 0) return RunRounds(std::atoi(argv[2]), argv[3], argv[0]);
   std::fprintf(stderr, "usage: recovery_kill_test run N DIR\n");

@@ -66,7 +66,7 @@ std::unique_ptr<RecoveryService> RecoveryService::Start(const fs::path& folder, 
 
 RecoveryService::RecoveryService(std::unique_ptr<document::RecoveryKeeper> keeper, Services services)
     : keeper_(std::move(keeper)), services_(std::move(services)) {
-  keeper_->SetInterval(Interval());
+  ApplyInterval();
   subscription_ = services_.doc->Document().Changes().Subscribe(
       [this](document::Change change) { keeper_->OnChange(change, Clock::now()); });
   timer_.setInterval(Interval() < std::chrono::seconds(2) ? 100 : 1000);
@@ -85,9 +85,14 @@ std::chrono::milliseconds RecoveryService::Interval() const {
   return std::chrono::minutes(minutes);
 }
 
+void RecoveryService::ApplyInterval() {
+  const std::chrono::milliseconds interval = Interval();
+  keeper_->SetInterval(interval);
+  keeper_->SetFirstDelay(std::min<std::chrono::milliseconds>(std::chrono::seconds(3), interval));
+}
+
 void RecoveryService::Tick() {
-  keeper_->SetInterval(Interval());
-  keeper_->SetFirstDelay(std::min<std::chrono::milliseconds>(std::chrono::seconds(3), Interval()));
+  ApplyInterval();  // a change in the settings sheet applies at once
   keeper_->Tick(Clock::now());
 }
 

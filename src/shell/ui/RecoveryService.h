@@ -49,6 +49,7 @@ class RecoveryService : public QObject {
 
  private:
   RecoveryService(std::unique_ptr<document::RecoveryKeeper> keeper, Services services);
+  void ApplyInterval();
   void Tick();
 
   std::unique_ptr<document::RecoveryKeeper> keeper_;
