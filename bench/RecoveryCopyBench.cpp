@@ -1,6 +1,7 @@
 // Taking a recovery copy: the part on the window's thread (copying the chart's
 // tables, pictures shared) and the whole copy written by the worker, for the
-// full-capacity document and for one of 1,000 picture nodes of 50 KB each;
+// full-capacity document and for one of 1,000 picture nodes of 50 KB each
+// (bytes that do not compress, as a photo's);
 // next to a save of the same document, which blocks the window throughout.
 // peak_MB is the process's peak memory above what it held before the copy.
 
@@ -36,7 +37,14 @@ void Fill(ChartDocument& doc, Kind kind) {
     node.dataType = "JPEG";
     node.serial = i;
     node.hasImage = true;
-    node.picture = std::make_unique<plume::testing::FakePicture>(40, 30, plume::testing::FakeImageBytes(40, 30, 50'000));
+    // Photo-like: the bytes do not compress.
+    plume::platform::Bytes bytes = plume::testing::FakeImageBytes(40, 30);
+    std::uint32_t noise = 2463534242u + static_cast<std::uint32_t>(i);
+    while (bytes.size() < 50'000) {
+      noise ^= noise << 13, noise ^= noise >> 17, noise ^= noise << 5;
+      bytes.push_back(static_cast<std::uint8_t>(noise));
+    }
+    node.picture = std::make_unique<plume::testing::FakePicture>(40, 30, std::move(bytes));
     node.x = i % 40 * 20;
     node.y = i / 40 * 20;
     doc.AddNode(std::move(node));
