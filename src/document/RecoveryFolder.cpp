@@ -12,7 +12,9 @@
 #include <set>
 #include <sstream>
 
+#include "document/CTesselDoc.h"
 #include "document/ChartFile.h"
+#include "document/DurableFiles.h"
 #include "document/WorkFolder.h"
 #include "platform/ScriptedMessageSink.h"
 
@@ -49,6 +51,13 @@ fs::path DefaultRecoveryFolder() {
   const char* home = std::getenv("HOME");
   if (home && *home == '/') return fs::path(home) / ".local" / "state" / "Plumeboard" / "recovery";
   return {};
+}
+
+void RemoveDeadSaveLeftovers(const fs::path& original) {
+  if (original.empty()) return;
+  RemoveDeadTemporaries(original);
+  const fs::path backup = CTesselDoc::BackupPathFor(original);
+  if (!backup.empty()) RemoveDeadTemporaries(backup);
 }
 
 bool RecoveryFolder::Prepare() const {

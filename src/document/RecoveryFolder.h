@@ -22,6 +22,10 @@ namespace plume::document {
 /// empty when neither variable is set.
 std::filesystem::path DefaultRecoveryFolder();
 
+/// Removes what a save cut short by the end of its program left beside the
+/// document `original` and beside its backup (their temporary files).
+void RemoveDeadSaveLeftovers(const std::filesystem::path& original);
+
 /// One copy left by a program that no longer runs.
 struct RecoveryEntry {
   std::string id;

@@ -31,7 +31,6 @@
 
 #include "document/CTesselDoc.h"
 #include "document/ChartFile.h"
-#include "document/DurableFiles.h"
 #include "document/RecoveryFolder.h"
 #include "document/WorkFolder.h"
 #include "platform/MemorySettingsStore.h"
@@ -244,10 +243,12 @@ Round CheckRound(const fs::path& dir, long killTime, const platform::Cabinet& ca
   // A save that put its file in place before the kill has removed the copy too.
   if (saveRunning >= 0 && userStep == saveRunning) lastSaveDone = saveRunning;
 
-  // What the next start does: tidy, offer, and remove a killed save's temporary file.
+  // What the next start does: tidy beside the last saved file and every offered copy's original, and offer.
   document::RecoveryFolder folder(recovery);
   const std::vector<document::RecoveryEntry> offered = folder.DeadCopies();
-  document::RemoveDeadTemporaries(docs / "user.pbd");
+  document::RemoveDeadSaveLeftovers(docs / "user.pbd");
+  for (const document::RecoveryEntry& entry : offered)
+    if (entry.record) document::RemoveDeadSaveLeftovers(entry.record->original);
   round.copies = static_cast<int>(offered.size());
   if (offered.size() > 1) fail("more than one copy");
   if (offered.size() == 1) {

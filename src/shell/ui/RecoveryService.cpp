@@ -8,7 +8,6 @@
 
 #include "chartview/ChartView.h"
 #include "chartview/ViewHost.h"
-#include "document/DurableFiles.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
@@ -102,6 +101,7 @@ void RecoveryService::OfferCopies() {
   std::vector<std::unique_ptr<document::ChartDocument>> read;
   std::vector<CRecoveryDlg::Row> rows;
   std::string damaged;
+  document::RemoveDeadSaveLeftovers(settings::Get(*services_.settings, settings::Last::FilePath));
   for (document::RecoveryEntry& entry : folder.DeadCopies()) {
     std::unique_ptr<document::ChartDocument> doc = document::ChartDocument::Create();
     if (!doc) return;
@@ -112,8 +112,8 @@ void RecoveryService::OfferCopies() {
                  why.substr(0, why.find('\n')) + (aside.empty() ? " (移動できませんでした)" : "") + "\n";
       continue;
     }
-    // A save that was cut short with the program left a temporary file beside the document.
-    if (!entry.record->original.empty()) document::RemoveDeadTemporaries(entry.record->original);
+    // A save that was cut short with the program left temporary files beside the document.
+    document::RemoveDeadSaveLeftovers(entry.record->original);
     const fs::path& original = entry.record->original;
     CRecoveryDlg::Row row;
     row.name = QString::fromStdString(original.empty() ? std::string(kUntitledName) : original.filename().string());
