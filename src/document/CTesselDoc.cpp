@@ -103,6 +103,9 @@ bool CTesselDoc::RunJob(ShoriJob& job) {
 
 void CTesselDoc::Recorded(const fs::path& path) {
   path_ = path;
+  proposed_.clear();
+  base_ = StampOf(path);
+  restored_.reset();
   SetModified(false);
   if (services_.view) services_.view->AddRecentFile(path);
 }
@@ -110,7 +113,30 @@ void CTesselDoc::Recorded(const fs::path& path) {
 void CTesselDoc::NewDocument() {
   doc_.NewDocument();
   path_.clear();
+  proposed_.clear();
+  base_.reset();
+  restored_.reset();
   SetModified(false);
+}
+
+void CTesselDoc::AdoptRecovered(ChartDocument& read, const RecoveryRecord& record) {
+  doc_.SwapContents(read);
+  path_.clear();
+  proposed_ = record.original;
+  base_ = record.base;
+  restored_ = record;
+  // Announced even when the flag was already set: the restored state needs a copy of its own.
+  doc_.Changes().MarkModified();
+  if (services_.view) services_.view->DocumentOpened();
+}
+
+bool CTesselDoc::MayOverwriteOriginal(const fs::path& chosen) {
+  if (!restored_ || restored_->original.empty()) return true;
+  std::error_code error;
+  const bool original = chosen == restored_->original || fs::equivalent(chosen, restored_->original, error);
+  if (!original || !OriginalChangedSince(*restored_)) return true;
+  return platform::ShowMessage(StringId::RecoveryOriginalChanged, restored_->original.string() + "\n",
+                               MsgIcon::Warning, MsgButtons::YesNo) == MsgResult::Yes;
 }
 
 bool CTesselDoc::OpenDocument(const fs::path& path) {
@@ -222,7 +248,7 @@ bool CTesselDoc::EnsureSaved() {
   request.confirmOverwrite = false;
   const std::optional<fs::path> chosen =
       services_.dialogs ? services_.dialogs->AskSaveFile(request) : std::nullopt;
-  if (!chosen) return false;
+  if (!chosen || !MayOverwriteOriginal(*chosen)) return false;
   // A material must belong to a document that exists on disk: a failed save
   // is a failure here too (the message has been shown).
   return SaveDocument(*chosen);
@@ -234,11 +260,11 @@ bool CTesselDoc::SaveAs() {
   platform::SaveFileRequest request;
   request.filter = "Plumeboard Files (*.pbd)|*.pbd||";
   request.defaultExtension = "pbd";
-  request.initialName = path_.empty() ? std::string() : path_.string();
+  request.initialName = OriginalPath().string();
   request.confirmOverwrite = true;
   const std::optional<fs::path> chosen =
       services_.dialogs ? services_.dialogs->AskSaveFile(request) : std::nullopt;
-  return chosen && SaveDocument(*chosen);
+  return chosen && MayOverwriteOriginal(*chosen) && SaveDocument(*chosen);
 }
 
 }  // namespace plume::document

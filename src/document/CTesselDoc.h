@@ -11,6 +11,7 @@
 #include "document/ChartDocument.h"
 #include "document/DocumentViewHooks.h"
 #include "document/IoStep.h"
+#include "document/RecoveryRecord.h"
 #include "document/ShoriRunner.h"
 #include "platform/Cabinet.h"
 #include "platform/FileDialogs.h"
@@ -56,6 +57,17 @@ class CTesselDoc {
   /// for a file to save to. True when the document has a path afterwards.
   bool EnsureSaved();
 
+  /// Puts a document read from a recovery copy in place of the open one: it
+  /// has no path and is modified, so its first save asks where to write,
+  /// proposing the original file and warning (30700) when that file changed
+  /// after the copy was taken.
+  void AdoptRecovered(ChartDocument& read, const RecoveryRecord& record);
+  /// The file a copy of this document belongs to: its path, or for a restored
+  /// document the original file it was a copy of.
+  const std::filesystem::path& OriginalPath() const { return path_.empty() ? proposed_ : path_; }
+  /// That file as this document last read or wrote it; nullopt when unknown.
+  const std::optional<FileStamp>& OriginalStamp() const { return base_; }
+
   /// Save command: SaveDocument to the current path, or SaveAs without one.
   bool Save();
   /// Save As command: asks for a path (proposing the current file name), then saves.
@@ -85,6 +97,9 @@ class CTesselDoc {
   bool WriteDocumentFile(const std::filesystem::path& path);
   bool RunJob(ShoriJob& job);
   void Recorded(const std::filesystem::path& path);
+  /// False when `chosen` is the original of a restored document that changed
+  /// after its copy was taken and the user does not want it overwritten.
+  bool MayOverwriteOriginal(const std::filesystem::path& chosen);
 
   ChartDocument& doc_;
   platform::SettingsStore& settings_;
@@ -92,6 +107,9 @@ class CTesselDoc {
   const platform::PictureCodec& codec_;
   Services services_;
   std::filesystem::path path_;
+  std::filesystem::path proposed_;            ///< restored document: its original file
+  std::optional<FileStamp> base_;             ///< the original as last read or written
+  std::optional<RecoveryRecord> restored_;    ///< the copy a restored document came from
   IoStepFn steps_;
 };
 

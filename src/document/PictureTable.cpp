@@ -17,7 +17,7 @@ PictureTable::Handle PictureTable::Add(std::unique_ptr<platform::Picture> pictur
 PictureTable::Handle PictureTable::AddUndecoded(platform::Bytes bytes) {
   if (bytes.empty()) return kNone;
   const Handle handle = Next();
-  pictures_[handle] = Entry{nullptr, std::move(bytes)};
+  pictures_[handle] = Entry{nullptr, std::make_shared<const platform::Bytes>(std::move(bytes))};
   return handle;
 }
 
@@ -28,9 +28,16 @@ platform::Picture* PictureTable::Get(Handle handle) const {
 
 const platform::Bytes* PictureTable::Undecoded(Handle handle) const {
   auto it = pictures_.find(handle);
-  return it == pictures_.end() || it->second.picture ? nullptr : &it->second.undecoded;
+  return it == pictures_.end() || it->second.picture ? nullptr : it->second.undecoded.get();
 }
 
 void PictureTable::Release(Handle handle) { pictures_.erase(handle); }
+
+PictureTable PictureTable::SharedCopy() const {
+  PictureTable copy;
+  copy.pictures_ = pictures_;
+  copy.next_ = next_;
+  return copy;
+}
 
 }  // namespace plume::document

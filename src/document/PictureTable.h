@@ -3,7 +3,9 @@
 // handle into this table, so node records stay plain bytes that can be copied,
 // swapped and snapshotted; several nodes may hold the same handle. A picture
 // the codec cannot decode (a metafile, say) is kept as its file bytes, so it
-// is written back unchanged though it cannot be drawn.
+// is written back unchanged though it cannot be drawn. Entries are shared, so
+// a copy of the table made by SharedCopy holds the same pictures without
+// copying a pixel; a picture is never changed once it is in a table.
 
 #include <cstdint>
 #include <memory>
@@ -31,11 +33,15 @@ class PictureTable {
   /// Releases every picture, also one no node holds any more.
   void ReleaseAll() { pictures_.clear(); }
   std::size_t Count() const { return pictures_.size(); }
+  /// A table holding the same pictures under the same handles (shared, not
+  /// copied): a copy of the document's state that may be read on another
+  /// thread while this table goes on changing.
+  PictureTable SharedCopy() const;
 
  private:
   struct Entry {
-    std::unique_ptr<platform::Picture> picture;
-    platform::Bytes undecoded;
+    std::shared_ptr<platform::Picture> picture;
+    std::shared_ptr<const platform::Bytes> undecoded;
   };
   Handle Next();
 
