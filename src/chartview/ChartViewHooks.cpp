@@ -5,8 +5,6 @@
 
 namespace plume::chartview {
 
-void ChartViewHooks::DiscardUndo() { view_.DiscardUndo(); }
-
 float ChartViewHooks::Zoom() { return view_.Zoom(); }
 
 void ChartViewHooks::NewDocumentSetUp() {

@@ -1,7 +1,6 @@
 #pragma once
 // What the document asks of its chart view and settings when items come and
-// go: the view's zoom to place new items, its undo record dropped when items
-// are added or removed, the zoom reset of a new document, and the stored
+// go: the view's zoom to place new items, the zoom reset of a new document, and the stored
 // style defaults and title position of new items (read afresh for every
 // item, no cache). The chart view installs one; nothing is chained.
 
@@ -19,9 +18,8 @@ class ChartViewHooks : public document::DocumentHooks {
   /// `view` and `settings` must outlive the hooks.
   ChartViewHooks(ChartView& view, const platform::SettingsStore& settings) : view_(view), settings_(settings) {}
 
-  void DiscardUndo() override;
   float Zoom() override;
-  /// Zoom back to Last/Zoom and the new document shown (undo dropped).
+  /// Zoom back to Last/Zoom and the new document shown.
   void NewDocumentSetUp() override;
   document::ItemStyle NodeDefaults() override;
   document::ItemStyle SlipDefaults() override;

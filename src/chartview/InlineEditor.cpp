@@ -128,7 +128,7 @@ bool InlineEditor::Commit() {
       store(slip.slipText, sizeof slip.slipText, kSlipTextBytes);
     }
   }
-  if (changed) view_.MarkModified();
+  if (changed) view_.Document().CommitEdit(document::EditStep::Text);
   view_.RequestRepaint();
   return changed;
 }

@@ -2,7 +2,7 @@
 // The in-place editor of a node title or a slip text: opened over the text
 // in the item's font and colours, its box resizable by eight handles, and
 // committed by the next click in the view, which stores the text cut to the
-// field on a character boundary. Text changes take no undo snapshot.
+// field on a character boundary. A changed text is a step of the history.
 
 #include <array>
 #include <string>

@@ -122,7 +122,6 @@ std::unique_ptr<platform::Picture> ItemCommands::CopyPicture(document::PictureTa
 }
 
 void ItemCommands::PasteNodes() {
-  view_.DiscardUndo();
   doc_.ClearSelection();
   std::int32_t id = doc_.NewNodeId();
   const platform::Point d = Displacement();
@@ -152,11 +151,10 @@ void ItemCommands::PasteNodes() {
   }
   doc_.Changes().FocusChanged();
   doc_.Changes().RequestRepaint();
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(document::EditStep::Paste);
 }
 
 void ItemCommands::PasteSlips() {
-  view_.DiscardUndo();
   doc_.ClearSelection();
   const platform::Point d = Displacement();
   const auto pageId = doc_.CurrentPage().pageId;
@@ -178,14 +176,13 @@ void ItemCommands::PasteSlips() {
   }
   doc_.Changes().FocusChanged();
   doc_.Changes().RequestRepaint();
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(document::EditStep::Paste);
 }
 
 void ItemCommands::DeleteNodes() {
   // The in-place editor may be open on one of the nodes: it goes first.
   host_.CloseInlineEditor();
   clipboard_.Clear();
-  view_.DiscardUndo();
   const MsgResult answer =
       ShowMessage(StringId::DeleteNodesAndMaterialsAsk, {}, MsgIcon::Question, MsgButtons::YesNoCancel);
   if (answer == MsgResult::Cancel) return;
@@ -224,13 +221,16 @@ void ItemCommands::DeleteNodes() {
   doc_.focusedNode = -1;
   doc_.Changes().FocusChanged();
   doc_.Changes().RequestRepaint();
-  doc_.Changes().MarkModified();
+  // The store is not undone: a deletion that took materials with it ends the history.
+  if (withMaterials)
+    doc_.EndHistory();
+  else
+    doc_.CommitEdit(document::EditStep::DeleteNodes);
 }
 
 void ItemCommands::DeleteSlips() {
   if (host_.InlineEditorOpen()) return;
   clipboard_.Clear();
-  view_.DiscardUndo();
   if (ShowMessage(StringId::DeleteSlipsAsk, {}, MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes) return;
   int kept = 0;
   for (int i = 0; i < doc_.slipCount; ++i) {
@@ -242,7 +242,7 @@ void ItemCommands::DeleteSlips() {
   doc_.focusedSlip = -1;
   doc_.Changes().FocusChanged();
   doc_.Changes().RequestRepaint();
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(document::EditStep::DeleteSlips);
 }
 
 void ItemCommands::SwapOrder() {
@@ -275,7 +275,7 @@ void ItemCommands::SwapOrder() {
     return;
   }
   doc_.Changes().RequestRepaint();
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(document::EditStep::DrawingOrder);
 }
 
 void ItemCommands::NewSlip() {
@@ -283,7 +283,7 @@ void ItemCommands::NewSlip() {
   const platform::Point p = host_.MenuPoint();
   if (!doc_.AddSlip(NewSlipText(), p.x, p.y)) return;
   doc_.Changes().RequestRepaint();
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(document::EditStep::NewSlip);
 }
 
 void ItemCommands::SlipFromClipboard() {
@@ -301,7 +301,7 @@ void ItemCommands::SlipFromClipboard() {
   const platform::Point p = host_.MenuPoint();
   if (!doc_.AddSlip(cut, p.x, p.y)) return;
   doc_.Changes().RequestRepaint();
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(document::EditStep::NewSlip);
 }
 
 void ItemCommands::ShowSource() {
@@ -336,7 +336,7 @@ void ItemCommands::TextEdit() {
     return;
   }
   doc_.Changes().RequestRepaint();
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(document::EditStep::Text);
 }
 
 MaterialPasteResult ItemCommands::PasteMaterials(const std::vector<MaterialNode>& picks) {
@@ -367,7 +367,7 @@ MaterialPasteResult ItemCommands::PasteMaterials(const std::vector<MaterialNode>
   }
   if (result.created > 0) {
     doc_.Changes().RequestRepaint();
-    doc_.Changes().MarkModified();
+    doc_.CommitEdit(document::EditStep::NewNode);
   }
   return result;
 }

@@ -53,7 +53,7 @@ class ViewController {
   void Timer(int id);
 
   /// Moves the selected items of `kind` by (dx, dy) screen pixels under the
-  /// page clamp, taking the undo snapshot first; repaints and marks the document.
+  /// page clamp; repaints and commits the move as a step of the history.
   void MoveSelected(ItemKind kind, int dx, int dy);
   /// Selects the items of `kind` inside the last rubber band (SEL menu).
   void SelectInRect(ItemKind kind);

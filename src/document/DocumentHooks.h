@@ -1,8 +1,8 @@
 #pragma once
-// What the document asks when items come and go: the view's zoom and undo
-// record, and the defaults of new items. The chart view installs its hooks;
-// the defaults here (nothing to drop, zoom 1, an empty web page title, the
-// built-in style) let a document work without a view, as in the tool.
+// What the document asks when items come and go: the view's zoom and the
+// defaults of new items. The chart view installs its hooks; the defaults
+// here (zoom 1, an empty web page title, the built-in style) let a document
+// work without a view, as in the tool.
 
 #include <string>
 
@@ -13,8 +13,6 @@ namespace plume::document {
 class DocumentHooks {
  public:
   virtual ~DocumentHooks() = default;
-  /// Drops the view's one-step undo record.
-  virtual void DiscardUndo() {}
   /// Title (CP932) of the web page on show, used for nodes added without a
   /// title; the window connects it to its HTML area.
   virtual std::string WebPageTitle() { return {}; }

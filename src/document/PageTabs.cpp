@@ -122,7 +122,7 @@ bool PageTabs::AddPage(bool after) {
   ChartDocument::InitPage(doc_.pages[at], pageId, platform::CutToBytes(*name, kMaxNameBytes));
   doc_.header.currentPage = static_cast<std::uint16_t>(at);
   host_.CurrentPageChanged();
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(EditStep::PageAdd);
   doc_.Changes().RequestRepaint();
   return true;
 }
@@ -133,18 +133,18 @@ bool PageTabs::RenamePage() {
   platform::CopyToField(doc_.CurrentPage().pageName, *name);
   captions_[Current()] = Caption(FullName(Current()), captionLength_);
   // A renamed page is a change like any other: closing asks before it is lost.
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(EditStep::PageRename);
   return true;
 }
 
 void PageTabs::SetTabBackColor(ColorRef color) {
   doc_.CurrentPage().tabBackColor = color;
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(EditStep::PageColour);
 }
 
 void PageTabs::SetTabTextColor(ColorRef color) {
   doc_.CurrentPage().tabTextColor = color;
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(EditStep::PageColour);
 }
 
 bool PageTabs::Move(int delta) {
@@ -158,7 +158,7 @@ bool PageTabs::Move(int delta) {
   captions_[from] = FullName(from);
   captions_[to] = FullName(to);
   doc_.header.currentPage = static_cast<std::uint16_t>(to);
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(EditStep::PageMove);
   return true;
 }
 
@@ -185,7 +185,6 @@ bool PageTabs::DeleteCurrentPage() {
 
   captions_.erase(captions_.begin() + index);
   host_.ClearItemClipboard();
-  doc_.Hooks().DiscardUndo();
   for (int i = index; i + 1 < doc_.header.pageCount; ++i) doc_.pages[i] = doc_.pages[i + 1];
   doc_.header.pageCount -= 1;
   doc_.header.currentPage = static_cast<std::uint16_t>(index > 0 ? index - 1 : 0);
@@ -226,7 +225,14 @@ bool PageTabs::DeleteCurrentPage() {
   doc_.slipCount = kept;
 
   host_.CurrentPageChanged();
-  Changed();
+  doc_.ClearSelection();
+  doc_.Changes().FocusChanged();
+  doc_.Changes().RequestRepaint();
+  // The store is not undone: a deletion that took materials with it ends the history.
+  if (deleteMaterials)
+    doc_.EndHistory();
+  else
+    doc_.CommitEdit(EditStep::PageDelete, pageId);
   return true;
 }
 

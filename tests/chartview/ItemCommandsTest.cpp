@@ -74,7 +74,7 @@ TEST_F(ItemCommandsFixture, PasteAt200PercentMovesCopiesByHalfTheClickOffsetWith
   EXPECT_EQ(doc->arcCount, 1);
   EXPECT_EQ(doc->focusedNode, 3);
   EXPECT_EQ(doc->nodeStates[0].selected, 0);
-  EXPECT_FALSE(view.CanUndo());
+  EXPECT_EQ(doc->History().NextUndo(), document::EditStep::Paste);
 }
 
 TEST_F(ItemCommandsFixture, KeyboardPasteWithoutRightClickUsesTheOriginAndClampsIntoThePage) {
@@ -124,10 +124,9 @@ TEST_F(ItemCommandsFixture, DeletingNodesRemovesTheirArcsAcrossPagesAndOnYesThei
   EXPECT_EQ(doc->focusedNode, -1);
 }
 
-TEST_F(ItemCommandsFixture, CancelledDeletionStillEmptiesTheClipboardAndUndoAndClosesTheEditor) {
+TEST_F(ItemCommandsFixture, CancelledDeletionStillEmptiesTheClipboardAndClosesTheEditorButIsNoStep) {
   doc->focusedNode = Selected({0, 0, 10, 10});
   commands.Run(ItemCommands::kCopyNodes);
-  view.TakeSnapshot(UndoRecord::Kind::Nodes);
   itemHost.editorOpen = true;
   sink.Answer(MsgResult::Cancel);
   commands.Run(ItemCommands::kDeleteNodes);

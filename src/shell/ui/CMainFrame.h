@@ -150,6 +150,8 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   void BindStyleCommands();
   /// Undo and the view's document connections (page deletion's materials).
   void BindViewCommands();
+  /// Undo (back) or redo through the chart view; the tabs and the view follow the restored pages.
+  void StepHistory(bool back);
   /// The HTML area's hand-overs (text area, status pane, page type), the web
   /// search and its kinds, the page type for the chart view's menu.
   void BindBrowserCommands();

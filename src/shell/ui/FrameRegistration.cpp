@@ -159,7 +159,7 @@ document::ChartDocument& FrameRegistration::Chart() { return *parts_.chart; }
 
 void FrameRegistration::NodeAdded() {
   parts_.chart->Changes().RequestRepaint(true);
-  parts_.chart->Changes().MarkModified();
+  parts_.chart->CommitEdit(document::EditStep::NewNode);
 }
 
 void FrameRegistration::StartDropTimer(std::chrono::milliseconds period) {

@@ -119,6 +119,8 @@ void MaterialCommandBinding::ShowNodeProperties(int index) {
   };
   store::CPropertyNode dlg(doc, index, store_, *parts_.settings, hooks, chart, parts_.window);
   dlg.exec();
+  // Whatever the dialog changed is one step.
+  doc.History().Record(doc, document::EditStep::Properties, doc.CurrentPage().pageId);
 }
 
 void MaterialCommandBinding::PickMaterials() {
