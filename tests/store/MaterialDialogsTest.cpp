@@ -178,12 +178,16 @@ TEST_F(MaterialDialogsTest, ChecksMaterialsWhoseOwnersAreAllGone) {
   Add(1, "PDF", Qt::red, (dir_ / "gone.pbd").string());
   Add(2, "PDF", Qt::red, (dir_ / "gone.pbd").string());
   InfoFile(store_).AddOwner("00000002", present);
+  const fs::path lossy = dir_ / "é😀.pbd";  // written as "?.pbd"
+  WriteBytes(lossy, "x");
+  Add(3, "PDF", Qt::red, lossy.string());
   auto dlg = Open();
   dlg->Search();
   dlg->RunCommand(CDbDlg::kCmdCheckOwnerless);
   EXPECT_FALSE(dlg->IsChecked(0));
   EXPECT_TRUE(dlg->IsChecked(1));
   EXPECT_FALSE(dlg->IsChecked(2));
+  EXPECT_FALSE(dlg->IsChecked(3));
   dlg->SetChecked(1, false);
   fs::remove(MaterialStore::InfoFileIn(Root(), "00000001"));
   WriteBytes(dir_ / "gone.pbd", "x");
