@@ -23,9 +23,10 @@ class ChartDocumentActions final : public DocumentActions,
                                    private platform::FileDialogs,
                                    private document::ShoriRunner {
  public:
-  /// Everything given must outlive the actions.
+  /// Everything given must outlive the actions; saves and opens hold `jobs` (may be null) while they run.
   ChartDocumentActions(document::ChartDocument& chart, platform::SettingsStore& settings,
-                       const platform::Cabinet& cabinet, const platform::PictureCodec& codec);
+                       const platform::Cabinet& cabinet, const platform::PictureCodec& codec,
+                       document::JobGate* jobs = nullptr);
   ~ChartDocumentActions() override;
 
   /// From now on the dialogs are modal to `frame`, and its view, tabs and
