@@ -6,28 +6,24 @@
 // item, no cache). The chart view installs one; nothing is chained.
 
 #include "chartview/ChartView.h"
-#include "document/DocumentHooks.h"
+#include "chartview/StoredDefaultsHooks.h"
 #include "platform/SettingsStore.h"
 
 namespace plume::chartview {
 
-class ChartViewHooks : public document::DocumentHooks {
+class ChartViewHooks : public StoredDefaultsHooks {
  public:
   /// `view` and `settings` must outlive the hooks.
-  ChartViewHooks(ChartView& view, const platform::SettingsStore& settings) : view_(view), settings_(settings) {}
+  ChartViewHooks(ChartView& view, const platform::SettingsStore& settings)
+      : StoredDefaultsHooks(settings), view_(view) {}
 
   void DiscardUndo() override;
   float Zoom() override;
   /// Zoom back to Last/Zoom and the new document shown (undo dropped).
   void NewDocumentSetUp() override;
-  document::ItemStyle NodeDefaults() override;
-  document::ItemStyle SlipDefaults() override;
-  /// SUB/TitlePos; a stored value that is no title position (0 none, 1 above, 2 below) gives 2.
-  std::uint16_t TitlePosDefault() override;
 
  private:
   ChartView& view_;
-  const platform::SettingsStore& settings_;
 };
 
 }  // namespace plume::chartview

@@ -353,8 +353,9 @@ MaterialPasteResult ItemCommands::PasteMaterials(const std::vector<MaterialNode>
     if (pick.typeWord != "PDF") {
       request.picture = host_.LoadMaterialPicture(pick.typeWord, pick.serial, request.transColor);
       request.hasImage = request.picture != nullptr;
-      request.pictureWidth = pick.width;
-      request.pictureHeight = pick.height;
+      // The node takes the size the picture was made at (fitted to the node width).
+      request.pictureWidth = request.picture ? request.picture->Width() : pick.width;
+      request.pictureHeight = request.picture ? request.picture->Height() : pick.height;
     }
     request.x = p.x;
     request.y = p.y;

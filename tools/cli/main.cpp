@@ -25,7 +25,7 @@ constexpr CliCommand kCommands[] = {
      2, 10, RunRender},
     {"jpg2pdf", "IN OUT        write a JPEG file as a one-page PDF", 2, 2, RunJpg2Pdf},
     {"txt2pdf", "IN OUT --width W  write a CP932 text file as PDF pages W points wide", 4, 4, RunTxt2Pdf},
-    {"store", "list|info|hash|check ...  read the material store (store help for more)", 1, 4, RunStore},
+    {"store", "list|info|hash|check ...  read the material store (store help for more)", 1, 12, RunStore},
     {"export-pdf", "DOC OUT.pdf [--page N | --all]  write chart pages as one PDF file", 2, 4, RunExportPdf},
     {"export-image", "DOC OUT.jpeg [--zoom PERCENT]  write a chart page as a JPEG image", 2, 4, RunExportImage},
     {"picture", "FILE [--fit N] [--out OUT.png]  load an image as a node picture; print its sizes and key colour",

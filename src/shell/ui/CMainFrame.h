@@ -79,6 +79,8 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   void SaveState();
 
   CommandRouter& Router() { return *router_; }
+  /// The chart item commands and the store dialogs of the window.
+  MaterialCommandBinding& MaterialCommands() { return *materialCommands_; }
   CMyRibbonBar* Ribbon() const { return ribbon_; }
   document::CUnderBar* TabBar() const { return tabBar_; }
   chartview::CTesselView* ChartView() const { return chartView_; }

@@ -41,6 +41,7 @@ class ChartDocumentActions final : public DocumentActions,
   bool Open(const std::filesystem::path& path) override;
   bool Save() override { return doc_.Save(); }
   bool SaveAs() override { return doc_.SaveAs(); }
+  bool EnsureSaved() override { return doc_.EnsureSaved(); }
   bool IsModified() const override { return doc_.IsModified(); }
   std::filesystem::path Path() const override { return doc_.Path(); }
 

@@ -181,7 +181,8 @@ void CDbDlg::BuildControls(const QString& prompt, const QString& okCaption) {
     auto* header = new QTableWidgetItem(QString::fromUtf8(kColumns[c].title));
     header->setTextAlignment(kColumns[c].align);
     list_->setHorizontalHeaderItem(c, header);
-    list_->setColumnWidth(c, kColumns[c].width);
+    // A column is never narrower than its heading: a cut heading ("…イズ(KB)") says nothing.
+    list_->setColumnWidth(c, std::max(kColumns[c].width, list_->horizontalHeader()->sectionSizeHint(c)));
   }
 
   // The tips: after 100 ms, for 3 seconds, at most 512 pixels wide.
