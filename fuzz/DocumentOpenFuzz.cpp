@@ -1,7 +1,9 @@
 // Opens arbitrary bytes as a document file through the whole open flow
 // (unpack into the work folder, read, clean up) and checks the promises of a
 // failed open (a new empty document without a path) and that nothing is
-// written outside the work folder.
+// written outside the work folder. A document that opens is previewed as the
+// file managers' thumbnailer previews it: page 1 planned into a square and
+// painted with its pictures kept as bytes.
 
 #include <stdlib.h>
 #include <unistd.h>
@@ -11,7 +13,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "chartview/PageThumbnail.h"
 #include "document/CTesselDoc.h"
+#include "platform/RecordingCanvas.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/ScriptedMessageSink.h"
 #include "platform/cab/GcabCabinet.h"
@@ -60,6 +64,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int pagesBefore = world.doc->header.pageCount;
   const bool opened = tessel.OpenDocument(path);
   world.sink.Reset();
+  if (opened) {
+    const plume::chartview::ThumbnailPlan plan = plume::chartview::PlanThumbnail(*world.doc, 0, 1 + size % 512);
+    if (plan.size.cx < 1 || plan.size.cy < 1 || plan.size.cx > 512 || plan.size.cy > 512) {
+      std::fprintf(stderr, "preview of %d x %d\n", plan.size.cx, plan.size.cy);
+      std::abort();
+    }
+    (void)plume::chartview::UndecodedPictureNodes(*world.doc, 0);
+    plume::platform::RecordingCanvas canvas;
+    plume::chartview::PaintThumbnail(*world.doc, canvas, plan, nullptr);
+    world.sink.Reset();
+  }
   // A failed open keeps the document that was open, untouched.
   if (!opened && (world.doc->nodeCount != nodesBefore || world.doc->header.pageCount != pagesBefore ||
                   !tessel.Path().empty())) {

@@ -20,6 +20,7 @@
 #include "store/InfoFile.h"
 #include "store/MaterialStore.h"
 #include "store/Sha256.h"
+#include "store/index/CapturedCheck.h"
 
 namespace plume::capture {
 
@@ -259,6 +260,7 @@ bool RegistrationFlows::VisiblePartPdf(InsertionPoint at) {
     ShowMessage(StringId::PageCannotBeProcessed);
     return false;
   }
+  if (ports_.captured && !ports_.captured->ProceedWithAddress(ports_.html.PageAddress())) return false;
   auto r = Reserve();
   if (!r) return false;
   if (!BuildCapturePdf(false) || (!state_.textPath.empty() && !Store(*r, store::kTextType, state_.textPath)) ||
@@ -284,6 +286,7 @@ bool RegistrationFlows::WholePage(InsertionPoint at) {
     pageType = "HTML";
   }
   if (pageType != "HTML" && pageType != "PDF" && !IsImageType(pageType)) return false;
+  if (ports_.captured && !ports_.captured->ProceedWithAddress(ports_.html.PageAddress())) return false;
   auto r = Reserve();
   if (!r) return false;
   Record record;
@@ -332,6 +335,7 @@ bool RegistrationFlows::CaptureImage(bool whole, InsertionPoint at) {
   if (!ports_.host.EnsureSaved()) return false;
   const std::string pageType = ports_.html.PageType();
   if (!IsCapturablePage(pageType)) return false;
+  if (ports_.captured && !ports_.captured->ProceedWithAddress(ports_.html.PageAddress())) return false;
   auto r = Reserve();
   if (!r) return false;
   Record record;
@@ -373,6 +377,7 @@ bool RegistrationFlows::ClipboardImage(InsertionPoint at) {
     ShowMessage(StringId::ImagePasteFailed, tag);
     return false;
   }
+  if (ports_.captured && !ports_.captured->ProceedWithFile(state_.imagePath)) return false;
   auto r = Reserve();
   if (!r) return false;
   Record record;
@@ -406,6 +411,7 @@ bool RegistrationFlows::DropFiles(const std::vector<fs::path>& files, InsertionP
   // A PDF dropped while another still waits for its text: the first one is
   // registered now under its own number and name rather than the second's.
   if (pending_) FinishDroppedPdf();
+  if (ports_.captured && !ports_.captured->ProceedWithFile(file)) return false;
   auto r = Reserve();
   if (!r) return false;
   if (!Store(*r, "PDF", file)) {
@@ -419,6 +425,7 @@ bool RegistrationFlows::DropFiles(const std::vector<fs::path>& files, InsertionP
 }
 
 bool RegistrationFlows::DropImageFile(const fs::path& file, const std::string& type, InsertionPoint at) {
+  if (ports_.captured && !ports_.captured->ProceedWithFile(file)) return false;
   auto r = Reserve();
   if (!r) return false;
   Record record;
@@ -485,6 +492,10 @@ bool RegistrationFlows::RegisterDroppedUrl(std::string_view url, std::string_vie
   if (!r) return false;
   const fs::path file = ports_.downloads.DownloadToWork(downloadUrl.empty() ? url : downloadUrl, typeWord);
   Record record;
+  if (!file.empty() && ports_.captured && !ports_.captured->ProceedWithFile(file)) {
+    Abandon(*r);
+    return false;
+  }
   if (file.empty() || !Store(*r, typeWord, file)) {
     Abandon(*r);
     return false;

@@ -22,6 +22,10 @@ namespace plume::store {
 class MaterialStore;
 }
 
+namespace plume::store::index {
+class CapturedCheck;
+}
+
 namespace plume::capture {
 
 class ClipboardImagePort;
@@ -46,6 +50,8 @@ struct RegistrationPorts {
   ClipboardImagePort& clipboard;
   /// The scratch folder (empty after its message); this process's GetScratchFolder by default.
   std::function<std::filesystem::path()> workFolder;
+  /// Asks before the store takes a file or page it already holds; null: never asks.
+  store::index::CapturedCheck* captured = nullptr;
 };
 
 /// A point in chart-area pixels, scroll position included.

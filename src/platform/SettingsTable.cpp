@@ -27,7 +27,7 @@ std::vector<AnySetting> BuildTable() {
       KanSet::MakeBackup, KanSet::ImageW, KanSet::Quality, KanSet::ImageType, KanSet::ImageDefW,
       KanSet::Home, KanSet::MenuLen, KanSet::NodeWClick, KanSet::NodeWidth, KanSet::NodeHeight,
       KanSet::SlipWidth, KanSet::SlipHeight, KanSet::TateYokoKotei, KanSet::RefleshPic, KanSet::HitMax,
-      KanSet::Fukugen, KanSet::Kakunin,
+      KanSet::Fukugen, KanSet::Kakunin, KanSet::FullText,
 
       Last::FilePath, Last::Zoom, Last::ZoomX, Last::ZoomY, Last::DocType, Last::cxCur, Last::cyCur,
       Last::PageTileLen, Last::TipTextColor, Last::TipMargin, Last::TipBkColor, Last::WebGoku, Last::OptWord,
@@ -39,7 +39,7 @@ std::vector<AnySetting> BuildTable() {
   all.insert(all.end(), {Insatu::PaperSize, Insatu::Orientation, Insatu::MarginLmm, Insatu::MarginRmm,
                          Insatu::MarginTmm, Insatu::MarginBmm, Insatu::AllOne, Insatu::Hani, Insatu::DspYohaku});
   AppendPlacement(all, Insatu::Placement);
-  all.insert(all.end(), {Kensaku::Type, Kensaku::Date1, Kensaku::Date2, Kensaku::Text});
+  all.insert(all.end(), {Kensaku::Type, Kensaku::Date1, Kensaku::Date2, Kensaku::Text, Kensaku::FullText});
   AppendPlacement(all, DbDlg::Placement);
   AppendPlacement(all, TextDlg::Placement);
   all.push_back(Sys::No);

@@ -120,6 +120,7 @@ inline constexpr IntSetting RefleshPic{section::kKanSet, "RefleshPic", 1};    //
 inline constexpr IntSetting HitMax{section::kKanSet, "HitMax", 500};          ///< search hits: 500, 1000, 3000
 inline constexpr IntSetting Fukugen{section::kKanSet, "Fukugen", 1};          ///< 1: restore last search
 inline constexpr IntSetting Kakunin{section::kKanSet, "Kakunin", 1};          ///< 1: confirm before searching
+inline constexpr IntSetting FullText{section::kKanSet, "FullText", 1};        ///< 1: read the text inside materials
 }  // namespace KanSet
 
 /// Last state of the main window, views and bars.
@@ -221,6 +222,7 @@ inline constexpr IntSetting Type{section::kKensaku, "Type", 0};          ///< ty
 inline constexpr StringSetting Date1{section::kKensaku, "Date1", ""};    ///< "%Y.%m.%d" or "0000.00.00"
 inline constexpr StringSetting Date2{section::kKensaku, "Date2", ""};    ///< "%Y.%m.%d" or "9999.99.99"
 inline constexpr StringSetting Text{section::kKensaku, "Text", "", TextEncoding::Cp932};  ///< text filter
+inline constexpr IntSetting FullText{section::kKensaku, "FullText", 0};  ///< 1: also search inside materials
 }  // namespace Kensaku
 
 /// The material search dialog's placement.

@@ -15,6 +15,11 @@ StartupState RunStartup(StartupHost& host, platform::SettingsStore& store,
   StartupState state;
   switch (host.TakeInstanceLock()) {
     case LockResult::HeldByOther:
+      // The copy that runs opens the document; 30072 only when it cannot be reached.
+      if (host.HandOver(commandLineDocument)) {
+        state.handedOver = true;
+        return state;
+      }
       platform::ShowMessage(StringId::AlreadyRunning);
       return state;
     case LockResult::Unavailable:
@@ -36,7 +41,7 @@ StartupState RunStartup(StartupHost& host, platform::SettingsStore& store,
   }
   host.ShowFrame(settings::Get(store, settings::Last::Zoomed) == 1);
 
-  // A machine without a printer still runs; printing reports 30082 when asked for.
+  // A machine without a printer still runs; printing then writes PDF files.
   state.printerReady = host.PreparePrinter(settings::Get(store, settings::Insatu::PaperSize),
                                            NormalisedOrientation(settings::Get(store, settings::Insatu::Orientation)));
   if (!host.InitRibbon()) {

@@ -22,6 +22,9 @@ class StartupHost {
   virtual ~StartupHost() = default;
   /// Takes the lock named after the application id.
   virtual LockResult TakeInstanceLock() = 0;
+  /// With the lock held by another copy: hands it the document (or only asks
+  /// it to come to the front); true once that copy has taken the request.
+  virtual bool HandOver(const std::optional<std::filesystem::path>& document) = 0;
   /// Allocates the document tables; false after 30001 was shown.
   virtual bool CreateDocumentTables() = 0;
   /// Creates the main frame with its areas and bars; false when it failed
@@ -32,7 +35,7 @@ class StartupHost {
   /// Shows the main window, maximised or normal.
   virtual void ShowFrame(bool maximised) = 0;
   /// Sets up the default printer with a paper code and an orientation (1, 2);
-  /// false when the system has no default printer.
+  /// false when the system has no default printer (printing then goes to PDF files).
   virtual bool PreparePrinter(int paperSize, int orientation) = 0;
   /// Looks up the ribbon elements the frame updates; false when any is missing.
   virtual bool InitRibbon() = 0;
@@ -43,7 +46,8 @@ class StartupHost {
 /// What start-up decided, for the application object.
 struct StartupState {
   bool ok = false;
-  bool printerReady = false;  ///< false: printing shows 30082 when asked for
+  bool handedOver = false;  ///< the copy that runs took the request; this one ends quietly
+  bool printerReady = false;  ///< false: no printer; printing offers PDF files only
   int docType = 0;            ///< kind of web search (Last DocType)
   std::optional<std::filesystem::path> opened;  ///< the document opened at start-up
 };

@@ -78,6 +78,7 @@ SettingsSheetValues LoadSheetValues(const platform::SettingsStore& store, int an
   v.hitMax = HitMaxOfButton(HitMaxButton(settings::Get(store, KanSet::HitMax)));
   v.fukugen = settings::Get(store, KanSet::Fukugen) == 1;
   v.kakunin = settings::Get(store, KanSet::Kakunin) == 1;
+  v.fullText = settings::Get(store, KanSet::FullText) == 1;
   return v;
 }
 
@@ -107,6 +108,7 @@ SheetSaveResult SaveSheetValues(platform::SettingsStore& store, const SettingsSh
   settings::Set(store, KanSet::HitMax, v.hitMax);
   settings::Set(store, KanSet::Fukugen, v.fukugen ? 1 : 0);
   settings::Set(store, KanSet::Kakunin, v.kakunin ? 1 : 0);
+  settings::Set(store, KanSet::FullText, v.fullText ? 1 : 0);
   if (!v.storePath.empty()) {
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(v.storePath) / "PLUMEDATA", ec);

@@ -33,6 +33,7 @@ struct SettingsSheetValues {
   int hitMax = 500;
   bool fukugen = true;
   bool kakunin = true;
+  bool fullText = true;  ///< read the text inside materials for the search
 };
 
 /// The limits of the sheet's spin fields.

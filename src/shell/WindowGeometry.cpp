@@ -14,6 +14,9 @@ Placement LoadPlacement(const platform::SettingsStore& store) {
   p.box.y = std::max(0, settings::Get(store, settings::Last::PY));
   p.box.width = settings::Get(store, settings::Last::SX);
   p.box.height = settings::Get(store, settings::Last::SY);
+  p.stored = store.ReadInt(settings::Last::SX.section, settings::Last::SX.key).has_value() &&
+             store.ReadInt(settings::Last::SY.section, settings::Last::SY.key).has_value() && p.box.width > 0 &&
+             p.box.height > 0;
   // A damaged store must not make the window vanish.
   if (p.box.width <= 0) p.box.width = settings::Last::SX.def;
   if (p.box.height <= 0) p.box.height = settings::Last::SY.def;
@@ -35,6 +38,23 @@ WindowBox ClampToDesktop(WindowBox box, int desktopWidth, int desktopHeight) {
   if (box.x + box.width > desktopWidth) box.x = std::max(0, desktopWidth - box.width);
   if (box.y + box.height > desktopHeight) box.y = std::max(0, desktopHeight - box.height);
   return box;
+}
+
+WindowBox FirstWindowBox(int desktopWidth, int desktopHeight) {
+  desktopWidth = std::max(1, desktopWidth);
+  desktopHeight = std::max(1, desktopHeight);
+  const int width = std::min(desktopWidth, std::max(settings::Last::SX.def, desktopWidth * 4 / 5));
+  const int height = std::min(desktopHeight, std::max(settings::Last::SY.def, desktopHeight * 4 / 5));
+  return {(desktopWidth - width) / 2, (desktopHeight - height) / 2, width, height};
+}
+
+WindowBox PlaceOnDesktop(const Placement& placement, int desktopWidth, int desktopHeight) {
+  const WindowBox first = FirstWindowBox(desktopWidth, desktopHeight);
+  if (!placement.stored) return first;
+  WindowBox box = placement.box;
+  if (box.width > desktopWidth) box.width = first.width;
+  if (box.height > desktopHeight) box.height = first.height;
+  return ClampToDesktop(box, desktopWidth, desktopHeight);
 }
 
 AreaSizes SizesFor(AreaCommand command, int width, int height, AreaSizes current) {

@@ -19,6 +19,7 @@ struct WindowBox {
 struct Placement {
   WindowBox box;
   bool maximised = false;
+  bool stored = false;  ///< the size came from the store (false: never saved, the defaults)
 };
 
 /// Reads PX, PY, SX, SY and Zoomed of section Last.
@@ -32,6 +33,16 @@ void SavePlacement(platform::SettingsStore& store, const Placement& placement);
 /// right (bottom) edge is moved left (up) so that it ends on that edge, but
 /// never past 0. Width and height are kept.
 WindowBox ClampToDesktop(WindowBox box, int desktopWidth, int desktopHeight);
+
+/// The first window on an available desktop area: four fifths of it each
+/// way but at least the default 640 x 480, never larger than the desktop,
+/// centred.
+WindowBox FirstWindowBox(int desktopWidth, int desktopHeight);
+
+/// Where the main window opens: without a stored size as FirstWindowBox; a
+/// stored width (height) is kept where it fits the desktop and otherwise
+/// replaced by FirstWindowBox's; then placed by ClampToDesktop.
+WindowBox PlaceOnDesktop(const Placement& placement, int desktopWidth, int desktopHeight);
 
 /// Widths of the two columns and heights of the two left areas.
 struct AreaSizes {

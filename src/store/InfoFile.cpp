@@ -1,4 +1,5 @@
 #include "store/InfoFile.h"
+#include "store/StoreChanges.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -82,7 +83,9 @@ fs::path InfoFile::PathForReading(std::string_view serialText) {
 }
 
 bool InfoFile::WriteInfoAt(const fs::path& file, const MaterialInfo& info, const fs::path& owner) {
-  return ReplaceFile(file, InfoFileText(info, PathToCp932(owner)));
+  const bool written = ReplaceFile(file, InfoFileText(info, PathToCp932(owner)));
+  if (written) NotifyStoreFileChanged(file);
+  return written;
 }
 
 std::optional<MaterialInfo> InfoFile::ReadInfoAt(const fs::path& file) {
@@ -106,7 +109,9 @@ bool InfoFile::AppendAt(const fs::path& file, std::string_view addition) {
     text = AppendToInfoText(in, addition);
     if (in.bad()) return false;
   }
-  return text && ReplaceFile(file, *text);
+  const bool written = text && ReplaceFile(file, *text);
+  if (written) NotifyStoreFileChanged(file);
+  return written;
 }
 
 bool InfoFile::WriteInfo(std::string_view serialText, const MaterialInfo& info, const fs::path& owner) {

@@ -12,6 +12,7 @@
 #include "platform/SettingsTable.h"
 #include "store/FolderOpener.h"
 #include "store/SettingsSheetOpener.h"
+#include "store/StoreChanges.h"
 #include "store/StoreSerials.h"
 
 namespace plume::store {
@@ -99,6 +100,7 @@ bool MaterialStore::StoreMaterialFile(std::string_view typeWord, const fs::path&
     ShowMessage(StringId::SaveFailed);
     return false;
   }
+  NotifyStoreFileChanged(target);
   return true;
 }
 
@@ -142,6 +144,7 @@ bool MaterialStore::DeleteMaterial(Serial number, std::string_view typeWord) {
   fs::remove(text, ec);
   text.replace_extension(".txt");
   fs::remove(text, ec);
+  NotifyMaterialChanged(*root, number);
   return true;
 }
 

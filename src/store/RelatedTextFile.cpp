@@ -7,6 +7,7 @@
 #include "document/DurableFiles.h"
 #include "document/ExclusiveFile.h"
 #include "platform/Messages.h"
+#include "store/StoreChanges.h"
 #include "store/StorePaths.h"
 
 namespace plume::store {
@@ -53,6 +54,7 @@ RelatedTextSave SaveRelatedText(const fs::path& folder, const fs::path& file, st
     platform::ShowMessage(StringId::FileOpenFailed, file.string() + "\n", MsgIcon::Error, MsgButtons::Ok, owner);
     return RelatedTextSave::Failed;
   }
+  NotifyStoreFileChanged(file);
   return RelatedTextSave::Saved;
 }
 

@@ -26,6 +26,7 @@ enum SearchColumn : int {
 /// The texts of one row, CP932 as stored (the owner column too).
 struct SearchRow {
   std::array<std::string, kSearchColumnCount> col;
+  std::string snippet;  ///< the text around a hit inside the material itself; empty otherwise
 };
 
 }  // namespace plume::store

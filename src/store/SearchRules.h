@@ -20,6 +20,7 @@ struct SearchConditions {
   std::string date1 = std::string(kNoLowerDate);  ///< "%Y.%m.%d" or kNoLowerDate
   std::string date2 = std::string(kNoUpperDate);  ///< "%Y.%m.%d" or kNoUpperDate
   std::string text;                            ///< empty: no text filter
+  bool fullText = false;                       ///< also look inside the materials (index only)
 };
 
 /// Whether a material of type word `ext` passes type entry `typeIndex`: the

@@ -6,6 +6,9 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -34,6 +37,7 @@
 #include "shell/ui/CRecentDlg.h"
 #include "shell/ui/CommandRouter.h"
 #include "shell/ui/SpinField.h"
+#include "store/ui/CInsatuDlg.h"
 #include "shell/ui/CHView.h"
 
 namespace plume::shell::testing {
@@ -214,13 +218,37 @@ TEST_F(SettingsSheetTest, WordExportWritesTheShownPdfsTextAndOpensIt) {
   EXPECT_TRUE(content.contains(QStringLiteral("fo:break-before=\"page\"")));
 }
 
-TEST_F(SettingsSheetTest, PrintingWithoutPrinterSays30082) {
+TEST_F(SettingsSheetTest, PrintingWithoutPrinterWritesAPdfFileWithEverySheet) {
   auto app = MakeApp();
   ASSERT_TRUE(app->Start(std::nullopt));
-  if (app->Printer() != nullptr) GTEST_SKIP() << "this machine has a default printer";
-  EXPECT_TRUE(sink.Ids().empty());  // nothing said at start-up
+  if (!app->State().printerReady) {
+    ASSERT_TRUE(app->Printer());
+    EXPECT_EQ(app->Printer()->outputFormat(), QPrinter::PdfFormat);
+  }
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath(QStringLiteral("印刷.pdf"));
+  int sheets = 0;
+  OnModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<store::ui::CInsatuDlg*>(modal);
+    ASSERT_TRUE(dialog);
+    // The PDF file is on offer whether a printer is installed or not.
+    auto* destination = dialog->findChild<QComboBox*>();
+    ASSERT_TRUE(destination);
+    destination->setCurrentIndex(destination->count() - 1);
+    emit destination->activated(destination->count() - 1);
+    dialog->askPdfFile = [pdf] { return pdf; };
+    sheets = dialog->Grid().Count();
+    for (QPushButton* b : dialog->findChildren<QPushButton*>())
+      if (b->text() == QStringLiteral("印刷実行(&S)")) b->click();
+  });
   app->Frame()->Router().Trigger(static_cast<int>(CommandId::ID_INSATU));
-  EXPECT_EQ(sink.Ids(), (std::vector<int>{30082}));
+  EXPECT_TRUE(sink.Ids().empty());
+  ASSERT_GT(sheets, 0);
+  QProcess info;
+  info.start(QStringLiteral("pdfinfo"), {pdf});
+  ASSERT_TRUE(info.waitForFinished());
+  EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(
+      QStringLiteral("Pages:\\s+%1\\n").arg(sheets))));
 }
 
 }  // namespace

@@ -1,5 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+
 #include <set>
 
 #include "platform/MemorySettingsStore.h"
@@ -11,6 +19,7 @@
 #include "shell/CommandTable.h"
 #include "shell/DocumentGuard.h"
 #include "shell/RecentFileList.h"
+#include "shell/SecondStart.h"
 #include "shell/WindowGeometry.h"
 #include "FakeDocumentActions.h"
 
@@ -65,6 +74,30 @@ TEST(WindowGeometry, StoredPlacementIsClampedOntoTheDesktop) {
   const Placement back = LoadPlacement(store);
   EXPECT_EQ(back.box, (WindowBox{0, 12, 800, 600}));
   EXPECT_TRUE(back.maximised);
+}
+
+TEST(WindowGeometry, TheWindowOpensAtAShareOfTheDesktopAndKeepsWhatStillFits) {
+  const struct {
+    bool stored;
+    WindowBox box;
+    int desktopWidth, desktopHeight;
+    WindowBox expected;
+  } cases[] = {
+      {false, {}, 1920, 1080, {192, 108, 1536, 864}},
+      {false, {}, 960, 540, {96, 30, 768, 480}},  // 1920 x 1080 at scale factor 2
+      {false, {}, 600, 400, {0, 0, 600, 400}},    // smaller than the default size
+      {true, {100, 100, 800, 600}, 1920, 1080, {100, 100, 800, 600}},
+      {true, {50, 50, 1800, 1000}, 960, 540, {50, 50, 768, 480}},
+      {true, {300, 10, 800, 1000}, 960, 540, {160, 10, 800, 480}},
+  };
+  for (const auto& c : cases) {
+    const WindowBox placed = PlaceOnDesktop({c.box, false, c.stored}, c.desktopWidth, c.desktopHeight);
+    EXPECT_EQ(placed, c.expected) << c.desktopWidth << "x" << c.desktopHeight << " stored " << c.stored;
+  }
+  MemorySettingsStore store;
+  EXPECT_FALSE(LoadPlacement(store).stored);
+  SavePlacement(store, {{0, 0, 700, 500}, false});
+  EXPECT_TRUE(LoadPlacement(store).stored);
 }
 
 TEST(WindowGeometry, AreaCommandsSetTheSplitterSizes) {
@@ -146,7 +179,12 @@ struct FakeStartupHost : StartupHost {
   std::vector<std::string> steps;
   testing::FakeDocumentActions doc;
   int anime = -1;
+  bool reachable = false;
   LockResult TakeInstanceLock() override { steps.push_back("lock"); return lock; }
+  bool HandOver(const std::optional<std::filesystem::path>& document) override {
+    steps.push_back("hand over " + (document ? document->string() : std::string("-")));
+    return reachable;
+  }
   bool CreateDocumentTables() override { steps.push_back("tables"); return tables; }
   bool CreateFrame() override { steps.push_back("frame"); return frame; }
   DocumentActions& Document() override { return doc; }
@@ -179,11 +217,62 @@ TEST_F(StartupTest, RunsItsStepsInOrderAndOpensANewDocument) {
   EXPECT_TRUE(sink.Ids().empty());
 }
 
-TEST_F(StartupTest, ASecondCopyStopsAtTheLock) {
+TEST_F(StartupTest, ASecondCopyHandsOverAndStopsAtTheLockSaying30072OnlyWhenNobodyAnswers) {
   host.lock = LockResult::HeldByOther;
   EXPECT_FALSE(RunStartup(host, store, std::nullopt).ok);
   EXPECT_EQ(sink.Ids(), std::vector<int>{30072});
-  EXPECT_EQ(host.steps, std::vector<std::string>{"lock"});
+  EXPECT_EQ(host.steps, (std::vector<std::string>{"lock", "hand over -"}));
+
+  sink.Reset();
+  host.steps.clear();
+  host.reachable = true;
+  const StartupState state = RunStartup(host, store, std::filesystem::path("/given.pbd"));
+  EXPECT_FALSE(state.ok);
+  EXPECT_TRUE(state.handedOver);
+  EXPECT_TRUE(sink.Ids().empty());
+  EXPECT_EQ(host.steps, (std::vector<std::string>{"lock", "hand over /given.pbd"}));
+}
+
+TEST(SecondStart, RequestLinesRoundTripAndAnythingElseIsRefused) {
+  for (const HandOver& request : {HandOver{}, HandOver{std::filesystem::path("/home/u/資料 1.pbd")}}) {
+    const std::optional<std::string> line = EncodeHandOver(request);
+    ASSERT_TRUE(line);
+    EXPECT_EQ(DecodeHandOver(*line), request);
+  }
+  for (const char* path : {"relative.pbd", "/a\nb.pbd", ""})
+    EXPECT_FALSE(EncodeHandOver({std::filesystem::path(path)})) << path;
+  const std::string tooLong = "OPEN /" + std::string(kMaxHandOverBytes, 'a') + "\n";
+  for (std::string_view line : std::initializer_list<std::string_view>{"SHOW", "OPEN relative.pbd\n", "OPEN \n", "open /x.pbd\n", "SHOW \n",
+                                 std::string_view(tooLong), std::string_view("OPEN /a\0b\n", 10)})
+    EXPECT_FALSE(DecodeHandOver(line)) << line;
+}
+
+TEST(SecondStart, OnlyAnOwnSocketClosedToOthersIsTrusted) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("plume-sock-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  auto makeSocket = [&](const char* name, mode_t mode) {
+    const std::filesystem::path path = dir / name;
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    EXPECT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    close(fd);
+    chmod(path.c_str(), mode);
+    return path;
+  };
+  const unsigned me = geteuid();
+  const std::filesystem::path own = makeSocket("own", 0700);
+  EXPECT_TRUE(IsTrustedSocket(own, me));
+  EXPECT_FALSE(IsTrustedSocket(makeSocket("open", 0777), me));
+  std::filesystem::create_symlink(own, dir / "link");
+  EXPECT_FALSE(IsTrustedSocket(dir / "link", me));
+  std::ofstream(dir / "file").put('x');
+  chmod((dir / "file").c_str(), 0600);
+  EXPECT_FALSE(IsTrustedSocket(dir / "file", me));
+  EXPECT_FALSE(IsTrustedSocket(dir / "missing", me));
+  EXPECT_FALSE(IsTrustedSocket(own, me + 1));  // planted by another user
+  std::filesystem::remove_all(dir);
 }
 
 TEST_F(StartupTest, FirstOpenReopensTheLatestDocumentUnlessTheCommandLineNamesOne) {

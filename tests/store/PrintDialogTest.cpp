@@ -237,5 +237,24 @@ TEST_F(PrintDialogTest, DraggingTheRightLineToThePaperEdgeStopsAtTheMinimum) {
   EXPECT_EQ(d->CurrentMargins().right, d->Minimum().x);
 }
 
+TEST_F(PrintDialogTest, APdfPrinterWithoutFileAsksForOneAndPutsEverySheetThere) {
+  printer_.setOutputFileName({});
+  SetPage(1000, 1000);
+  auto d = Open();
+  QPushButton* print = Find<QPushButton>(*d, QStringLiteral("印刷実行(&S)"));
+  // No answer: nothing printed, the dialog stays.
+  d->askPdfFile = [] { return QString(); };
+  QTest::mouseClick(print, Qt::LeftButton);
+  EXPECT_EQ(d->SheetsPrinted(), -1);
+  EXPECT_TRUE(d->isVisible());
+  const QString pdf = dir_.filePath(QStringLiteral("選んだ.pdf"));
+  d->askPdfFile = [pdf] { return pdf; };
+  QTest::mouseClick(print, Qt::LeftButton);
+  EXPECT_EQ(d->SheetsPrinted(), d->Grid().Count());
+  EXPECT_EQ(PdfPages(pdf), d->Grid().Count());
+  // The next print asks again instead of overwriting this file.
+  EXPECT_TRUE(printer_.outputFileName().isEmpty());
+}
+
 }  // namespace
 }  // namespace plume::store::ui

@@ -25,4 +25,8 @@ grep -q 'ファイル形式が異なります' "$dir/err.txt" || fail "message m
 # a missing file and a bad command line
 if "$tool" dump "$dir/none.dat" 2>/dev/null; then fail "missing file accepted"; fi
 if "$tool" frobnicate 2>/dev/null; then fail "unknown command accepted"; fi
+# store search with all its options is a command line the tool accepts
+mkdir -p "$dir/store/PLUMEDATA"
+"$tool" store search "$dir/store" --type 0 --from 2020.01.01 --to 2026.12.31 --text 資料 --hit-max 500 \
+  > /dev/null 2>&1 || fail "store search with its options refused"
 echo "cli chart commands: ok"

@@ -6,10 +6,19 @@ tool="$1"
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+printf '<html><head><meta charset="utf-8"><title>t</title></head><body><h1>見出し</h1><p>段落の文章</p></body></html>' > "$dir/page.html"
+# The engine's own options follow --webEngineArgs, as for the program: as root
+# the sandbox is switched off there, without any environment variable.
+if [ "$(id -u)" -eq 0 ]; then
+  [ "$(env -u QTWEBENGINE_DISABLE_SANDBOX "$tool" page-text "$dir/page.html" --webEngineArgs --no-sandbox 2>/dev/null)" = "見出し  段落の文章  " ] \
+    || fail "page text with --webEngineArgs --no-sandbox"
+fi
+help=$("$tool" --help)
+grep -q -- "--webEngineArgs --no-sandbox" <<< "$help" || fail "--help does not tell the engine's options"
+grep -q "store list|info|hash|check|search" <<< "$help" || fail "--help does not list store search"
 # The engine's sandbox cannot start for root; only tests switch it off.
 [ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
 
-printf '<html><head><meta charset="utf-8"><title>t</title></head><body><h1>見出し</h1><p>段落の文章</p></body></html>' > "$dir/page.html"
 [ "$("$tool" page-text "$dir/page.html" 2>/dev/null)" = "見出し  段落の文章  " ] || fail "page text"
 
 printf 'ＰＤＦの本文\r\n二行目\r\n' | iconv -f UTF-8 -t CP932 > "$dir/doc.txt"

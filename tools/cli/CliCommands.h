@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "store/MaterialScan.h"
+
 namespace plume::document {
 class ChartDocument;
 }
@@ -47,6 +49,11 @@ int RunTxt2Pdf(const std::vector<std::string_view>& args);
 int RunStore(const std::vector<std::string_view>& args);
 /// store search: the material search (SearchCommand.cpp).
 int RunStoreSearch(const std::vector<std::string_view>& args);
+/// store index STOREPATH [--no-fulltext]: builds or catches up the material index.
+int RunStoreIndex(const std::vector<std::string_view>& args);
+/// The search of the window's dialog through the material index (caught up first); the scan when it cannot answer.
+store::ScanResult SearchThroughIndex(const std::filesystem::path& root, store::Serial bound, int hitMax,
+                                     const store::SearchConditions& conditions, store::ScanObserver& observer);
 /// Chart pages as PDF and as an image, as the export commands write them (ExportCommands.cpp).
 int RunExportPdf(const std::vector<std::string_view>& args);
 int RunExportImage(const std::vector<std::string_view>& args);
@@ -64,6 +71,9 @@ int RunPrint(const std::vector<std::string_view>& args);
 int RunExportWord(const std::vector<std::string_view>& args);
 /// A web page captured into a JPEG file (CaptureCommand.cpp).
 int RunCapture(const std::vector<std::string_view>& args);
+
+/// Page 1 of a document fitted into a square, as a PNG preview (ThumbnailCommand.cpp).
+int RunThumbnail(const std::vector<std::string_view>& args);
 
 /// The text the HTML area hands to the text area for an address (PageTextCommand.cpp).
 int RunPageText(const std::vector<std::string_view>& args);

@@ -25,9 +25,11 @@ using nlohmann::ordered_json;
 
 constexpr const char* kSearchUsage =
     "usage: plumeboard-tool store search STOREPATH [--type 0..6] [--from YYYY.MM.DD] [--to YYYY.MM.DD]\n"
-    "                                   [--text T] [--hit-max N]\n"
+    "                                   [--text T] [--hit-max N] [--fulltext]\n"
     "One JSON line per matching material with the search list's columns. --type 0 is every type;\n"
-    "--hit-max defaults to the HitMax setting. STOREPATH holds PLUMEDATA (or is PLUMEDATA).\n";
+    "--hit-max defaults to the HitMax setting. STOREPATH holds PLUMEDATA (or is PLUMEDATA).\n"
+    "The search goes through the material index (brought up to date first); --fulltext also looks\n"
+    "inside the materials whose text store index has read (a hit's text around it as \"snippet\").\n";
 
 constexpr const char* kKeys[store::kSearchColumnCount] = {"no",   "type", "serial", "title",  "sizeKB", "width",
                                                           "height", "date", "from", "owners", "owner",  "sha256"};
@@ -57,13 +59,24 @@ class JsonLines : public store::ScanObserver {
   void RowFound(const store::SearchRow& row) override {
     ordered_json j;
     for (int c = 0; c < store::kSearchColumnCount; ++c) j[kKeys[c]] = platform::Cp932ToUtf8(row.col[c]);
+    if (!row.snippet.empty()) j["snippet"] = platform::Cp932ToUtf8(row.snippet);
     std::cout << j.dump(-1, ' ', false, ordered_json::error_handler_t::replace) << "\n";
   }
 };
 
 }  // namespace
 
-int RunStoreSearch(const std::vector<std::string_view>& args) {
+int RunStoreSearch(const std::vector<std::string_view>& given) {
+  // --fulltext stands alone; the other options come in pairs.
+  std::vector<std::string_view> args;
+  bool fullText = false;
+  for (const std::string_view a : given) {
+    if (a == "--fulltext") {
+      fullText = true;
+    } else {
+      args.push_back(a);
+    }
+  }
   if (args.size() < 2) return Usage();
   fs::path root = store::MaterialStore::RootBelow(fs::path(std::string(args[1])));
   std::error_code ec;
@@ -107,7 +120,8 @@ int RunStoreSearch(const std::vector<std::string_view>& args) {
     next = store::ParseSerial(platform::settings::Get(settings, platform::settings::Sys::No));
   }
   JsonLines out;
-  store::ScanStore(root, store::SerialWalkEnd(root, next), hitMax, conditions, out);
+  conditions.fullText = fullText;
+  SearchThroughIndex(root, store::SerialWalkEnd(root, next), hitMax, conditions, out);
   return 0;
 }
 

@@ -33,6 +33,8 @@ constexpr const char* kStoreUsage =
     "  plumeboard-tool store hash FILE                   SHA-256 of a file, upper-case hex\n"
     "  plumeboard-tool store check STOREPATH [--next N]  the next serial against the information files\n"
     "  plumeboard-tool store search STOREPATH [--type 0..6] [--from D] [--to D] [--text T] [--hit-max N]\n"
+    "                                     [--fulltext]\n"
+    "  plumeboard-tool store index STOREPATH [--no-fulltext]  build or update the material index\n"
     "STOREPATH is the folder holding PLUMEDATA (or PLUMEDATA itself). Without --next the\n"
     "counter of the user's settings is used when they name the same store; list walks up\n"
     "to the larger of that counter and the store's own next number.\n";
@@ -200,6 +202,7 @@ int RunStore(const std::vector<std::string_view>& args) {
   if (sub == "hash") return RunHash(args);
   if (sub == "check") return RunCheck(args);
   if (sub == "search") return RunStoreSearch(args);
+  if (sub == "index") return RunStoreIndex(args);
   return StoreUsage();
 }
 

@@ -1,6 +1,7 @@
 // plumeboard-tool: look at, convert and make Plumeboard files from the command line.
 
 #include <QApplication>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -25,12 +26,14 @@ constexpr CliCommand kCommands[] = {
      2, 10, RunRender},
     {"jpg2pdf", "IN OUT        write a JPEG file as a one-page PDF", 2, 2, RunJpg2Pdf},
     {"txt2pdf", "IN OUT --width W  write a CP932 text file as PDF pages W points wide", 4, 4, RunTxt2Pdf},
-    {"store", "list|info|hash|check ...  read the material store (store help for more)", 1, 12, RunStore},
+    {"store", "list|info|hash|check|search ...  read and search the material store (store help for more)", 1, 13,
+     RunStore},
     {"export-pdf", "DOC OUT.pdf [--page N | --all]  write chart pages as one PDF file", 2, 4, RunExportPdf},
     {"export-image", "DOC OUT.jpeg [--zoom PERCENT]  write a chart page as a JPEG image", 2, 4, RunExportImage},
     {"picture", "FILE [--fit N] [--out OUT.png]  load an image as a node picture; print its sizes and key colour",
      1, 5, RunPicture},
-    {"capture", "ADDRESS OUT.jpg [--visible] [--window WxH] [--image-width N] [--quality Q]  capture a web page",
+    {"capture", "ADDRESS OUT.jpg [--visible] [--window WxH] [--image-width N] [--quality Q] [--webEngineArgs ...]"
+     "  capture a web page",
      2, 9, RunCapture},
     {"register", "DOC.pbd SOURCE [--store STORE] [--page N] [--at X,Y]  register a file or a web link", 2, 8,
      RunRegister},
@@ -41,7 +44,9 @@ constexpr CliCommand kCommands[] = {
      2, 16, RunPrint},
     {"export-word", "IN.pdf OUT.odt [--text-only]  write the text of a PDF as an ODF text document", 2, 3,
      RunExportWord},
-    {"page-text", "ADDRESS  print the text the text area receives for a page or PDF", 1, 1, RunPageText},
+    {"thumbnail", "IN.pbd OUT.png SIZE  page 1 fitted into SIZE x SIZE pixels as a PNG preview", 3, 3,
+     RunThumbnail},
+    {"page-text", "ADDRESS [--webEngineArgs ...]  print the text the text area receives for a page or PDF", 1, 1, RunPageText},
 };
 
 // Messages go to standard error; questions are answered "no" so a script
@@ -54,9 +59,17 @@ class StderrSink : public plume::platform::MessageSink {
   }
 };
 
+constexpr std::string_view kEngineArgs = "--webEngineArgs";
+
+void PrintUsage(std::ostream& out) {
+  out << "usage:\n";
+  for (const CliCommand& c : kCommands) out << "  plumeboard-tool " << c.name << " " << c.usage << "\n";
+  out << "\ncapture and page-text run the web engine; its own options follow " << kEngineArgs
+      << " at the end of the line,\nas for the program (as root: " << kEngineArgs << " --no-sandbox).\n";
+}
+
 int Usage() {
-  std::cerr << "usage:\n";
-  for (const CliCommand& c : kCommands) std::cerr << "  plumeboard-tool " << c.name << " " << c.usage << "\n";
+  PrintUsage(std::cerr);
   return 2;
 }
 
@@ -64,6 +77,10 @@ int Usage() {
 
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
+  if (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h") {
+    PrintUsage(std::cout);
+    return 0;
+  }
   // Picture codecs and fonts need a GUI application object, not a display.
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   // The web engine (capture, page-text) wants shared contexts and a widget application.
@@ -73,7 +90,10 @@ int main(int argc, char** argv) {
   plume::platform::ScopedMessageSink guard(&sink);
 
   const std::string_view name = argv[1];
+  // The web engine reads what follows --webEngineArgs from the application's
+  // arguments itself; the commands never see it.
   std::vector<std::string_view> args(argv + 2, argv + argc);
+  args.erase(std::find(args.begin(), args.end(), kEngineArgs), args.end());
   for (const CliCommand& c : kCommands) {
     if (c.name != name) continue;
     if (static_cast<int>(args.size()) < c.minArgs || static_cast<int>(args.size()) > c.maxArgs) return Usage();

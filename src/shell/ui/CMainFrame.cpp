@@ -24,6 +24,8 @@
 #include "shell/ui/ChartViewParts.h"
 #include "shell/ui/FrameSheetOpener.h"
 #include "shell/ui/MaterialCommandBinding.h"
+#include "store/index/CapturedCheck.h"
+#include "store/ui/IndexStatusLabel.h"
 #include "shell/ui/CommandRouter.h"
 #include "shell/ui/CHView.h"
 #include "shell/ui/ProportionalSplitter.h"
@@ -102,6 +104,7 @@ void CMainFrame::BuildStatusBar() {
     }
   }
   panes_[343]->setText(QStringLiteral(" 100% "));
+  if (services_.index != nullptr) statusBar()->addPermanentWidget(new store::IndexStatusLabel(*services_.index, this));
 }
 
 QLabel* CMainFrame::StatusPane(int id) const {
@@ -158,7 +161,7 @@ void CMainFrame::BuildClient() {
   materialCommands_ = std::make_unique<MaterialCommandBinding>(MaterialCommandBinding::Parts{
       this, chartView_, router_, services_.store, services_.document, textArea_,
       [this](const std::string& address) { htmlArea_->Navigate(address); },
-      [this] { viewParts_->CloseEditorForDelete(); }, [this] { ToggleFullScreen(); }, services_.materials});
+      [this] { viewParts_->CloseEditorForDelete(); }, [this] { ToggleFullScreen(); }, services_.materials, services_.index});
   tabBar_->clearItemClipboard = [this] { materialCommands_->Commands().Clipboard().Clear(); };
   // Ctrl+arrow in the chart area nudges what is selected; with nothing selected it shows the areas.
   router_->SetKeyClaim([this](QWidget* focus, const QKeyEvent& key) {
@@ -205,11 +208,26 @@ void CMainFrame::showEvent(QShowEvent* event) {
 bool CMainFrame::RestorePlacement() {
   const Placement placement = LoadPlacement(*services_.store);
   const QRect desktop = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
-  const WindowBox box = ClampToDesktop(placement.box, desktop.width(), desktop.height());
+  const WindowBox box = PlaceOnDesktop(placement, desktop.width(), desktop.height());
   // Position of the window with its frame, size of its client, as written by SaveState.
   move(desktop.x() + box.x, desktop.y() + box.y);
   resize(box.width, box.height);
   return placement.maximised;
+}
+
+void CMainFrame::KeepOnScreen() {
+  if (isMaximized() || isFullScreen() || !screen()) return;
+  const QRect desktop = screen()->availableGeometry();
+  const QRect outer = frameGeometry();
+  if (desktop.contains(outer)) return;
+  // The window manager's frame is known only now; the client gives way to it.
+  const int frameWidth = outer.width() - width();
+  const int frameHeight = outer.height() - height();
+  WindowBox box{outer.x() - desktop.x(), outer.y() - desktop.y(), std::min(outer.width(), desktop.width()),
+                std::min(outer.height(), desktop.height())};
+  box = ClampToDesktop(box, desktop.width(), desktop.height());
+  resize(box.width - frameWidth, box.height - frameHeight);
+  move(desktop.x() + box.x, desktop.y() + box.y);
 }
 
 void CMainFrame::SaveState() {

@@ -36,6 +36,10 @@ class CUnderBar;
 }
 namespace plume::store {
 class MaterialStore;
+namespace index {
+class CapturedCheck;
+class IndexService;
+}
 }
 namespace plume::platform {
 class ProcessLauncher;
@@ -58,6 +62,7 @@ struct FrameServices {
   RecentFileList* recent = nullptr;
   platform::ScratchSurface* scratch = nullptr;  ///< node pictures; null leaves them out
   store::MaterialStore* materials = nullptr;    ///< the material store; required
+  store::index::IndexService* index = nullptr;  ///< the material index; null: searches scan
   bool webEngine = true;                  ///< false: a blank HTML area (tests)
   std::filesystem::path webStorage;       ///< the browser's cookies and logins; empty keeps none
   std::filesystem::path programFolder;    ///< where Manual.pdf is looked for
@@ -72,11 +77,18 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   explicit CMainFrame(const FrameServices& services, QWidget* parent = nullptr);
   ~CMainFrame() override;
 
-  /// Moves and sizes the window as stored, clamped onto the desktop; returns
+  /// Moves and sizes the window as stored where it fits the desktop (the
+  /// first window at a share of it); returns
   /// whether it should start maximised.
   bool RestorePlacement();
+  /// Once shown, when the window with its frame reaches past the available
+  /// screen: made smaller and moved so that all of it is on the screen.
+  void KeepOnScreen();
   /// Writes the area sizes, placement, pointer count and tab bar settings.
   void SaveState();
+  /// Opens a document as the open command does: first the question about
+  /// unsaved changes, then the document replaces the one shown.
+  void OpenPath(const std::filesystem::path& path);
 
   CommandRouter& Router() { return *router_; }
   /// The chart item commands and the store dialogs of the window.
@@ -158,7 +170,6 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   bool CommandEnabled(int id) override;
   void CompleteMenuFacts(chartview::MenuFacts& facts) override;
   int PointerTrails() override { return animeCount_; }
-  void OpenPath(const std::filesystem::path& path);
 
   FrameServices services_;
   CommandRouter* router_ = nullptr;
@@ -172,6 +183,7 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   std::unique_ptr<FrameSheetOpener> sheetOpener_;
   std::unique_ptr<ChartViewParts> viewParts_;
   std::unique_ptr<MaterialCommandBinding> materialCommands_;
+  std::unique_ptr<store::index::CapturedCheck> captured_;
   document::CUnderBar* tabBar_ = nullptr;
   std::map<int, QLabel*> panes_;
   AreaSizes pendingSizes_;

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QVBoxLayout>
 
+#include "platform/Messages.h"
 #include "shell/ui/SheetRadios.h"
 
 namespace plume::shell {
@@ -16,6 +17,12 @@ CPage6::CPage6(QWidget* parent) : QWidget(parent) {
   confirm_ = new QCheckBox(QStringLiteral("3 検索開始前に検索条件を確認する(&C)"), this);
   column->addWidget(restore_);
   column->addWidget(confirm_);
+  const std::string_view fullText = platform::StringText(platform::StringId::FullTextSetting);
+  fullText_ = new QCheckBox(QStringLiteral("4 ") + QString::fromUtf8(fullText.data(), static_cast<int>(fullText.size())) +
+                                QStringLiteral("(&F)"),
+                            this);
+  fullText_->setObjectName(QStringLiteral("fullText"));
+  column->addWidget(fullText_);
   column->addStretch(1);
 }
 
@@ -23,12 +30,14 @@ void CPage6::Load(const SettingsSheetValues& v) {
   CheckRadio(hitMax_, HitMaxButton(v.hitMax));
   restore_->setChecked(v.fukugen);
   confirm_->setChecked(v.kakunin);
+  fullText_->setChecked(v.fullText);
 }
 
 void CPage6::Save(SettingsSheetValues& v) const {
   v.hitMax = HitMaxOfButton(hitMax_->checkedId());
   v.fukugen = restore_->isChecked();
   v.kakunin = confirm_->isChecked();
+  v.fullText = fullText_->isChecked();
 }
 
 }  // namespace plume::shell

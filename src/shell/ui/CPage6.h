@@ -21,6 +21,7 @@ class CPage6 : public QWidget {
   QButtonGroup* hitMax_;
   QCheckBox* restore_;
   QCheckBox* confirm_;
+  QCheckBox* fullText_;
 };
 
 }  // namespace plume::shell

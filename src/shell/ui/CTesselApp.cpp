@@ -3,7 +3,9 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
+#include <QApplication>
 #include <QPrinterInfo>
+#include <QTimer>
 
 #include "platform/SettingsTable.h"
 #include "platform/cab/GcabCabinet.h"
@@ -13,8 +15,11 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/ChartDocumentActions.h"
+#include "shell/ui/InstanceChannel.h"
 #include "shell/ui/InstanceLock.h"
 #include "store/MaterialStore.h"
+#include "store/index/IndexService.h"
+#include "store/index/text/MaterialTextReader.h"
 #include "store/ui/QtFolderOpener.h"
 
 namespace plume::shell {
@@ -28,18 +33,61 @@ CTesselApp::CTesselApp(AppOptions options)
       // The settings sheet opener is handed in here once the settings sheet exists.
       materials_(std::make_unique<store::MaterialStore>(*options_.store, nullptr, folders_.get())) {
   recent_ = std::make_unique<RecentFileList>(*options_.store);
+  if (options_.materialIndex) {
+    textReader_ = std::make_unique<store::index::MaterialTextReader>();
+    index_ = std::make_unique<store::index::IndexService>(*materials_, *options_.store, textReader_.get());
+  }
 }
 
 CTesselApp::~CTesselApp() {
+  channel_.reset();
   // The frame's view goes first: it removes its hooks from the chart.
   if (chartActions_) chartActions_->AttachFrame(nullptr);
   frame_.reset();
+  index_.reset();
 }
 
 bool CTesselApp::Start(const std::optional<std::filesystem::path>& document) {
   state_ = RunStartup(*this, *options_.store, document);
   if (frame_ && state_.ok) frame_->DocumentReplaced();
+  if (state_.ok && lock_) {
+    channel_ = std::make_unique<InstanceChannel>(lock_->SocketPath());
+    channel_->Listen([this](const shell::HandOver& request) { TakeHandOver(request); });
+  }
+  // Others' changes to the store since the last run are caught up in the background.
+  if (index_ && state_.ok) index_->CatchUp();
   return state_.ok;
+}
+
+bool CTesselApp::HandOver(const std::optional<std::filesystem::path>& document) {
+  shell::HandOver request;
+  std::error_code error;
+  if (document) request.document = std::filesystem::absolute(*document, error);
+  if (error) return false;
+  return InstanceChannel::Send(lock_->SocketPath(), request);
+}
+
+void CTesselApp::TakeHandOver(const shell::HandOver& request) {
+  if (!frame_) return;
+  frame_->setWindowState(frame_->windowState() & ~Qt::WindowMinimized);
+  frame_->show();
+  frame_->raise();
+  frame_->activateWindow();
+  if (!request.document) return;
+  handedOver_ = request.document;  // a later request replaces one still waiting
+  OpenHandedOver();
+}
+
+void CTesselApp::OpenHandedOver() {
+  if (!handedOver_ || !frame_) return;
+  // A running job or an open dialog finishes first; the document waits.
+  if (jobs_.Busy() || QApplication::activeModalWidget() != nullptr) {
+    QTimer::singleShot(500, frame_.get(), [this] { OpenHandedOver(); });
+    return;
+  }
+  const std::filesystem::path path = *handedOver_;
+  handedOver_.reset();
+  frame_->OpenPath(path);
 }
 
 LockResult CTesselApp::TakeInstanceLock() {
@@ -72,6 +120,7 @@ bool CTesselApp::CreateFrame() {
   services.programFolder = options_.programFolder;
   services.scratch = scratch_.get();
   services.materials = materials_.get();
+  services.index = index_.get();
   services.docType = platform::settings::Get(*options_.store, platform::settings::Last::DocType);
   services.printer = [this] { return printer_.get(); };
   frame_ = std::make_unique<CMainFrame>(services);
@@ -85,17 +134,19 @@ void CTesselApp::ShowFrame(bool maximised) {
     frame_->showMaximized();
   } else {
     frame_->show();
+    frame_->KeepOnScreen();
   }
   frame_->repaint();
 }
 
 bool CTesselApp::PreparePrinter(int paperSize, int orientation) {
+  // Without a printer the print dialog prints into PDF files.
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-  if (info.isNull()) return false;
-  printer_ = std::make_unique<QPrinter>(info);
+  printer_ = info.isNull() ? std::make_unique<QPrinter>() : std::make_unique<QPrinter>(info);
+  if (info.isNull()) printer_->setOutputFormat(QPrinter::PdfFormat);
   printer_->setPageSize(platform::ToQPageSize(paperSize));
   printer_->setPageOrientation(orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
-  return true;
+  return !info.isNull();
 }
 
 bool CTesselApp::InitRibbon() { return frame_->Ribbon()->Init(*options_.store); }

@@ -26,13 +26,19 @@ class QtScratchSurface;
 namespace plume::store {
 class MaterialStore;
 class QtFolderOpener;
+namespace index {
+class IndexService;
+class MaterialTextReader;
+}
 }  // namespace plume::store
 
 namespace plume::shell {
 
 class CMainFrame;
 class ChartDocumentActions;
+class InstanceChannel;
 class InstanceLock;
+struct HandOver;
 
 struct AppOptions {
   platform::SettingsStore* store = nullptr;  ///< the settings; required
@@ -43,6 +49,8 @@ struct AppOptions {
   /// Replaces the document actions over the chart (tests); by default the
   /// document object opens and saves .pbd files.
   std::function<std::unique_ptr<DocumentActions>(document::ChartDocument&)> makeDocument;
+  /// Keep the material index in the user's cache folder (the program; tests leave it off).
+  bool materialIndex = false;
 };
 
 class CTesselApp final : public StartupHost {
@@ -56,13 +64,14 @@ class CTesselApp final : public StartupHost {
   document::ChartDocument* Chart() const { return chart_.get(); }
   const StartupState& State() const { return state_; }
   RecentFileList& Recent() { return *recent_; }
-  /// The default printer set up at start-up; nullptr when there is none.
+  /// The default printer set up at start-up; a PDF printer when there is none.
   QPrinter* Printer() const { return printer_.get(); }
   /// The one long job that may run at a time (capture, registration, save, open).
   document::JobGate& Jobs() { return jobs_; }
 
   // StartupHost
   LockResult TakeInstanceLock() override;
+  bool HandOver(const std::optional<std::filesystem::path>& document) override;
   bool CreateDocumentTables() override;
   bool CreateFrame() override;
   DocumentActions& Document() override { return *document_; }
@@ -74,7 +83,14 @@ class CTesselApp final : public StartupHost {
  private:
   AppOptions options_;
   document::JobGate jobs_;
+  /// A second start's request: the window comes to the front and opens the
+  /// document once no job and no dialog is in the way.
+  void TakeHandOver(const shell::HandOver& request);
+  void OpenHandedOver();
+
   std::unique_ptr<InstanceLock> lock_;
+  std::unique_ptr<InstanceChannel> channel_;
+  std::optional<std::filesystem::path> handedOver_;  ///< waiting to be opened
   // Shared services: one picture codec, one cabinet, the scratch surface,
   // one material store with its openers; handed to the frame.
   std::unique_ptr<platform::QtPictureCodec> codec_;
@@ -82,6 +98,8 @@ class CTesselApp final : public StartupHost {
   std::unique_ptr<platform::QtScratchSurface> scratch_;
   std::unique_ptr<store::QtFolderOpener> folders_;
   std::unique_ptr<store::MaterialStore> materials_;
+  std::unique_ptr<store::index::MaterialTextReader> textReader_;
+  std::unique_ptr<store::index::IndexService> index_;
   ChartDocumentActions* chartActions_ = nullptr;  ///< document_ when it is the default
   std::unique_ptr<RecentFileList> recent_;
   std::unique_ptr<document::ChartDocument> chart_;

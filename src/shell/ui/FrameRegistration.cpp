@@ -9,6 +9,8 @@
 #include "chartview/ui/CTesselView.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
+#include "shell/ui/MaterialCommandBinding.h"
+#include "store/index/CapturedCheck.h"
 #include "shell/HtmlAreaRegistration.h"
 #include "shell/ui/CHView.h"
 
@@ -69,7 +71,7 @@ FrameRegistration::FrameRegistration(const RegistrationParts& parts)
     capture_ = std::make_unique<NoCapture>();
   }
   flows_ = std::make_unique<capture::RegistrationFlows>(capture::RegistrationPorts{
-      *this, store_, *parts.settings, *html_, *this, *capture_, pdf_, pictures_, downloads_, clipboard_, {}});
+      *this, store_, *parts.settings, *html_, *this, *capture_, pdf_, pictures_, downloads_, clipboard_, {}, parts.captured});
 
   dropTimer_ = new QTimer(this);
   connect(dropTimer_, &QTimer::timeout, this, [this] { flows_->DropTimerTick(); });
@@ -113,10 +115,20 @@ std::string FrameRegistration::WholeText() {
 
 void CMainFrame::BindRegistration() {
   if (chartView_ == nullptr || services_.chart == nullptr || services_.document == nullptr) return;
+  if (services_.index != nullptr && captured_ == nullptr) {
+    // "Show it": the search dialog opens on the material once the registration has ended.
+    captured_ = std::make_unique<store::index::CapturedCheck>(
+        *services_.index, [this](store::Serial serial, const store::MaterialInfo&) {
+          QTimer::singleShot(0, this, [this, serial] {
+            if (materialCommands_) materialCommands_->ShowMaterial(serial);
+          });
+        });
+  }
   // Owned by the chart view; lives as long as the view.
   new FrameRegistration(RegistrationParts{chartView_, services_.chart, services_.document, services_.store,
                                           textArea_, htmlArea_ ? &htmlArea_->Controller() : nullptr,
-                                          htmlArea_ ? htmlArea_->EngineView() : nullptr, services_.materials});
+                                          htmlArea_ ? htmlArea_->EngineView() : nullptr, services_.materials,
+                                          captured_.get()});
 }
 
 }  // namespace plume::shell

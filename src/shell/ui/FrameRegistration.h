@@ -32,6 +32,10 @@ namespace plume::chartview {
 class CTesselView;
 }
 
+namespace plume::store::index {
+class CapturedCheck;
+}
+
 namespace plume::shell {
 
 /// What the window hands over; everything outlives the registration.
@@ -44,6 +48,7 @@ struct RegistrationParts {
   HtmlAreaController* htmlArea = nullptr;  ///< null: no page is ever on show
   QWebEngineView* engine = nullptr;         ///< the HTML area's engine; null: captures fail with 30003
   store::MaterialStore* materials = nullptr;  ///< the application's one store; required
+  store::index::CapturedCheck* captured = nullptr;  ///< the "already captured" question; null: none
 };
 
 class FrameRegistration : public QObject, private capture::RegistrationHost, private capture::TextAreaPort {

@@ -17,6 +17,10 @@ InstanceLock::InstanceLock(const QString& folder) {
 
 InstanceLock::~InstanceLock() = default;
 
+QString InstanceLock::SocketPath() const {
+  return path_.left(path_.size() - QStringLiteral(".lock").size()) + QStringLiteral(".socket");
+}
+
 LockResult InstanceLock::Take() {
   if (lock_->isLocked() || lock_->tryLock(0)) return LockResult::Acquired;
   return lock_->error() == QLockFile::LockFailedError ? LockResult::HeldByOther : LockResult::Unavailable;

@@ -25,6 +25,8 @@ class InstanceLock {
 
   LockResult Take();
   QString FilePath() const { return path_; }
+  /// The socket a second start hands its document through, beside the lock file.
+  QString SocketPath() const;
 
  private:
   QString path_;

@@ -54,7 +54,20 @@ void MaterialCommandBinding::OpenSearch() {
     if (parts_.navigate && !cp932.empty()) parts_.navigate(platform::Cp932ToUtf8(cp932));
   };
   hooks.textArea = parts_.textArea;
+  hooks.index = parts_.index;
   store::CDbDlg dlg(store::CDbDlg::Mode::Browse, store_, *parts_.settings, hooks, parts_.window);
+  dlg.exec();
+}
+
+void MaterialCommandBinding::ShowMaterial(store::Serial serial) {
+  store::DbDlgHooks hooks;
+  hooks.navigate = [this](const std::string& cp932) {
+    if (parts_.navigate && !cp932.empty()) parts_.navigate(platform::Cp932ToUtf8(cp932));
+  };
+  hooks.textArea = parts_.textArea;
+  hooks.index = parts_.index;
+  store::CDbDlg dlg(store::CDbDlg::Mode::Browse, store_, *parts_.settings, hooks, parts_.window);
+  dlg.ShowMaterial(serial);
   dlg.exec();
 }
 
@@ -116,6 +129,7 @@ void MaterialCommandBinding::PickMaterials() {
     if (parts_.navigate && !cp932.empty()) parts_.navigate(platform::Cp932ToUtf8(cp932));
   };
   hooks.textArea = parts_.textArea;
+  hooks.index = parts_.index;
   hooks.paste = [this](const std::vector<store::MaterialPick>& picks) {
     std::vector<chartview::MaterialNode> nodes;
     for (const auto& p : picks) {

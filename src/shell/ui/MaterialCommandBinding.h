@@ -15,6 +15,9 @@
 class QTextEdit;
 class QWidget;
 
+namespace plume::store::index {
+class IndexService;
+}
 namespace plume::chartview {
 class CTesselView;
 }
@@ -37,6 +40,7 @@ class MaterialCommandBinding : public chartview::ItemCommandHost {
     std::function<void()> closeEditor;
     std::function<void()> toggleFullScreen;
     store::MaterialStore* materials = nullptr;  ///< the application's one store; required
+    store::index::IndexService* index = nullptr;  ///< the material index; null: searches scan
   };
   explicit MaterialCommandBinding(Parts parts);
   ~MaterialCommandBinding() override;
@@ -45,6 +49,8 @@ class MaterialCommandBinding : public chartview::ItemCommandHost {
   /// ID_DB_SEARCH and ID_DB_PROP.
   void OpenSearch();
   void OpenContentCheck();
+  /// The search dialog showing one material (the "already captured" question's answer).
+  void ShowMaterial(store::Serial serial);
 
   // ItemCommandHost
   platform::Point MenuPoint() override;

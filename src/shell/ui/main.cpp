@@ -77,13 +77,15 @@ int main(int argc, char** argv) {
   plume::shell::AppOptions options;
   options.store = store.get();
   options.programFolder = QCoreApplication::applicationDirPath().toStdString();
+  options.materialIndex = true;
   // A run with its own settings file keeps no browser data either.
   if (!line.settingsFile)
     options.webStorage = (QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/WebEngine")).toStdString();
   plume::shell::CTesselApp app(std::move(options));
   FirstPaint firstPaint(clock);
   if (line.timing) qtApp.installEventFilter(&firstPaint);
-  if (!app.Start(line.document)) return 1;
+  // A second start that handed its document to the running copy ends quietly.
+  if (!app.Start(line.document)) return app.State().handedOver ? 0 : 1;
 
   plume::shell::CMainFrame* frame = app.Frame();
   if (line.demo) {

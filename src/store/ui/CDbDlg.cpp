@@ -9,12 +9,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -30,6 +32,7 @@
 #include "store/MaterialScan.h"
 #include "store/RelatedTextFile.h"
 #include "store/StoredText.h"
+#include "store/index/IndexService.h"
 #include "store/ui/CPropertyData.h"
 #include "store/ui/CTextDlg.h"
 #include "store/ui/DialogPlacement.h"
@@ -51,6 +54,8 @@ using platform::settings::Set;
 namespace {
 
 constexpr int kBytesRole = Qt::UserRole + 1;
+/// The text around a hit inside the material (CP932), on column 0.
+constexpr int kSnippetRole = Qt::UserRole + 2;
 
 struct ColumnSpec {
   const char* title;
@@ -115,6 +120,24 @@ CDbDlg::CDbDlg(Mode mode, MaterialStore& store, platform::SettingsStore& setting
                 paste ? QStringLiteral("選択決定(&O)") : QStringLiteral("閲覧終了(&X)"));
   if (Get(settings_, platform::settings::KanSet::Fukugen) == 1) RestoreConditions();
   RestorePlacement();
+  if (hooks_.index != nullptr) {
+    // Others' changes are caught up in the background while the dialog is open.
+    hooks_.index->CatchUp();
+    indexTimer_ = new QTimer(this);
+    connect(indexTimer_, &QTimer::timeout, this, &CDbDlg::ShowIndexState);
+    indexTimer_->start(200);
+    ShowIndexState();
+  }
+}
+
+void CDbDlg::ShowIndexState() {
+  const index::KeeperStatus status = hooks_.index->Status();
+  indexState_->setVisible(status.walking);
+  if (status.walking) {
+    indexState_->setText(Tip(StringId::IndexUpdating) + QStringLiteral(" %1 / %2")
+                                                            .arg(QLocale(QLocale::C).toString(status.walked))
+                                                            .arg(QLocale(QLocale::C).toString(status.total)));
+  }
 }
 
 void CDbDlg::BuildControls(const QString& prompt, const QString& okCaption) {
@@ -142,6 +165,13 @@ void CDbDlg::BuildControls(const QString& prompt, const QString& okCaption) {
   text_ = new QLineEdit(this);
   text_->setObjectName(QStringLiteral("text"));
   text_->setToolTip(Tip(StringId::SearchTextTip));
+  fullText_ = new QCheckBox(Tip(StringId::FullTextCheck), this);
+  fullText_->setObjectName(QStringLiteral("fullText"));
+  fullText_->setToolTip(Tip(StringId::FullTextTip));
+  fullText_->setEnabled(hooks_.index != nullptr && hooks_.index->FullTextEnabled());
+  indexState_ = new QLabel(this);
+  indexState_->setObjectName(QStringLiteral("indexState"));
+  indexState_->hide();
   search_ = new QPushButton(QStringLiteral("検索(&S)"), this);
   search_->setObjectName(QStringLiteral("search"));
   search_->setToolTip(Tip(StringId::SearchButtonTip));
@@ -188,7 +218,7 @@ void CDbDlg::BuildControls(const QString& prompt, const QString& okCaption) {
   // The tips: after 100 ms, for 3 seconds, at most 512 pixels wide.
   auto& tip = platform::BalloonTip::For(*this);
   for (QWidget* tipped : std::initializer_list<QWidget*>{types_, hasDate1_, date1_, hasDate2_, date2_, text_, ok_,
-                                                          search_, related_}) {
+                                                          search_, related_, fullText_}) {
     tip.Watch(*tipped);
   }
   connect(search_, &QPushButton::clicked, this, &CDbDlg::Search);
@@ -213,12 +243,14 @@ void CDbDlg::BuildControls(const QString& prompt, const QString& okCaption) {
   dates->addStretch(1);
   conditions->addLayout(dates, 1, 1, 1, 2);
   conditions->addWidget(new QLabel(QStringLiteral("3 テキスト："), this), 2, 0);
-  conditions->addWidget(text_, 2, 1, 1, 2);
+  conditions->addWidget(text_, 2, 1);
+  conditions->addWidget(fullText_, 2, 2);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(search_);
   buttons->addWidget(ok_);
   buttons->addWidget(progress_, 1);
   conditions->addLayout(buttons, 3, 0, 1, 3);
+  conditions->addWidget(indexState_, 4, 0, 1, 3);
   auto* left = new QVBoxLayout;
   left->addWidget(prompt_);
   left->addLayout(conditions);
@@ -247,6 +279,7 @@ void CDbDlg::RestoreConditions() {
     hasDate2_->setChecked(true);
   }
   text_->setText(Qs(Get(settings_, kensaku::Text)));
+  fullText_->setChecked(fullText_->isEnabled() && Get(settings_, kensaku::FullText) == 1);
 }
 
 void CDbDlg::RestorePlacement() {
@@ -294,7 +327,10 @@ void CDbDlg::AppendRow(const SearchRow& row) {
     if (c == kColNo) {
       item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
       item->setCheckState(Qt::Unchecked);
+      item->setData(kSnippetRole, QByteArray::fromStdString(row.snippet));
     }
+    // A hit inside the material itself shows the text around it.
+    if (!row.snippet.empty()) item->setToolTip(Tip(StringId::SnippetLabel) + Qs(row.snippet));
     list_->setItem(r, c, item);
   }
 }
@@ -322,6 +358,8 @@ void CDbDlg::Search() {
   Set(settings_, kensaku::Date2, c.date2);
   c.text = platform::Utf8ToCp932(text_->text().toStdString());
   Set(settings_, kensaku::Text, c.text);
+  c.fullText = fullText_->isEnabled() && fullText_->isChecked();
+  Set(settings_, kensaku::FullText, c.fullText ? 1 : 0);
   if (Get(settings_, platform::settings::KanSet::Kakunin) == 1 &&
       ShowMessage(StringId::StartSearchAsk, ConfirmationPrefix(c), MsgIcon::Question, MsgButtons::YesNo, this) !=
           MsgResult::Yes) {
@@ -335,7 +373,14 @@ void CDbDlg::Search() {
   stopScan_ = false;
   search_->setEnabled(false);
   DbScanObserver observer(*this);
-  const ScanResult result = ScanMaterials(store_, settings_, c, observer, this);
+  ScanResult result;
+  usedIndex_ = false;
+  if (hooks_.index == nullptr) {
+    result = ScanMaterials(store_, settings_, c, observer, this);
+  } else if (const auto root = store_.Root()) {
+    result = hooks_.index->Search(*root, store_.SerialWalkEnd(*root), Get(settings_, platform::settings::KanSet::HitMax),
+                                  c, observer, this, &usedIndex_);
+  }
   scanning_ = false;
   search_->setEnabled(true);
   progress_->setValue(0);
@@ -346,6 +391,17 @@ void CDbDlg::Search() {
   if (result.ran && result.hits == 0 && !result.stopped) {
     ShowMessage(StringId::NoSearchHits, {}, MsgIcon::Information, MsgButtons::Ok, this);
   }
+}
+
+void CDbDlg::ShowMaterial(Serial serial) {
+  const auto root = store_.Root();
+  if (!root) return;
+  const auto row = index::RowOfMaterial(*root, serial);
+  if (!row) return;
+  list_->setRowCount(0);
+  AppendRow(*row);
+  ok_->setEnabled(true);
+  list_->selectRow(0);
 }
 
 void CDbDlg::HeaderClicked(int column) {
@@ -364,6 +420,7 @@ void CDbDlg::HeaderClicked(int column) {
   std::vector<Row> rows(static_cast<std::size_t>(list_->rowCount()));
   for (int r = 0; r < list_->rowCount(); ++r) {
     for (int c = 0; c < kSearchColumnCount; ++c) rows[r].row.col[c] = Cell(r, c);
+    rows[r].row.snippet = list_->item(r, kColNo)->data(kSnippetRole).toByteArray().toStdString();
     rows[r].checked = IsChecked(r);
   }
   const bool ascending = sortAscending_[column];

@@ -23,6 +23,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTableWidget;
+class QTimer;
 
 namespace plume::store {
 
@@ -49,6 +50,8 @@ class CDbDlg : public QDialog {
 
   /// "検索(&S)": stores the conditions, confirms them (Kakunin) and scans.
   void Search();
+  /// Lists the one material `serial` and selects it (nothing when it is gone).
+  void ShowMaterial(Serial serial);
   /// A header click on `column` (sorting on the second click).
   void HeaderClicked(int column);
   /// Runs a context command on the current row (the first selected row).
@@ -63,6 +66,8 @@ class CDbDlg : public QDialog {
   bool IsChecked(int row) const;
   void SetChecked(int row, bool checked);
   bool Scanning() const { return scanning_; }
+  /// Whether the last search went through the index.
+  bool UsedIndex() const { return usedIndex_; }
   QPushButton* OkButton() const { return ok_; }
 
   void done(int result) override;
@@ -86,6 +91,7 @@ class CDbDlg : public QDialog {
   void SameImage();
   void EditRelatedText();
   void ShowProperties();
+  void ShowIndexState();
 
   Mode mode_;
   MaterialStore& store_;
@@ -98,6 +104,9 @@ class CDbDlg : public QDialog {
   QDateEdit* date1_ = nullptr;
   QDateEdit* date2_ = nullptr;
   QLineEdit* text_ = nullptr;
+  QCheckBox* fullText_ = nullptr;
+  QLabel* indexState_ = nullptr;
+  QTimer* indexTimer_ = nullptr;
   QPushButton* search_ = nullptr;
   QPushButton* ok_ = nullptr;
   QProgressBar* progress_ = nullptr;
@@ -110,6 +119,7 @@ class CDbDlg : public QDialog {
   bool scanning_ = false;
   bool stopScan_ = false;
   int pendingResult_ = -1;
+  bool usedIndex_ = false;
 };
 
 }  // namespace plume::store

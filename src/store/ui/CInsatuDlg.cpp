@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,7 +22,10 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <filesystem>
 
+#include "document/UserOutput.h"
+#include "document/WorkFolder.h"
 #include "platform/Messages.h"
 #include "platform/PaperCodes.h"
 #include "platform/SettingsTable.h"
@@ -73,6 +78,8 @@ CInsatuDlg::CInsatuDlg(QPrinter& printer, platform::SettingsStore& store, platfo
     : QDialog(parent), printer_(printer), settings_(store), page_(page), paint_(std::move(paint)) {
   setWindowTitle(QStringLiteral("印刷"));
   setSizeGripEnabled(true);
+  if (printer_.outputFormat() == QPrinter::NativeFormat) printerChoice_ = printer_.printerName();
+  else presetPdf_ = printer_.outputFileName();
   orientation_ = printer_.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
   paperCode_ = platform::PaperCodeOf(printer_.pageLayout().pageSize());
   if (paperCode_ == 0) paperCode_ = settings::Get(settings_, Insatu::PaperSize);
@@ -138,6 +145,15 @@ QWidget* CInsatuDlg::BuildPrinterGroup() {
   grid->addWidget(paperName_, 2, 1, 1, 2);
   grid->addWidget(new QLabel(QStringLiteral("サイズ："), box), 3, 0);
   grid->addWidget(paperSize_, 3, 1, 1, 2);
+  // A PDF file is always offered, so printing works without any printer.
+  destination_ = new QComboBox(box);
+  if (!printerChoice_.isEmpty()) destination_->addItem(printerChoice_);
+  destination_->addItem(QStringLiteral("PDFファイル"));
+  connect(destination_, &QComboBox::activated, this, [this](int index) {
+    DestinationChosen(printerChoice_.isEmpty() ? 1 : index);
+  });
+  grid->addWidget(new QLabel(QStringLiteral("出力先："), box), 4, 0);
+  grid->addWidget(destination_, 4, 1, 1, 2);
   return box;
 }
 
@@ -387,6 +403,30 @@ void CInsatuDlg::SetupPrinter() {
   ShowPaperName();
 }
 
+void CInsatuDlg::DestinationChosen(int index) {
+  const bool toPdf = index == 1 || printerChoice_.isEmpty();
+  if (toPdf == (printer_.outputFormat() == QPrinter::PdfFormat)) return;
+  const int resolution = printer_.resolution();
+  if (toPdf) {
+    printer_.setOutputFormat(QPrinter::PdfFormat);
+  } else {
+    printer_.setPrinterName(printerChoice_);
+  }
+  // The other engine starts from its own defaults: the dialog's choices go on.
+  printer_.setResolution(resolution);
+  printer_.setPageSize(platform::ToQPageSize(paperCode_));
+  printer_.setPageOrientation(orientation_ == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+  ShowPaperName();
+  Relayout();
+}
+
+QString CInsatuDlg::AskPdfFile() {
+  QString file = QFileDialog::getSaveFileName(this, QStringLiteral("印刷するPDFファイルを指定"), {},
+                                              QStringLiteral("PDF File (*.pdf *.PDF)"));
+  if (!file.isEmpty() && !file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) file += QStringLiteral(".pdf");
+  return file;
+}
+
 void CInsatuDlg::Print() {
   settings::Set(settings_, Insatu::MarginLmm, marginSpin_[0]->value());
   settings::Set(settings_, Insatu::MarginRmm, marginSpin_[1]->value());
@@ -409,7 +449,26 @@ void CInsatuDlg::Print() {
                                  last_->text().toInt());
   if (!request.sheets.empty()) previewSheet_ = request.sheets.back();
   printer_.setDocName(QStringLiteral("Plumeboard"));
+  // A PDF file chosen now is printed in the scratch folder and put in place
+  // whole, so a failed print leaves the file that was there.
+  std::filesystem::path chosen;
+  std::filesystem::path scratch;
+  if (printer_.outputFormat() == QPrinter::PdfFormat && presetPdf_.isEmpty()) {
+    const QString file = askPdfFile ? askPdfFile() : AskPdfFile();
+    if (file.isEmpty() || !document::ResolveOutputTarget(file.toStdString())) return;
+    chosen = file.toStdString();
+    const std::filesystem::path folder = document::GetScratchFolder();
+    if (folder.empty()) return;
+    scratch = folder / "print.pdf";
+    printer_.setOutputFileName(QString::fromStdString(scratch.string()));
+  }
   printed_ = PrintSheets(printer_, request, paint_);
+  if (!scratch.empty()) {
+    printer_.setOutputFileName({});
+    if (printed_ > 0 && !document::PlaceUserFile(chosen, scratch)) printed_ = -1;
+    std::error_code ignored;
+    std::filesystem::remove(scratch, ignored);
+  }
   accept();
 }
 

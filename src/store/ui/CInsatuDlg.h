@@ -7,11 +7,14 @@
 #include <QDialog>
 #include <QImage>
 
+#include <functional>
+
 #include "platform/SettingsStore.h"
 #include "store/PrintLayout.h"
 #include "store/ui/ChartPrinter.h"
 
 class QCheckBox;
+class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -40,6 +43,9 @@ class CInsatuDlg : public QDialog {
   QWidget* Preview() const;
   /// The number of sheets the last print produced (-1: not started).
   int SheetsPrinted() const { return printed_; }
+  /// Where a print to a PDF file goes when the printer came without a file;
+  /// an empty answer prints nothing. Unset: a file chooser asks.
+  std::function<QString()> askPdfFile;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -62,6 +68,9 @@ class CInsatuDlg : public QDialog {
   void RangeChosen(PrintRange range);
   void OrientationChosen(int orientation);
   void SetupPrinter();
+  /// 0: the printer the dialog came with, 1: a PDF file.
+  void DestinationChosen(int index);
+  QString AskPdfFile();
   void Print();
   void MouseMoved(QPoint pos);
   void MouseReleased();
@@ -79,6 +88,7 @@ class CInsatuDlg : public QDialog {
   QLabel* printerName_ = nullptr;
   QLabel* paperName_ = nullptr;
   QLabel* paperSize_ = nullptr;
+  QComboBox* destination_ = nullptr;
   QRadioButton* rangeAll_ = nullptr;
   QRadioButton* rangeCurrent_ = nullptr;
   QRadioButton* rangeFromTo_ = nullptr;
@@ -113,6 +123,8 @@ class CInsatuDlg : public QDialog {
   bool ready_ = false;  ///< fields are validated only once the dialog is built
   bool layoutOk_ = false;
   int printed_ = -1;
+  QString printerChoice_;  ///< the real printer the dialog came with; empty: none
+  QString presetPdf_;      ///< the PDF file the printer came with (the tool, tests)
 };
 
 }  // namespace plume::store::ui

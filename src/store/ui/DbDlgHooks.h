@@ -12,6 +12,10 @@ class QTextEdit;
 
 namespace plume::store {
 
+namespace index {
+class IndexService;
+}
+
 struct DbDlgHooks {
   /// Shows an address (CP932) in the HTML area; may be empty (nothing shown).
   std::function<void(const std::string& address)> navigate;
@@ -19,6 +23,8 @@ struct DbDlgHooks {
   std::function<PickPasteResult(const std::vector<MaterialPick>& picks)> paste;
   /// The main window's text area for the related text dialog; may be null.
   QTextEdit* textArea = nullptr;
+  /// The material index: searches go through it once it is current; null: the dialog scans.
+  index::IndexService* index = nullptr;
 };
 
 }  // namespace plume::store
