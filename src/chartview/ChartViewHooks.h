@@ -8,23 +8,20 @@
 #include <string>
 
 #include "chartview/ChartView.h"
-#include "document/DocumentHooks.h"
+#include "chartview/StoredDefaultsHooks.h"
 #include "platform/SettingsStore.h"
 
 namespace plume::chartview {
 
-class ChartViewHooks : public document::DocumentHooks {
+class ChartViewHooks : public StoredDefaultsHooks {
  public:
   /// `view` and `settings` must outlive the hooks.
-  ChartViewHooks(ChartView& view, const platform::SettingsStore& settings) : view_(view), settings_(settings) {}
+  ChartViewHooks(ChartView& view, const platform::SettingsStore& settings)
+      : StoredDefaultsHooks(settings), view_(view) {}
 
   float Zoom() override;
   /// Zoom back to Last/Zoom and the new document shown.
   void NewDocumentSetUp() override;
-  document::ItemStyle NodeDefaults() override;
-  document::ItemStyle SlipDefaults() override;
-  /// SUB/TitlePos; a stored value that is no title position (0 none, 1 above, 2 below) gives 2.
-  std::uint16_t TitlePosDefault() override;
   /// The title of the page in the HTML area (CP932), from `webPageTitle`.
   std::string WebPageTitle() override { return webPageTitle ? webPageTitle() : std::string(); }
 
@@ -33,7 +30,6 @@ class ChartViewHooks : public document::DocumentHooks {
 
  private:
   ChartView& view_;
-  const platform::SettingsStore& settings_;
 };
 
 }  // namespace plume::chartview

@@ -24,7 +24,10 @@ EditingController::EditingController(ChartView& view, ControllerHost& host, plat
       settings_(settings),
       materials_(materials ? materials : &noMaterials_),
       loader_(loader ? loader : &noLoader_),
-      editor_(view, box) {}
+      editor_(view, box),
+      rearranging_(doc_.Changes().Subscribe([this](document::Change change) {
+        if (change == document::Change::Rearranging) editor_.Commit();
+      })) {}
 
 void EditingController::SetEditorHost(InlineEditorHost* box) {
   editor_.Discard();

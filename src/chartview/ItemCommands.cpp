@@ -112,13 +112,11 @@ void ItemCommands::Paste() {
   if (clipboard_.Count() < 0) PasteSlips();
 }
 
-std::unique_ptr<platform::Picture> ItemCommands::CopyPicture(document::PictureTable::Handle handle) const {
-  const platform::Picture* held = doc_.pictures.Get(handle);
-  if (held == nullptr || codec_ == nullptr) return nullptr;
-  // The pasted node decodes its own picture from the held one's bytes.
-  platform::Bytes bytes = held->EncodedBytes();
-  if (bytes.empty()) bytes = held->BitmapFileCopy();
-  return bytes.empty() ? nullptr : codec_->Decode(bytes);
+document::PictureTable::Handle ItemCommands::AddPicture(const platform::Bytes& bytes) {
+  if (bytes.empty()) return document::PictureTable::kNone;
+  // Each pasted node decodes its own picture; bytes no codec can decode are kept as they are.
+  std::unique_ptr<platform::Picture> picture = codec_ != nullptr ? codec_->Decode(bytes) : nullptr;
+  return picture ? doc_.pictures.Add(std::move(picture)) : doc_.pictures.AddUndecoded(bytes);
 }
 
 void ItemCommands::PasteNodes() {
@@ -140,7 +138,7 @@ void ItemCommands::PasteNodes() {
     doc_.nodeStates[index] = clipboard_.NodeStates()[i];
     document::NodeRecord& node = doc_.nodes[index];
     node.image = document::PictureTable::kNone;
-    if (nodes[i].hasImage) node.image = doc_.pictures.Add(CopyPicture(nodes[i].image));
+    if (nodes[i].hasImage) node.image = AddPicture(clipboard_.PictureBytes()[i]);
     node.nodeId = id++;
     node.pageId = pageId;
     node.rect = mover.MovedRect(ItemKind::Nodes, index, d.x, d.y);
@@ -180,8 +178,9 @@ void ItemCommands::PasteSlips() {
 }
 
 void ItemCommands::DeleteNodes() {
-  // The in-place editor may be open on one of the nodes: it goes first.
-  host_.CloseInlineEditor();
+  // The in-place editor may be open on one of the nodes: it stores its text
+  // first, so a deletion answered with Cancel loses nothing.
+  doc_.Changes().ItemsRearranging();
   clipboard_.Clear();
   const MsgResult answer =
       ShowMessage(StringId::DeleteNodesAndMaterialsAsk, {}, MsgIcon::Question, MsgButtons::YesNoCancel);
@@ -256,6 +255,7 @@ void ItemCommands::SwapOrder() {
   if (doc_.focusedNode >= 0) {
     const auto ab = twoLowest(doc_.nodeCount, [&](int i) { return doc_.nodeStates[i].selected != 0; });
     if (ab.size() < 2) return;
+    doc_.Changes().ItemsRearranging();
     // The spare record beyond the table's capacity holds one side during the exchange.
     const int spare = ChartDocument::kMaxNodes;
     doc_.nodes[spare] = doc_.nodes[ab[0]];
@@ -267,6 +267,7 @@ void ItemCommands::SwapOrder() {
   } else if (doc_.focusedSlip >= 0) {
     const auto ab = twoLowest(doc_.slipCount, [&](int i) { return doc_.slips[i].selected != 0; });
     if (ab.size() < 2) return;
+    doc_.Changes().ItemsRearranging();
     const int spare = ChartDocument::kMaxSlips;
     doc_.slips[spare] = doc_.slips[ab[0]];
     doc_.slips[ab[0]] = doc_.slips[ab[1]];
@@ -352,8 +353,9 @@ MaterialPasteResult ItemCommands::PasteMaterials(const std::vector<MaterialNode>
     if (pick.typeWord != "PDF") {
       request.picture = host_.LoadMaterialPicture(pick.typeWord, pick.serial, request.transColor);
       request.hasImage = request.picture != nullptr;
-      request.pictureWidth = pick.width;
-      request.pictureHeight = pick.height;
+      // The node takes the size the picture was made at (fitted to the node width).
+      request.pictureWidth = request.picture ? request.picture->Width() : pick.width;
+      request.pictureHeight = request.picture ? request.picture->Height() : pick.height;
     }
     request.x = p.x;
     request.y = p.y;

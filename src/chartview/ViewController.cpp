@@ -465,6 +465,10 @@ void ViewController::RightButtonUp(const MouseEvent& e) {
   if (command != 0) host_.RunCommand(command);
 }
 
+bool ViewController::NudgesOnCtrlArrow() const {
+  return doc_.header.pageCount > 0 && (doc_.focusedNode >= 0 || doc_.focusedSlip >= 0);
+}
+
 bool ViewController::KeyDown(const KeyEvent& e) {
   const int step = e.ctrl ? kFineKeyStep : kKeyStep;
   int dx = 0, dy = 0;

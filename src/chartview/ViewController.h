@@ -49,6 +49,9 @@ class ViewController {
   void RightButtonUp(const MouseEvent& e);
   /// True when the key was the view's.
   bool KeyDown(const KeyEvent& e);
+  /// Ctrl with an arrow key nudges the selection by one pixel while anything
+  /// on the page is selected; otherwise the key is the window's (the area commands).
+  bool NudgesOnCtrlArrow() const;
   void Wheel(const WheelEvent& e);
   void Timer(int id);
 

@@ -101,12 +101,18 @@ bool CTesselDoc::RunJob(ShoriJob& job) {
   return job.Run();
 }
 
-void CTesselDoc::Recorded(const fs::path& path) {
+JobGate::Ticket CTesselDoc::HoldGate(const char* what) {
+  // Entry points refuse while the gate is held, so a save that finds it held
+  // runs inside the job that holds it, which keeps timers and drops waiting.
+  return services_.jobs ? services_.jobs->TryBegin(what) : JobGate::Ticket();
+}
+
+void CTesselDoc::Recorded(const fs::path& path, bool modified) {
   path_ = path;
   proposed_.clear();
   base_ = StampOf(path);
   restored_.reset();
-  SetModified(false);
+  SetModified(modified);
   if (services_.view) services_.view->AddRecentFile(path);
 }
 
@@ -140,9 +146,13 @@ bool CTesselDoc::MayOverwriteOriginal(const fs::path& chosen) {
 }
 
 bool CTesselDoc::OpenDocument(const fs::path& path) {
+  const JobGate::Ticket ticket = HoldGate("open");
   // Read aside: the open document stays as it was unless the whole read succeeds.
   std::unique_ptr<ChartDocument> read = ChartDocument::Create();
   if (!read || !ReadDocumentFile(path, *read)) return false;
+  // What a save killed half-way left beside the document (and its backup) goes now.
+  RemoveDeadTemporaries(path);
+  if (const fs::path backup = BackupPathFor(path); !backup.empty()) RemoveDeadTemporaries(backup);
   doc_.SwapContents(*read);
   Recorded(path);
   if (services_.view) services_.view->DocumentOpened();
@@ -184,9 +194,12 @@ bool CTesselDoc::ReadDocumentFile(const fs::path& path, ChartDocument& into) {
 }
 
 bool CTesselDoc::SaveDocument(const fs::path& path) {
+  const JobGate::Ticket ticket = HoldGate("save");
+  const auto editsBefore = doc_.Changes().EditCount();
   if (!WriteDocumentFile(path)) return false;
   settings::Set(settings_, settings::Last::FilePath, path.string());
-  Recorded(path);
+  // An edit that slipped in while the file was written is not in it.
+  Recorded(path, doc_.Changes().EditCount() != editsBefore);
   return true;
 }
 

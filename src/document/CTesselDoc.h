@@ -12,6 +12,7 @@
 #include "document/DocumentViewHooks.h"
 #include "document/IoStep.h"
 #include "document/RecoveryRecord.h"
+#include "document/JobGate.h"
 #include "document/ShoriRunner.h"
 #include "platform/Cabinet.h"
 #include "platform/FileDialogs.h"
@@ -21,11 +22,15 @@
 namespace plume::document {
 
 /// Optional services of a document object; null members take the do-nothing
-/// defaults (no file chooser: every choice is cancelled; jobs run without a dialog).
+/// defaults (no file chooser: every choice is cancelled; jobs run without a
+/// dialog; no gate: nothing else runs anyway).
 struct DocumentServices {
   platform::FileDialogs* dialogs = nullptr;
   ShoriRunner* runner = nullptr;
   DocumentViewHooks* view = nullptr;
+  /// The one long job at a time: a save or an open holds it while it runs, so
+  /// timers and drops wait (the processing dialog lets their events through).
+  JobGate* jobs = nullptr;
 };
 
 class CTesselDoc {
@@ -40,14 +45,17 @@ class CTesselDoc {
   /// current page. The file is read into a document of its own, which takes
   /// the open one's place only when the whole read succeeded: any failure
   /// (shown where it happens, or silently for a name not ending in "PBD")
-  /// leaves the open document, its path and modified flag untouched.
+  /// leaves the open document, its path and modified flag untouched. Hidden
+  /// temporary files that a killed save left beside the file are removed.
   bool OpenDocument(const std::filesystem::path& path);
 
   /// Saves to `path`, keeping the old file as "name(back).PBD" when KanSet
   /// MakeBackup is 1. The old file is replaced only once the new one is
   /// complete on disk. On success: Last FilePath = path, the path is recorded,
-  /// the document is unmodified and the path joins the recent files. On
-  /// failure the message has been shown and the document stays modified.
+  /// the path joins the recent files and the document is unmodified, unless
+  /// it changed while the save ran (then what is on show is not what was
+  /// saved, and it stays modified). On failure the message has been shown and
+  /// the document stays modified.
   bool SaveDocument(const std::filesystem::path& path);
 
   /// A new empty document without a path, unmodified.
@@ -96,10 +104,13 @@ class CTesselDoc {
   bool ReadDocumentFile(const std::filesystem::path& path, ChartDocument& into);
   bool WriteDocumentFile(const std::filesystem::path& path);
   bool RunJob(ShoriJob& job);
-  void Recorded(const std::filesystem::path& path);
   /// False when `chosen` is the original of a restored document that changed
   /// after its copy was taken and the user does not want it overwritten.
   bool MayOverwriteOriginal(const std::filesystem::path& chosen);
+  /// Holds the job gate for a save or an open; an empty ticket when there is
+  /// no gate or the job that holds it is the one saving (a capture's EnsureSaved).
+  JobGate::Ticket HoldGate(const char* what);
+  void Recorded(const std::filesystem::path& path, bool modified = false);
 
   ChartDocument& doc_;
   platform::SettingsStore& settings_;

@@ -95,7 +95,12 @@ void PageTabs::Click(int tab) {
 
 void PageTabs::RightClick(int tab) {
   if (tab < 0 || tab >= Count()) return;
-  if (tab != Current()) MakeCurrent(tab, false);
+  if (tab != Current()) {
+    MakeCurrent(tab, false);
+    // Items of a page no longer on show must not stay selected for the keys and commands.
+    doc_.ClearSelection();
+    doc_.Changes().FocusChanged();
+  }
   doc_.Changes().RequestRepaint();
 }
 
@@ -122,6 +127,9 @@ bool PageTabs::AddPage(bool after) {
   ChartDocument::InitPage(doc_.pages[at], pageId, platform::CutToBytes(*name, kMaxNameBytes));
   doc_.header.currentPage = static_cast<std::uint16_t>(at);
   host_.CurrentPageChanged();
+  // The new page is on show: nothing of the page left stays selected.
+  doc_.ClearSelection();
+  doc_.Changes().FocusChanged();
   doc_.CommitEdit(EditStep::PageAdd);
   doc_.Changes().RequestRepaint();
   return true;
@@ -167,6 +175,8 @@ bool PageTabs::MoveRight() { return Move(+1); }
 
 bool PageTabs::DeleteCurrentPage() {
   if (Count() <= 1) return false;
+  // An in-place editor open on an item stores its text before the tables move.
+  doc_.Changes().ItemsRearranging();
   const int index = Current();
   const std::uint16_t pageId = doc_.CurrentPage().pageId;
   const int onPage = static_cast<int>(std::count_if(doc_.nodes.begin(), doc_.nodes.begin() + doc_.nodeCount,

@@ -23,6 +23,7 @@
 #include "capture/UrlRules.h"
 #include "capture/ui/QtClipboardImage.h"
 #include "capture/ui/QtDownloader.h"
+#include "chartview/StoredDefaultsHooks.h"
 #include "document/ChartDocument.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
@@ -187,6 +188,9 @@ int RunRegister(const std::vector<std::string_view>& args) {
 
   platform::QtSettingsStore userSettings;
   StoreOverride settings(userSettings, parsed->store);
+  // New nodes get the user's stored styles and title position, as in the window.
+  chartview::StoredDefaultsHooks defaults(settings);
+  doc->SetHooks(&defaults);
   store::MaterialStore store(settings);
   ToolHost host(*doc, docPath);
   ToolText text;

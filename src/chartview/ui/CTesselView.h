@@ -48,6 +48,9 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
 
   ChartView& View() { return view_; }
   ViewController& Controller() { return *controller_; }
+  /// Whether the view takes `event` before the window's shortcuts: Ctrl with
+  /// an arrow key while something is selected (the one-pixel nudge).
+  bool ClaimsKey(const QKeyEvent& event) const;
   /// The controller's host, for the console and the editing operations
   /// (feedback, cursor, repaint).
   QtControllerHost& Host() { return host_; }

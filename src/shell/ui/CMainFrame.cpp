@@ -167,6 +167,10 @@ void CMainFrame::BuildClient() {
       [this](const std::string& address) { htmlArea_->Navigate(address); },
       [this] { viewParts_->CloseEditorForDelete(); }, [this] { ToggleFullScreen(); }, services_.materials, services_.index});
   tabBar_->clearItemClipboard = [this] { materialCommands_->Commands().Clipboard().Clear(); };
+  // Ctrl+arrow in the chart area nudges what is selected; with nothing selected it shows the areas.
+  router_->SetKeyClaim([this](QWidget* focus, const QKeyEvent& key) {
+    return (focus == chartView_ || focus == chartView_->viewport()) && chartView_->ClaimsKey(key);
+  });
   chartView_->RebuildConsole();
   tabBar_->SetDocument(*services_.chart, document::TabBarSettings::Load(*services_.store));
 }

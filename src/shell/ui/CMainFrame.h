@@ -99,6 +99,8 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   document::JobGate& Jobs() { return *jobs_; }
   /// The chart view's registrations; null before they are bound.
   FrameRegistration* Registration() const { return registration_; }
+  /// The chart item commands and the store dialogs of the window.
+  MaterialCommandBinding& MaterialCommands() { return *materialCommands_; }
   CMyRibbonBar* Ribbon() const { return ribbon_; }
   document::CUnderBar* TabBar() const { return tabBar_; }
   chartview::CTesselView* ChartView() const { return chartView_; }

@@ -114,7 +114,7 @@ bool CTesselApp::CreateDocumentTables() {
   if (options_.makeDocument) {
     document_ = options_.makeDocument(*chart_);
   } else {
-    auto actions = std::make_unique<ChartDocumentActions>(*chart_, *options_.store, *cabinet_, *codec_);
+    auto actions = std::make_unique<ChartDocumentActions>(*chart_, *options_.store, *cabinet_, *codec_, &jobs_);
     chartActions_ = actions.get();
     document_ = std::move(actions);
   }

@@ -145,13 +145,7 @@ void FrameRegistration::CaptureEnded() {
   captureCancelled_ = false;
 }
 
-bool FrameRegistration::EnsureSaved() {
-  if (!parts_.document->Path().empty()) return true;
-  if (ShowMessage(StringId::DocumentNotSavedAsk, {}, MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes) {
-    return false;
-  }
-  return parts_.document->SaveAs() && !parts_.document->Path().empty();
-}
+bool FrameRegistration::EnsureSaved() { return parts_.document->EnsureSaved(); }
 
 std::filesystem::path FrameRegistration::DocumentPath() { return parts_.document->Path(); }
 
