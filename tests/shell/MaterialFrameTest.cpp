@@ -36,7 +36,7 @@ using platform::MsgResult;
 /// Closes the next modal dialog of type T once it shows; counts the ones seen.
 template <typename T>
 void CloseWhenShown(int& seen) {
-  auto* poll = new QTimer;
+  auto* poll = new QTimer(qApp);  // a poll whose dialog never comes goes with the application
   QObject::connect(poll, &QTimer::timeout, poll, [poll, &seen] {
     for (QWidget* w : QApplication::topLevelWidgets()) {
       if (auto* d = qobject_cast<T*>(w); d && d->isVisible()) {
