@@ -2,10 +2,12 @@
 // served by a local HTTP server, step by step as the registration command
 // runs it: reservation, page capture in bands, image page, text pages, join,
 // document information, storing with the information file, and the node.
-// Each step's time and its share of the whole are reported as counters.
+// Each step's time and its share of the whole are reported as counters, with
+// the process's peak memory (browser process; the page's renderer is apart).
 
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -191,6 +193,9 @@ void BM_WholePagePdfCapture(benchmark::State& state) {
   state.counters["jpeg_kB"] = static_cast<double>(jpegBytes) / 1024.0;
   state.counters["pdf_kB"] = static_cast<double>(pdfBytes) / 1024.0;
   state.counters["text_kB"] = static_cast<double>(text.size()) / 1024.0;
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 BENCHMARK(BM_WholePagePdfCapture)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 

@@ -65,7 +65,7 @@ class Html : public capture::HtmlAreaPort {
   std::string PageTitle() override { return "title"; }
   std::string PageAddress() override { return "http://example.jp/"; }
   void ShowFile(const fs::path&) override {}
-  bool PdfTextTaken() override { return true; }
+  bool PdfTextTaken(const fs::path&) override { return true; }
   void GoBack() override {}
 };
 class Text : public capture::TextAreaPort {
@@ -74,7 +74,9 @@ class Text : public capture::TextAreaPort {
 };
 class NoCapture : public capture::PageCapturePort {
  public:
-  std::optional<int> CapturePage(bool, const fs::path&) override { return std::nullopt; }
+  std::optional<int> CapturePage(bool, const fs::path&, const capture::CaptureProgress&) override {
+    return std::nullopt;
+  }
 };
 class NoPdf : public capture::PdfStepsPort {
  public:

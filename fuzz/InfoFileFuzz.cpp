@@ -1,5 +1,5 @@
 // The information file readers on arbitrary bytes: reading the values and the
-// owners, the rewrite that appends an owner, and a write/read round trip of
+// owners, the rewrites that append and remove an owner, and a write/read round trip of
 // whatever values were read.
 
 #include <cstddef>
@@ -47,6 +47,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (auto rewritten = AppendToInfoText(appendIn, OwnerLine("/fuzz.pbd"))) {
     Check(rewritten->starts_with(std::string(kInfoHeader) + "\r\n<Root>\r\n"));
     Check(rewritten->ends_with("\t<FilePath>/fuzz.pbd</FilePath>\r\n</Root>\r\n"));
+  }
+
+  // Removing an owner takes one whole line out and nothing else: the rest
+  // reads the same on either side of it.
+  std::istringstream firstIn(text);
+  const std::string owner = OwnerLine(InfoLineReader(firstIn).ReadTag("FilePath", 1));
+  if (auto removed = WithoutLastLine(text, owner)) {
+    Check(removed->size() + owner.size() == text.size());
+    std::size_t same = 0;
+    while (same < removed->size() && (*removed)[same] == text[same]) ++same;
+    std::size_t tail = 0;
+    while (tail < removed->size() && (*removed)[removed->size() - 1 - tail] == text[text.size() - 1 - tail]) ++tail;
+    Check(same + tail >= removed->size());
   }
 
   // What was read, written again, reads back the same (line breaks become blanks).

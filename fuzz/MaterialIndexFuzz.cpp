@@ -21,6 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace plume::store;
+using plume::store::index::MaterialIndex;
 
 class Rows : public ScanObserver {
  public:

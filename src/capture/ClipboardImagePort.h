@@ -21,6 +21,9 @@ class ClipboardImagePort {
   virtual ~ClipboardImagePort() = default;
   /// Saves the clipboard's bitmap as a `typeWord` file at `path`.
   virtual ClipboardSave SaveClipboardImage(const std::filesystem::path& path, std::string_view typeWord) = 0;
+  /// Whether the clipboard's image has see-through parts: it is then kept as
+  /// a PNG with them, as the same file dropped would be.
+  virtual bool ImageHasAlpha() { return false; }
 };
 
 }  // namespace plume::capture

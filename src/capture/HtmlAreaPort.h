@@ -16,10 +16,13 @@ class HtmlAreaPort {
   virtual std::string PageAddress() = 0;
   /// Shows a local file (a dropped PDF); the area starts taking its text.
   virtual void ShowFile(const std::filesystem::path& file) = 0;
-  /// Whether the text of the PDF on show has been put into the text area.
-  virtual bool PdfTextTaken() = 0;
+  /// Whether the text of `file` (shown by ShowFile) has been put into the
+  /// text area; the text of any other PDF does not count.
+  virtual bool PdfTextTaken(const std::filesystem::path& file) = 0;
   /// Goes back to the page shown before the last ShowFile.
   virtual void GoBack() = 0;
+  /// Whether the area is on screen (a visible-part capture needs it).
+  virtual bool AreaShown() { return true; }
 };
 
 }  // namespace plume::capture

@@ -1,5 +1,6 @@
 #include "capture/RegistrationFlows.h"
 
+#include <algorithm>
 #include <ctime>
 #include <fstream>
 #include <system_error>
@@ -60,10 +61,63 @@ std::string FileSizeText(const fs::path& file) {
 /// A native file name as CP932 text.
 std::string FileNameText(const fs::path& file) { return platform::Utf8ToCp932(file.filename().string()); }
 
+/// The file: address of a local file as CP932 text.
+std::string FileAddressText(const fs::path& file) {
+  std::error_code ec;
+  const fs::path absolute = fs::absolute(file, ec);
+  return "file://" + platform::Utf8ToCp932((ec ? file : absolute).generic_string());
+}
+
+/// The display size of a picture shrunk, keeping its shape, to fit a page of
+/// `pageWidth` x `pageHeight`: the node then stays where it was asked to go.
+void FitDisplayInto(document::NodePicture& picture, int pageWidth, int pageHeight) {
+  const int w = picture.displayWidth;
+  const int h = picture.displayHeight;
+  if (w <= 0 || h <= 0 || pageWidth <= 0 || pageHeight <= 0 || (w <= pageWidth && h <= pageHeight)) return;
+  const double scale = std::min(static_cast<double>(pageWidth) / w, static_cast<double>(pageHeight) / h);
+  picture.displayWidth = std::max(1, static_cast<int>(w * scale));
+  picture.displayHeight = std::max(1, static_cast<int>(h * scale));
+}
+
 }  // namespace
 
 RegistrationFlows::RegistrationFlows(RegistrationPorts ports) : ports_(std::move(ports)) {
   if (!ports_.workFolder) ports_.workFolder = [] { return platform::GetScratchFolder(); };
+  if (ports_.jobs == nullptr) ownJobs_ = std::make_unique<document::JobGate>();
+  jobs_ = ports_.jobs != nullptr ? ports_.jobs : ownJobs_.get();
+}
+
+RegistrationFlows::~RegistrationFlows() {
+  // The window is going: a PDF that never got its information file leaves the store.
+  if (pending_) Abandon(pending_->registration);
+}
+
+bool RegistrationFlows::GateOpen() {
+  if (!jobs_->Busy()) return true;
+  ShowMessage(StringId::JobRunning, {}, MsgIcon::Information);
+  return false;
+}
+
+bool RegistrationFlows::Begin(const char* what) {
+  cancelRequested_ = false;
+  ticket_ = jobs_->TryBegin(what);
+  if (ticket_) return true;
+  ShowMessage(StringId::JobRunning, {}, MsgIcon::Information);
+  return false;
+}
+
+void RegistrationFlows::EndJob() {
+  if (!ticket_) return;
+  ports_.host.CaptureEnded();
+  ticket_.Release();
+  cancelRequested_ = false;
+}
+
+CaptureProgress RegistrationFlows::Progress() {
+  return [this](int done, int total) {
+    if (!cancelRequested_ && !ports_.host.CaptureProgress(done, total)) cancelRequested_ = true;
+    return !cancelRequested_;
+  };
 }
 
 bool RegistrationFlows::IsRegistrationCommand(int command) {
@@ -74,20 +128,27 @@ bool RegistrationFlows::IsRegistrationCommand(int command) {
 bool RegistrationFlows::IsCapturablePage(std::string_view pageType) { return pageType.empty() || pageType == "HTML"; }
 
 bool RegistrationFlows::RunCommand(int command, InsertionPoint at) {
+  if (!IsRegistrationCommand(command) || !GateOpen()) return false;
+  bool done = false;
   switch (command) {
     case kCmdWholePage:
-      return WholePage(at);
+      done = WholePage(at);
+      break;
     case kCmdVisiblePdf:
-      return VisiblePartPdf(at);
+      done = VisiblePartPdf(at);
+      break;
     case kCmdWholeImage:
-      return CaptureImage(true, at);
+      done = CaptureImage(true, at);
+      break;
     case kCmdVisibleImage:
-      return CaptureImage(false, at);
-    case kCmdClipboardImage:
-      return ClipboardImage(at);
+      done = CaptureImage(false, at);
+      break;
     default:
-      return false;
+      done = ClipboardImage(at);
+      break;
   }
+  EndJob();
+  return done;
 }
 
 // ---- temporary files -------------------------------------------------------
@@ -145,7 +206,7 @@ bool RegistrationFlows::BuildCapturePdf(bool whole) {
     state_.pdfPath.clear();
     return false;
   };
-  const auto width = ports_.capture.CapturePage(whole, jpg);
+  const auto width = ports_.capture.CapturePage(whole, jpg, Progress());
   if (!width) return fail();
   if (!ports_.pdf.JpegToPdf(pdf1, jpg)) return fail();
   const convert::PdfInfoSource info{ports_.html.PageTitle(), ports_.html.PageAddress(), std::nullopt};
@@ -168,7 +229,7 @@ bool RegistrationFlows::BuildCaptureImage(bool whole) {
   if (work.empty()) return false;
   state_.imagePath = work / "tmp.jpg";
   state_.textPath = work / "tmp.txt";
-  if (!ports_.capture.CapturePage(whole, state_.imagePath)) {
+  if (!ports_.capture.CapturePage(whole, state_.imagePath, Progress())) {
     state_.imagePath.clear();
     state_.textPath.clear();
     return false;
@@ -198,9 +259,13 @@ void RegistrationFlows::Abandon(Registration& r) {
   r.written.clear();
 }
 
-bool RegistrationFlows::DescribeImage(Record& record, const fs::path& file, std::string_view typeWord) {
+void RegistrationFlows::DescribeFile(Record& record, const fs::path& file) {
   record.size = FileSizeText(file);
   record.sha256 = store::FileSha256(file);
+}
+
+bool RegistrationFlows::DescribeImage(Record& record, const fs::path& file, std::string_view typeWord) {
+  DescribeFile(record, file);
   record.picture = ports_.pictures.LoadNodePicture(file, typeWord, true);
   if (!record.picture) return false;
   record.width = record.picture->pixelWidth;
@@ -215,7 +280,8 @@ bool RegistrationFlows::RegisterMaterial(Registration& r, Record record) {
   info.height = std::to_string(record.height);
   info.size = record.size;
   info.sha256 = record.sha256;
-  info.title = ports_.html.PageTitle();
+  // A flow that names its material (a dropped file, a link) records that name.
+  info.title = record.title.empty() ? ports_.html.PageTitle() : record.title;
   info.getFrom = record.getFrom.empty() ? ports_.html.PageAddress() : record.getFrom;
   info.createDate = NowText();
   store::InfoFile infoFile(ports_.store);
@@ -232,6 +298,8 @@ bool RegistrationFlows::RegisterMaterial(Registration& r, Record record) {
   node.serial = static_cast<std::int32_t>(r.serial);
   node.title = record.title.empty() ? ports_.html.PageTitle() : record.title;
   if (record.picture) {
+    const document::PageRecord& page = ports_.host.Chart().CurrentPage();
+    FitDisplayInto(*record.picture, page.pageWidth, page.pageHeight);
     node.hasImage = true;
     node.picture = std::move(record.picture->picture);
     node.pictureWidth = record.picture->displayWidth;
@@ -255,12 +323,16 @@ bool RegistrationFlows::VisiblePartPdf(InsertionPoint at) {
   if (!IsCapturablePage(ports_.html.PageType())) return false;
   if (!ports_.host.EnsureSaved()) return false;
   // EnsureSaved may have shown dialogs while the HTML area moved on.
-  const std::string pageType = ports_.html.PageType();
-  if (!IsCapturablePage(pageType)) {
+  if (!IsCapturablePage(ports_.html.PageType())) {
     ShowMessage(StringId::PageCannotBeProcessed);
     return false;
   }
+  if (!ports_.html.AreaShown()) {
+    ShowMessage(StringId::HtmlAreaHidden, {}, MsgIcon::Information);
+    return false;
+  }
   if (ports_.captured && !ports_.captured->ProceedWithAddress(ports_.html.PageAddress())) return false;
+  if (!Begin("capture")) return false;
   auto r = Reserve();
   if (!r) return false;
   if (!BuildCapturePdf(false) || (!state_.textPath.empty() && !Store(*r, store::kTextType, state_.textPath)) ||
@@ -269,7 +341,8 @@ bool RegistrationFlows::VisiblePartPdf(InsertionPoint at) {
     return false;
   }
   Record record;
-  record.ext = pageType;
+  record.ext = "PDF";  // the type of the file stored, which the search lists
+  DescribeFile(record, state_.pdfPath);
   record.nodeType = "PDF";
   record.at = at;
   return RegisterMaterial(*r, std::move(record));
@@ -287,6 +360,7 @@ bool RegistrationFlows::WholePage(InsertionPoint at) {
   }
   if (pageType != "HTML" && pageType != "PDF" && !IsImageType(pageType)) return false;
   if (ports_.captured && !ports_.captured->ProceedWithAddress(ports_.html.PageAddress())) return false;
+  if (!Begin("capture")) return false;
   auto r = Reserve();
   if (!r) return false;
   Record record;
@@ -304,6 +378,7 @@ bool RegistrationFlows::WholePage(InsertionPoint at) {
       Abandon(*r);
       return false;
     }
+    DescribeFile(record, file);
     record.ext = "PDF";
     record.nodeType = "PDF";
   } else if (pageType != "HTML") {
@@ -324,6 +399,7 @@ bool RegistrationFlows::WholePage(InsertionPoint at) {
       Abandon(*r);
       return false;
     }
+    DescribeFile(record, state_.pdfPath);
     record.ext = "PDF";
     record.nodeType = "PDF";
   }
@@ -333,9 +409,13 @@ bool RegistrationFlows::WholePage(InsertionPoint at) {
 bool RegistrationFlows::CaptureImage(bool whole, InsertionPoint at) {
   if (!IsCapturablePage(ports_.html.PageType())) return false;
   if (!ports_.host.EnsureSaved()) return false;
-  const std::string pageType = ports_.html.PageType();
-  if (!IsCapturablePage(pageType)) return false;
+  if (!IsCapturablePage(ports_.html.PageType())) return false;
+  if (!whole && !ports_.html.AreaShown()) {
+    ShowMessage(StringId::HtmlAreaHidden, {}, MsgIcon::Information);
+    return false;
+  }
   if (ports_.captured && !ports_.captured->ProceedWithAddress(ports_.html.PageAddress())) return false;
+  if (!Begin("capture")) return false;
   auto r = Reserve();
   if (!r) return false;
   Record record;
@@ -345,7 +425,7 @@ bool RegistrationFlows::CaptureImage(bool whole, InsertionPoint at) {
     return false;
   }
   if (!state_.textPath.empty()) Store(*r, store::kTextType, state_.textPath);
-  record.ext = pageType;
+  record.ext = "JPEG";  // the type of the file stored, which the search lists
   record.nodeType = "JPEG";
   record.at = at;
   return RegisterMaterial(*r, std::move(record));
@@ -353,9 +433,13 @@ bool RegistrationFlows::CaptureImage(bool whole, InsertionPoint at) {
 
 bool RegistrationFlows::ClipboardImage(InsertionPoint at) {
   if (!ports_.host.EnsureSaved()) return false;
+  if (!Begin("clipboard image")) return false;
   const fs::path work = ports_.workFolder();
   if (work.empty()) return false;
-  const std::string type = platform::settings::Get(ports_.settings, platform::settings::KanSet::ImageType);
+  // An image with see-through parts is kept as a PNG, as the same file dropped would be.
+  const std::string type = ports_.clipboard.ImageHasAlpha()
+                               ? std::string("PNG")
+                               : platform::settings::Get(ports_.settings, platform::settings::KanSet::ImageType);
   state_.imagePath = work / ("tmp." + type);
   const char* tag = nullptr;
   switch (ports_.clipboard.SaveClipboardImage(state_.imagePath, type)) {
@@ -394,7 +478,7 @@ bool RegistrationFlows::ClipboardImage(InsertionPoint at) {
 // ---- drops -------------------------------------------------------------------
 
 bool RegistrationFlows::DropFiles(const std::vector<fs::path>& files, InsertionPoint at) {
-  if (files.empty() || !ports_.host.EnsureSaved()) return false;
+  if (files.empty() || !GateOpen() || !ports_.host.EnsureSaved()) return false;
   ResetCaptureText();
   if (files.size() > 1) {
     ShowMessage(StringId::DropOneFileAtATime);
@@ -406,19 +490,24 @@ bool RegistrationFlows::DropFiles(const std::vector<fs::path>& files, InsertionP
     ShowMessage(StringId::DropTypeUnknown, {}, MsgIcon::Information);
     return false;
   }
-  if (type != "PDF") return DropImageFile(file, type, at);
-
-  // A PDF dropped while another still waits for its text: the first one is
-  // registered now under its own number and name rather than the second's.
-  if (pending_) FinishDroppedPdf();
-  if (ports_.captured && !ports_.captured->ProceedWithFile(file)) return false;
-  auto r = Reserve();
-  if (!r) return false;
-  if (!Store(*r, "PDF", file)) {
-    Abandon(*r);
+  if (!Begin("drop")) return false;
+  if (type != "PDF") {
+    const bool done = DropImageFile(file, type, at);
+    EndJob();
+    return done;
+  }
+  if (ports_.captured && !ports_.captured->ProceedWithFile(file)) {
+    EndJob();
     return false;
   }
-  pending_ = PendingPdf{std::move(*r), FileNameText(file), at};
+  auto r = Reserve();
+  if (!r || !Store(*r, "PDF", file)) {
+    if (r) Abandon(*r);
+    EndJob();
+    return false;
+  }
+  // The gate stays held until the PDF's text has arrived and it is registered.
+  pending_ = PendingPdf{std::move(*r), file, ports_.host.DocumentPath(), at, {}, std::move(ticket_)};
   ports_.html.ShowFile(file);
   ports_.host.StartDropTimer(kDropTick);
   return true;
@@ -436,6 +525,7 @@ bool RegistrationFlows::DropImageFile(const fs::path& file, const std::string& t
   record.ext = type;
   record.nodeType = type;
   record.title = FileNameText(file);
+  record.getFrom = FileAddressText(file);
   record.at = at;
   return RegisterMaterial(*r, std::move(record));
 }
@@ -445,11 +535,25 @@ bool RegistrationFlows::DropTimerTick() {
     ports_.host.StopDropTimer();
     return false;
   }
-  if (!ports_.html.PdfTextTaken()) {
+  // The node belongs to the document the PDF was dropped on, never to another.
+  if (ports_.host.DocumentPath() != pending_->document) {
+    CancelDrop();
+    return false;
+  }
+  if (!ports_.html.PdfTextTaken(pending_->file)) {
     pending_->waited += kDropTick;
     if (pending_->waited < kDropWait) return false;
   }
   return FinishDroppedPdf();
+}
+
+void RegistrationFlows::CancelDrop() {
+  if (!pending_) return;
+  ports_.host.StopDropTimer();
+  PendingPdf pending = std::move(*pending_);
+  pending_.reset();
+  Abandon(pending.registration);
+  ports_.html.GoBack();
 }
 
 bool RegistrationFlows::FinishDroppedPdf() {
@@ -461,8 +565,10 @@ bool RegistrationFlows::FinishDroppedPdf() {
   if (text.empty() || Store(pending.registration, store::kTextType, text)) {
     Record record;
     record.ext = "PDF";
+    DescribeFile(record, pending.file);
     record.nodeType = "PDF";
-    record.title = pending.fileName;
+    record.title = FileNameText(pending.file);
+    record.getFrom = FileAddressText(pending.file);
     record.at = pending.at;
     done = RegisterMaterial(pending.registration, std::move(record));
   } else {
@@ -473,6 +579,7 @@ bool RegistrationFlows::FinishDroppedPdf() {
 }
 
 bool RegistrationFlows::DropLink(std::string_view linkText, InsertionPoint at) {
+  if (!GateOpen()) return false;
   std::string url(linkText);
   const std::string type = DetectUrlType(url);
   if (type.empty()) {
@@ -487,7 +594,14 @@ bool RegistrationFlows::DropLink(std::string_view linkText, InsertionPoint at) {
 
 bool RegistrationFlows::RegisterDroppedUrl(std::string_view url, std::string_view typeWord, InsertionPoint at,
                                            std::string_view downloadUrl) {
-  if (!ports_.host.EnsureSaved()) return false;
+  if (!GateOpen() || !ports_.host.EnsureSaved() || !Begin("download")) return false;
+  const bool done = RegisterDownload(url, typeWord, at, downloadUrl);
+  EndJob();
+  return done;
+}
+
+bool RegistrationFlows::RegisterDownload(std::string_view url, std::string_view typeWord, InsertionPoint at,
+                                         std::string_view downloadUrl) {
   auto r = Reserve();
   if (!r) return false;
   const fs::path file = ports_.downloads.DownloadToWork(downloadUrl.empty() ? url : downloadUrl, typeWord);
@@ -501,8 +615,7 @@ bool RegistrationFlows::RegisterDroppedUrl(std::string_view url, std::string_vie
     return false;
   }
   if (typeWord == "PDF") {
-    record.size = FileSizeText(file);
-    record.sha256 = store::FileSha256(file);
+    DescribeFile(record, file);
   } else if (!DescribeImage(record, file, typeWord)) {
     Abandon(*r);
     return false;

@@ -4,10 +4,14 @@
 // dropped links and the clipboard image. Each flow reserves its number in the
 // store, puts its files in place and ends in RegisterMaterial; a flow that
 // stops early removes the files it stored and leaves its number unused.
+// One job at a time: every flow holds the job gate while it runs (a dropped
+// PDF until its registration ends), and a flow asked for while any job runs
+// is refused.
 
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +19,8 @@
 
 #include "commands/CommandTable.h"
 #include "document/NodePicturePort.h"
+#include "capture/PageCapturePort.h"
+#include "document/JobGate.h"
 #include "platform/SettingsStore.h"
 #include "store/StorePaths.h"
 
@@ -31,7 +37,6 @@ namespace plume::capture {
 class ClipboardImagePort;
 class DownloadPort;
 class HtmlAreaPort;
-class PageCapturePort;
 class PdfStepsPort;
 class RegistrationHost;
 class TextAreaPort;
@@ -52,6 +57,8 @@ struct RegistrationPorts {
   std::function<std::filesystem::path()> workFolder;
   /// Asks before the store takes a file or page it already holds; null: never asks.
   store::index::CapturedCheck* captured = nullptr;
+  /// The application's one job gate; null: the flows keep their own.
+  document::JobGate* jobs = nullptr;
 };
 
 /// A point in chart-area pixels, scroll position included.
@@ -80,6 +87,10 @@ class RegistrationFlows {
   static constexpr std::chrono::milliseconds kDropWait{21000};
 
   explicit RegistrationFlows(RegistrationPorts ports);
+  /// A dropped PDF still waiting for its text is cancelled (its files removed).
+  ~RegistrationFlows();
+  RegistrationFlows(const RegistrationFlows&) = delete;
+  RegistrationFlows& operator=(const RegistrationFlows&) = delete;
 
   /// Runs one of the five commands at `at`; false when nothing was registered.
   bool RunCommand(int command, InsertionPoint at);
@@ -96,6 +107,13 @@ class RegistrationFlows {
   bool DropTimerTick();
   /// Whether a dropped PDF waits for its text.
   bool DropPending() const { return pending_.has_value(); }
+  /// Cancels a dropped PDF's wait: the files it stored go, no node is made,
+  /// its number stays a gap and the HTML area goes back. Nothing without one.
+  void CancelDrop();
+  /// Asks the running capture to stop at its next band (closing the window).
+  void CancelCapture() { cancelRequested_ = true; }
+  /// Whether one of the flows holds the job gate now.
+  bool Running() const { return static_cast<bool>(ticket_) || pending_.has_value(); }
 
   /// A link dropped on the chart view (CP932 text): its type by DetectUrlType
   /// (30022 when it has none), decoded when it holds "%", then RegisterDroppedUrl.
@@ -138,9 +156,11 @@ class RegistrationFlows {
   };
   struct PendingPdf {
     Registration registration;
-    std::string fileName;
+    std::filesystem::path file;
+    std::filesystem::path document;  ///< the document it was dropped on
     InsertionPoint at;
     std::chrono::milliseconds waited{0};
+    document::JobGate::Ticket ticket;  ///< held until the registration ends
   };
 
   bool WholePage(InsertionPoint at);
@@ -149,12 +169,24 @@ class RegistrationFlows {
   bool ClipboardImage(InsertionPoint at);
   bool DropImageFile(const std::filesystem::path& file, const std::string& type, InsertionPoint at);
   bool FinishDroppedPdf();
+  bool RegisterDownload(std::string_view url, std::string_view typeWord, InsertionPoint at,
+                        std::string_view downloadUrl);
 
+  /// Whether no job runs; shows 30620 otherwise.
+  bool GateOpen();
+  /// Takes the gate for `what` after the saving questions; false when taken meanwhile.
+  bool Begin(const char* what);
+  /// Lets go of the gate a flow took (its progress dialog goes too).
+  void EndJob();
+  /// The progress the capture reports: the window's dialog, or a cancel.
+  CaptureProgress Progress();
   /// The common start's number; nullopt after a message.
   std::optional<Registration> Reserve();
   bool Store(Registration& r, std::string_view typeWord, const std::filesystem::path& source);
   /// Removes the files a stopped registration wrote; its number stays unused.
   void Abandon(Registration& r);
+  /// Size and SHA-256 of a stored file into `record`.
+  static void DescribeFile(Record& record, const std::filesystem::path& file);
   /// Size, SHA-256 and picture of an image file into `record`; false when the picture fails.
   bool DescribeImage(Record& record, const std::filesystem::path& file, std::string_view typeWord);
   /// The related text of the text area in W/tmp.txt, or empty.
@@ -163,6 +195,10 @@ class RegistrationFlows {
   bool RegisterMaterial(Registration& r, Record record);
 
   RegistrationPorts ports_;
+  std::unique_ptr<document::JobGate> ownJobs_;
+  document::JobGate* jobs_ = nullptr;
+  document::JobGate::Ticket ticket_;  ///< held while a flow runs
+  bool cancelRequested_ = false;
   CaptureState state_;
   std::optional<PendingPdf> pending_;
 };

@@ -20,6 +20,15 @@ class RegistrationHost {
   /// The chart view's drop timer: RegistrationFlows::DropTimerTick every `period` until stopped.
   virtual void StartDropTimer(std::chrono::milliseconds period) = 0;
   virtual void StopDropTimer() = 0;
+  /// A whole-page capture has drawn `done` of `total` bands; false asks to
+  /// cancel it. The window shows a progress dialog with Cancel for a long one.
+  virtual bool CaptureProgress(int done, int total) {
+    (void)done;
+    (void)total;
+    return true;
+  }
+  /// The capture of a registration has ended (its progress dialog goes).
+  virtual void CaptureEnded() {}
 };
 
 }  // namespace plume::capture

@@ -200,16 +200,19 @@ std::vector<RectChange> AlignCommands::Compute(AlignOp op, const std::vector<Rec
   return out;
 }
 
-void AlignCommands::Apply(ItemKind kind, const std::vector<RectChange>& changes) {
-  host_.TakeSnapshot(kind);
+void AlignCommands::Put(ItemKind kind, const std::vector<RectChange>& changes) {
   for (const RectChange& change : changes) doc_.ItemRect(kind, change.index) = change.rect;
   doc_.Changes().RequestRepaint();
-  doc_.Changes().MarkModified();
 }
 
-void AlignCommands::RunKind(AlignOp op, ItemKind kind) {
+void AlignCommands::Apply(ItemKind kind, const std::vector<RectChange>& changes) {
+  Put(kind, changes);
+  doc_.CommitEdit(document::EditStep::Align);
+}
+
+bool AlignCommands::RunKind(AlignOp op, ItemKind kind) {
   const int focus = doc_.FocusedItem(kind);
-  if (focus < 0 || focus >= doc_.ItemCount(kind)) return;
+  if (focus < 0 || focus >= doc_.ItemCount(kind)) return false;
   const Rect ref = doc_.ItemRect(kind, focus);
   const document::PageRecord& page = doc_.CurrentPage();
   std::vector<RectChange> changes;
@@ -217,18 +220,20 @@ void AlignCommands::RunKind(AlignOp op, ItemKind kind) {
     changes = Compute(op, SelectedItems(kind), focus, ref, page.pageWidth, page.pageHeight);
   } catch (const std::bad_alloc&) {
     platform::ShowMessage(platform::StringId::MemoryAllocFailed);
-    Apply(kind, {});
-    return;
+    Put(kind, {});
+    return true;
   }
   if (op == AlignOp::SameW || op == AlignOp::SameH || op == AlignOp::SameWH) {
     for (RectChange& change : changes) change.rect = doc_.FitIntoPage(change.rect);
   }
-  Apply(kind, changes);
+  Put(kind, changes);
+  return true;
 }
 
 void AlignCommands::Run(AlignOp op) {
-  RunKind(op, ItemKind::Nodes);
-  RunKind(op, ItemKind::Slips);
+  const bool nodes = RunKind(op, ItemKind::Nodes);
+  const bool slips = RunKind(op, ItemKind::Slips);
+  if (nodes || slips) doc_.CommitEdit(document::EditStep::Align);
 }
 
 }  // namespace plume::chartview

@@ -3,12 +3,11 @@
 // selection, centring on the page, spreading out evenly and equal sizes. Each
 // kind (nodes, slips) is worked on separately against its own focused item;
 // every command only computes new rectangles and hands them to one primitive
-// that takes the undo snapshot, puts them on the items and repaints.
+// that puts them on the items and repaints; a command is one step of the history.
 
 #include <optional>
 #include <vector>
 
-#include "chartview/EditCommandHost.h"
 #include "chartview/HitTester.h"
 #include "document/ChartDocument.h"
 
@@ -24,7 +23,7 @@ struct RectChange {
 
 class AlignCommands {
  public:
-  AlignCommands(document::ChartDocument& doc, EditCommandHost& host) : doc_(doc), host_(host) {}
+  explicit AlignCommands(document::ChartDocument& doc) : doc_(doc) {}
 
   /// The operation of command id 32800..32807, 32787, 32788 or 32875.
   static std::optional<AlignOp> OpFor(int commandId);
@@ -35,11 +34,10 @@ class AlignCommands {
   /// slips; spreading out: at least 3; centring: always.
   bool Enabled(AlignOp op) const;
   /// Runs `op` for the nodes when a node is focused, then for the slips when
-  /// a slip is focused (so an undo afterwards restores only the slips).
+  /// a slip is focused; both together are one step of the history.
   void Run(AlignOp op);
 
-  /// The one primitive: takes the undo snapshot of `kind`, puts every
-  /// change on its item, repaints and marks the document modified.
+  /// Puts every change on its item and repaints, and commits the step.
   void Apply(ItemKind kind, const std::vector<RectChange>& changes);
 
   /// New rectangles of `op` for the selected items `items` (index, rect) of
@@ -49,12 +47,13 @@ class AlignCommands {
                                          const document::Rect& ref, int pageW, int pageH);
 
  private:
-  void RunKind(AlignOp op, ItemKind kind);
+  /// False when `kind` has no focused item.
+  bool RunKind(AlignOp op, ItemKind kind);
+  void Put(ItemKind kind, const std::vector<RectChange>& changes);
   std::vector<RectChange> SelectedItems(ItemKind kind) const;
   int SelectedCount(ItemKind kind) const;
 
   document::ChartDocument& doc_;
-  EditCommandHost& host_;
 };
 
 }  // namespace plume::chartview

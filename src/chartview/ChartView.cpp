@@ -124,16 +124,18 @@ void ChartView::WriteStatusPanes() {
   host_.ShowStatusPanes(position, size);
 }
 
-void ChartView::Undo() {
-  bool changed = false;
-  if (!undo_.Undo(doc_, &changed)) return;
-  doc_.Changes().RequestRepaint(false);
-  // Not left to the save state: a saved chart whose move was undone differs from its file.
-  if (changed) doc_.Changes().MarkModified();
+bool ChartView::StepHistory(bool back) {
+  if (!(back ? CanUndo() : CanRedo()) || doc_.header.pageCount == 0) return false;
+  doc_.CurrentPage().scrollX = scroll_.x;
+  doc_.CurrentPage().scrollY = scroll_.y;
+  return back ? doc_.History().Undo(doc_) : doc_.History().Redo(doc_);
 }
 
+bool ChartView::Undo() { return StepHistory(true); }
+
+bool ChartView::Redo() { return StepHistory(false); }
+
 void ChartView::DocumentShown() {
-  undo_.Discard();
   editTarget_ = 0;
   doc_.ClearSelection();
   if (doc_.header.dialRadius < 40 || doc_.header.dialRadius > 140)
@@ -141,6 +143,7 @@ void ChartView::DocumentShown() {
   host_.SetScrollExtent(ScrollExtent());
   host_.RebuildConsole();
   if (doc_.header.pageCount > 0) scroll_ = {doc_.CurrentPage().scrollX, doc_.CurrentPage().scrollY};
+  doc_.History().Reset(doc_);
   doc_.Changes().RequestRepaint(true);
 }
 

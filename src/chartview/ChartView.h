@@ -1,7 +1,7 @@
 #pragma once
 // The chart view's state and painting without a window: zoom, scroll
 // position, client size, the item edited in place, the link markers of the
-// last paint and the one-step undo record. The Qt widget owns one, forwards
+// last paint, and undo and redo through the document's history. The Qt widget owns one, forwards
 // paints and commands to it and implements ViewHost for it.
 
 #include <vector>
@@ -9,7 +9,6 @@
 #include "commands/CommandTable.h"
 #include "chartview/LinkMarker.h"
 #include "chartview/PaintParams.h"
-#include "chartview/UndoRecord.h"
 #include "chartview/ViewHost.h"
 #include "document/ChartDocument.h"
 #include "platform/Canvas.h"
@@ -80,21 +79,25 @@ class ChartView {
   /// Marks the document modified (its change announcer).
   void MarkModified() { doc_.Changes().MarkModified(); }
 
-  void TakeSnapshot(UndoRecord::Kind kind) { undo_.TakeSnapshot(doc_, kind); }
-  void DiscardUndo() { undo_.Discard(); }
-  bool CanUndo() const { return undo_.Available(); }
-  /// Restores the snapshot and repaints; nothing when no undo is available.
-  void Undo();
-  const UndoRecord& UndoState() const { return undo_; }
+  /// Undo and redo act when the history has a step and no text is being
+  /// edited in place.
+  bool CanUndo() const { return editTarget_ == 0 && doc_.History().CanUndo(); }
+  bool CanRedo() const { return editTarget_ == 0 && doc_.History().CanRedo(); }
+  /// Takes back the last step (puts back the next undone one) and shows
+  /// the page it happened on; the page left keeps the view's scroll. False
+  /// when there is nothing to do.
+  bool Undo();
+  bool Redo();
 
-  /// After a document was opened or set up: its tables are new, so the undo
-  /// record goes; the selection is cleared, a dial radius outside 40..140
+  /// After a document was opened or set up: its tables are new, so the
+  /// history starts again; the selection is cleared, a dial radius outside 40..140
   /// becomes 70, the scroll extent is set and the view scrolls to the
   /// current page's saved position.
   void DocumentShown();
 
  private:
   PaintParams MakeParams();
+  bool StepHistory(bool back);
   void WriteStatusPanes();
 
   document::ChartDocument& doc_;
@@ -106,7 +109,6 @@ class ChartView {
   platform::Point scroll_;
   int editTarget_ = 0;
   std::vector<LinkMarker> markers_;
-  UndoRecord undo_;
 };
 
 }  // namespace plume::chartview

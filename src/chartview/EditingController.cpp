@@ -24,7 +24,10 @@ EditingController::EditingController(ChartView& view, ControllerHost& host, plat
       settings_(settings),
       materials_(materials ? materials : &noMaterials_),
       loader_(loader ? loader : &noLoader_),
-      editor_(view, box) {}
+      editor_(view, box),
+      rearranging_(doc_.Changes().Subscribe([this](document::Change change) {
+        if (change == document::Change::Rearranging) editor_.Commit();
+      })) {}
 
 void EditingController::SetEditorHost(InlineEditorHost* box) {
   editor_.Discard();
@@ -126,16 +129,19 @@ void EditingController::SizingEnd(DragMode mode, Point screen) {
       const bool width = mode == DragMode::PageWidth;
       if (PageResizer(doc_, z).Apply(width, width ? pressPoint_.x : pressPoint_.y, width ? screen.x : screen.y)) {
         host_.PageShown();  // new scroll range, repaint
-        doc_.Changes().MarkModified();
+        doc_.CommitEdit(document::EditStep::PageSize);
       }
       break;
     }
+    case DragMode::DialRadius:
+      // The radius follows the pointer live; the whole drag is one step.
+      doc_.CommitEdit(document::EditStep::DialSize);
+      break;
     case DragMode::DialTurn:
       if (doc_.focusedNode < 0 || doc_.focusedNode >= doc_.nodeCount) break;
-      view_.TakeSnapshot(UndoRecord::Kind::Nodes);
       DialTurner(doc_, z).Turn(pressPoint_, screen);
       doc_.Changes().RequestRepaint();
-      doc_.Changes().MarkModified();
+      doc_.CommitEdit(document::EditStep::DialTurn);
       break;
     default: break;
   }
@@ -146,14 +152,13 @@ void EditingController::EndResize(DragMode mode) {
   if (!moved_) return;
   const bool nodes = mode == DragMode::ResizeNodes;
   const ItemKind kind = nodes ? ItemKind::Nodes : ItemKind::Slips;
-  view_.TakeSnapshot(nodes ? UndoRecord::Kind::Nodes : UndoRecord::Kind::Slips);
   const int focus = nodes ? doc_.focusedNode : doc_.focusedSlip;
   const bool keepAspect = platform::settings::Get(settings_, platform::settings::KanSet::TateYokoKotei) == 1;
   const std::vector<int> pictures = ItemResizer(doc_, view_.Zoom()).Apply(kind, focus, handle_, resizeRect_, keepAspect);
   if (nodes && platform::settings::Get(settings_, platform::settings::KanSet::RefleshPic) == 1)
     for (const int i : pictures) ReloadNodePicture(i, false);
   doc_.Changes().RequestRepaint();
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(document::EditStep::Resize);
 }
 
 bool EditingController::ReloadNodePicture(int index, bool showMessages) {

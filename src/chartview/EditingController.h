@@ -63,6 +63,8 @@ class EditingController : public EditingPort {
   void EditorDragEnd(platform::Point client) { editor_.EndDrag(client); }
   /// Called before items are deleted: an open editor closes without storing.
   void CloseEditorForDelete() { editor_.Discard(); }
+  /// Stores the open editor's text into its item and closes it.
+  void FinishEditor() { editor_.Commit(); }
   /// Edit commands 57634 (copy), 57635 (cut), 57637 (paste) on the open
   /// editor; false when no editor is open or the id is another.
   bool RunEditCommand(int command);
@@ -94,6 +96,8 @@ class EditingController : public EditingPort {
   MaterialAccess* materials_;
   document::PictureLoader* loader_;
   InlineEditor editor_;
+  /// Before items are removed or reordered the open editor stores its text.
+  document::DocumentChanges::Subscription rearranging_;
 
   int handle_ = -1;
   platform::Point pressPoint_;

@@ -36,11 +36,36 @@ std::string InlineEditor::FromEditorText(std::string_view utf8) {
   return platform::Utf8ToCp932(lines);
 }
 
-bool InlineEditor::TargetValid() const {
+namespace {
+
+bool SameSlip(const document::SlipRecord& a, const document::SlipRecord& b) {
+  return a.pageId == b.pageId && a.rect == b.rect && platform::FieldText(a.slipText) == platform::FieldText(b.slipText);
+}
+
+}  // namespace
+
+int InlineEditor::ResolveTarget() const {
   const document::ChartDocument& doc = view_.Document();
-  if (target_ > 0) return target_ - 1 < doc.nodeCount;
-  if (target_ < 0) return -target_ - 1 < doc.slipCount;
-  return false;
+  if (target_ > 0) {
+    const int at = target_ - 1;
+    if (at < doc.nodeCount && doc.nodes[at].nodeId == nodeId_) return target_;
+    for (int i = 0; i < doc.nodeCount; ++i) {
+      if (doc.nodes[i].nodeId == nodeId_) return i + 1;
+    }
+    return 0;
+  }
+  if (target_ < 0) {
+    const int at = -target_ - 1;
+    if (at < doc.slipCount && SameSlip(doc.slips[at], slip_)) return target_;
+    int found = 0;
+    for (int i = 0; i < doc.slipCount; ++i) {
+      if (!SameSlip(doc.slips[i], slip_)) continue;
+      if (found != 0) return 0;  // two alike: which one was edited cannot be told
+      found = -(i + 1);
+    }
+    return found;
+  }
+  return 0;
 }
 
 void InlineEditor::Open(int target, Point caret) {
@@ -69,6 +94,8 @@ void InlineEditor::Open(int target, Point caret) {
   box = {box.left - scroll.x, box.top - scroll.y, box.right - scroll.x, box.bottom - scroll.y};
 
   target_ = target;
+  nodeId_ = target > 0 ? doc.nodes[target - 1].nodeId : 0;
+  if (target < 0) slip_ = doc.slips[-target - 1];
   boxRect_ = box;
   view_.SetEditTarget(target);
   view_.RequestRepaint();
@@ -106,8 +133,8 @@ bool InlineEditor::Commit() {
   const std::string typed = box_ ? FromEditorText(box_->EditorText()) : std::string();
   // A view that dropped the edit target (another document was shown) keeps
   // the typed text out of whatever item now has that index.
-  const bool valid = TargetValid() && view_.EditTarget() == target_;
-  const int target = target_;
+  const int target = view_.EditTarget() == target_ ? ResolveTarget() : 0;
+  const bool valid = target != 0;
   Close();
   bool changed = false;
   // Stores the typed text cut to the field; a text that equals the stored one
@@ -128,7 +155,7 @@ bool InlineEditor::Commit() {
       store(slip.slipText, sizeof slip.slipText, kSlipTextBytes);
     }
   }
-  if (changed) view_.MarkModified();
+  if (changed) view_.Document().CommitEdit(document::EditStep::Text);
   view_.RequestRepaint();
   return changed;
 }

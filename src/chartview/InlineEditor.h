@@ -2,7 +2,10 @@
 // The in-place editor of a node title or a slip text: opened over the text
 // in the item's font and colours, its box resizable by eight handles, and
 // committed by the next click in the view, which stores the text cut to the
-// field on a character boundary. Text changes take no undo snapshot.
+// field on a character boundary. A changed text is a step of the history. The
+// editor stores into the item it was opened on, wherever that item is by
+// then, and into nothing when the item is gone; commands that remove or
+// reorder items let it finish first (see DocumentChanges::ItemsRearranging).
 
 #include <array>
 #include <string>
@@ -66,13 +69,18 @@ class InlineEditor {
   static std::string FromEditorText(std::string_view utf8);
 
  private:
-  bool TargetValid() const;
+  /// The index (as Target() counts) the edited item has now; 0 when it is gone.
+  int ResolveTarget() const;
   platform::IntRect TrackBox(platform::Point client) const;
   void Close();
 
   ChartView& view_;
   InlineEditorHost* box_;
   int target_ = 0;
+  // The edited item by identity: a node by its id, a slip (which has none)
+  // by its page, rectangle and text as they were when the editor opened.
+  std::int32_t nodeId_ = 0;
+  document::SlipRecord slip_{};
   platform::IntRect boxRect_;
   int dragHandle_ = -1;
   platform::IntRect dragBox_;

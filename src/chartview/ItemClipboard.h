@@ -2,11 +2,15 @@
 // The chart view's private item clipboard: copies of the nodes (with their
 // view states) or of the slips selected at the last copy, and the anchor the
 // paste displacement is measured from. The system clipboard never holds items.
+// Node copies carry their pictures' file bytes, so a paste gives the copied
+// picture whatever the document holds by then (another document, a new one, a
+// resized or deleted source node).
 
 #include <vector>
 
 #include "document/ChartDocument.h"
 #include "platform/CanvasTypes.h"
+#include "platform/Picture.h"
 
 namespace plume::chartview {
 
@@ -17,6 +21,8 @@ class ItemClipboard {
   const std::vector<document::NodeRecord>& Nodes() const { return nodes_; }
   const std::vector<document::NodeViewState>& NodeStates() const { return states_; }
   const std::vector<document::SlipRecord>& Slips() const { return slips_; }
+  /// The picture file bytes of node copy i (empty when the node had none).
+  const std::vector<platform::Bytes>& PictureBytes() const { return pictures_; }
   /// Left-top of the focused item at copy time in screen pixels (page units x zoom, truncated).
   platform::Point Anchor() const { return anchor_; }
 
@@ -32,6 +38,7 @@ class ItemClipboard {
   int count_ = 0;
   std::vector<document::NodeRecord> nodes_;
   std::vector<document::NodeViewState> states_;
+  std::vector<platform::Bytes> pictures_;
   std::vector<document::SlipRecord> slips_;
   platform::Point anchor_;
 };

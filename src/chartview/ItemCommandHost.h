@@ -38,7 +38,8 @@ class ItemCommandHost {
   virtual void ToggleFullScreen() = 0;
   /// Paste from the store: records the document as an owner of `serial` (when it has an information file).
   virtual void RecordOwner(std::int32_t serial) = 0;
-  /// Paste from the store: the material's picture and its transparent colour.
+  /// Paste from the store: the material's picture made as for a new picture
+  /// node (transparency keyed, fitted to the node width) and its transparent colour.
   virtual std::unique_ptr<platform::Picture> LoadMaterialPicture(std::string_view typeWord, std::int32_t serial,
                                                                   document::ColorRef& transColor) = 0;
 };

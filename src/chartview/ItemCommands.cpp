@@ -112,17 +112,14 @@ void ItemCommands::Paste() {
   if (clipboard_.Count() < 0) PasteSlips();
 }
 
-std::unique_ptr<platform::Picture> ItemCommands::CopyPicture(document::PictureTable::Handle handle) const {
-  const platform::Picture* held = doc_.pictures.Get(handle);
-  if (held == nullptr || codec_ == nullptr) return nullptr;
-  // The pasted node decodes its own picture from the held one's bytes.
-  platform::Bytes bytes = held->EncodedBytes();
-  if (bytes.empty()) bytes = held->BitmapFileCopy();
-  return bytes.empty() ? nullptr : codec_->Decode(bytes);
+document::PictureTable::Handle ItemCommands::AddPicture(const platform::Bytes& bytes) {
+  if (bytes.empty()) return document::PictureTable::kNone;
+  // Each pasted node decodes its own picture; bytes no codec can decode are kept as they are.
+  std::unique_ptr<platform::Picture> picture = codec_ != nullptr ? codec_->Decode(bytes) : nullptr;
+  return picture ? doc_.pictures.Add(std::move(picture)) : doc_.pictures.AddUndecoded(bytes);
 }
 
 void ItemCommands::PasteNodes() {
-  view_.DiscardUndo();
   doc_.ClearSelection();
   std::int32_t id = doc_.NewNodeId();
   const platform::Point d = Displacement();
@@ -141,7 +138,7 @@ void ItemCommands::PasteNodes() {
     doc_.nodeStates[index] = clipboard_.NodeStates()[i];
     document::NodeRecord& node = doc_.nodes[index];
     node.image = document::PictureTable::kNone;
-    if (nodes[i].hasImage) node.image = doc_.pictures.Add(CopyPicture(nodes[i].image));
+    if (nodes[i].hasImage) node.image = AddPicture(clipboard_.PictureBytes()[i]);
     node.nodeId = id++;
     node.pageId = pageId;
     node.rect = mover.MovedRect(ItemKind::Nodes, index, d.x, d.y);
@@ -152,11 +149,10 @@ void ItemCommands::PasteNodes() {
   }
   doc_.Changes().FocusChanged();
   doc_.Changes().RequestRepaint();
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(document::EditStep::Paste);
 }
 
 void ItemCommands::PasteSlips() {
-  view_.DiscardUndo();
   doc_.ClearSelection();
   const platform::Point d = Displacement();
   const auto pageId = doc_.CurrentPage().pageId;
@@ -178,14 +174,14 @@ void ItemCommands::PasteSlips() {
   }
   doc_.Changes().FocusChanged();
   doc_.Changes().RequestRepaint();
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(document::EditStep::Paste);
 }
 
 void ItemCommands::DeleteNodes() {
-  // The in-place editor may be open on one of the nodes: it goes first.
-  host_.CloseInlineEditor();
+  // The in-place editor may be open on one of the nodes: it stores its text
+  // first, so a deletion answered with Cancel loses nothing.
+  doc_.Changes().ItemsRearranging();
   clipboard_.Clear();
-  view_.DiscardUndo();
   const MsgResult answer =
       ShowMessage(StringId::DeleteNodesAndMaterialsAsk, {}, MsgIcon::Question, MsgButtons::YesNoCancel);
   if (answer == MsgResult::Cancel) return;
@@ -224,13 +220,16 @@ void ItemCommands::DeleteNodes() {
   doc_.focusedNode = -1;
   doc_.Changes().FocusChanged();
   doc_.Changes().RequestRepaint();
-  doc_.Changes().MarkModified();
+  // The store is not undone: a deletion that took materials with it ends the history.
+  if (withMaterials)
+    doc_.EndHistory();
+  else
+    doc_.CommitEdit(document::EditStep::DeleteNodes);
 }
 
 void ItemCommands::DeleteSlips() {
   if (host_.InlineEditorOpen()) return;
   clipboard_.Clear();
-  view_.DiscardUndo();
   if (ShowMessage(StringId::DeleteSlipsAsk, {}, MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes) return;
   int kept = 0;
   for (int i = 0; i < doc_.slipCount; ++i) {
@@ -242,7 +241,7 @@ void ItemCommands::DeleteSlips() {
   doc_.focusedSlip = -1;
   doc_.Changes().FocusChanged();
   doc_.Changes().RequestRepaint();
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(document::EditStep::DeleteSlips);
 }
 
 void ItemCommands::SwapOrder() {
@@ -256,6 +255,7 @@ void ItemCommands::SwapOrder() {
   if (doc_.focusedNode >= 0) {
     const auto ab = twoLowest(doc_.nodeCount, [&](int i) { return doc_.nodeStates[i].selected != 0; });
     if (ab.size() < 2) return;
+    doc_.Changes().ItemsRearranging();
     // The spare record beyond the table's capacity holds one side during the exchange.
     const int spare = ChartDocument::kMaxNodes;
     doc_.nodes[spare] = doc_.nodes[ab[0]];
@@ -267,6 +267,7 @@ void ItemCommands::SwapOrder() {
   } else if (doc_.focusedSlip >= 0) {
     const auto ab = twoLowest(doc_.slipCount, [&](int i) { return doc_.slips[i].selected != 0; });
     if (ab.size() < 2) return;
+    doc_.Changes().ItemsRearranging();
     const int spare = ChartDocument::kMaxSlips;
     doc_.slips[spare] = doc_.slips[ab[0]];
     doc_.slips[ab[0]] = doc_.slips[ab[1]];
@@ -275,7 +276,7 @@ void ItemCommands::SwapOrder() {
     return;
   }
   doc_.Changes().RequestRepaint();
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(document::EditStep::DrawingOrder);
 }
 
 void ItemCommands::NewSlip() {
@@ -283,7 +284,7 @@ void ItemCommands::NewSlip() {
   const platform::Point p = host_.MenuPoint();
   if (!doc_.AddSlip(NewSlipText(), p.x, p.y)) return;
   doc_.Changes().RequestRepaint();
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(document::EditStep::NewSlip);
 }
 
 void ItemCommands::SlipFromClipboard() {
@@ -301,7 +302,7 @@ void ItemCommands::SlipFromClipboard() {
   const platform::Point p = host_.MenuPoint();
   if (!doc_.AddSlip(cut, p.x, p.y)) return;
   doc_.Changes().RequestRepaint();
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(document::EditStep::NewSlip);
 }
 
 void ItemCommands::ShowSource() {
@@ -336,7 +337,7 @@ void ItemCommands::TextEdit() {
     return;
   }
   doc_.Changes().RequestRepaint();
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(document::EditStep::Text);
 }
 
 MaterialPasteResult ItemCommands::PasteMaterials(const std::vector<MaterialNode>& picks) {
@@ -352,8 +353,9 @@ MaterialPasteResult ItemCommands::PasteMaterials(const std::vector<MaterialNode>
     if (pick.typeWord != "PDF") {
       request.picture = host_.LoadMaterialPicture(pick.typeWord, pick.serial, request.transColor);
       request.hasImage = request.picture != nullptr;
-      request.pictureWidth = pick.width;
-      request.pictureHeight = pick.height;
+      // The node takes the size the picture was made at (fitted to the node width).
+      request.pictureWidth = request.picture ? request.picture->Width() : pick.width;
+      request.pictureHeight = request.picture ? request.picture->Height() : pick.height;
     }
     request.x = p.x;
     request.y = p.y;
@@ -367,7 +369,7 @@ MaterialPasteResult ItemCommands::PasteMaterials(const std::vector<MaterialNode>
   }
   if (result.created > 0) {
     doc_.Changes().RequestRepaint();
-    doc_.Changes().MarkModified();
+    doc_.CommitEdit(document::EditStep::NewNode);
   }
   return result;
 }

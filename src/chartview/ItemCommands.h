@@ -89,7 +89,7 @@ class ItemCommands {
  private:
   void PasteNodes();
   void PasteSlips();
-  std::unique_ptr<platform::Picture> CopyPicture(document::PictureTable::Handle handle) const;
+  document::PictureTable::Handle AddPicture(const platform::Bytes& bytes);
   platform::Point Displacement() const;
 
   ChartView& view_;

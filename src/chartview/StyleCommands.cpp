@@ -69,9 +69,9 @@ bool StyleCommands::ApplyToTargets(Field field) {
   return changed;
 }
 
-void StyleCommands::Changed() {
+void StyleCommands::Changed(document::EditStep step) {
   doc_.Changes().RequestRepaint();
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(step);
 }
 
 bool StyleCommands::SetFrameWidth(std::uint16_t width) {
@@ -97,7 +97,7 @@ bool StyleCommands::Run(int id) {
   if (!AnyFocused()) {
     if (id != kFillColour) return false;
     doc_.CurrentPage().backColor = state_.fillColour;
-    Changed();
+    Changed(document::EditStep::PageColour);
     return true;
   }
   bool changed = false;
@@ -162,7 +162,7 @@ bool StyleCommands::Run(int id) {
       break;
     default: return false;
   }
-  if (changed) Changed();
+  if (changed) Changed(document::EditStep::Style);
   return changed;
 }
 
@@ -189,7 +189,7 @@ bool StyleCommands::SetTransparentColour(int id) {
   }
   if (doc_.focusedNode < 0 || doc_.focusedNode >= doc_.nodeCount) return false;
   doc_.nodes[doc_.focusedNode].transColor = colour;
-  Changed();
+  Changed(document::EditStep::TransparentColour);
   return true;
 }
 

@@ -90,7 +90,7 @@ class StyleCommands {
   template <typename Field>
   bool ApplyToTargets(Field field);
   bool SetFrameWidth(std::uint16_t width);
-  void Changed();
+  void Changed(document::EditStep step);
 
   document::ChartDocument& doc_;
   EditCommandHost& host_;

@@ -139,7 +139,7 @@ void ViewController::LeftButtonDown(const MouseEvent& e) {
       } else {
         focused.transColor = colour;
         doc_.Changes().RequestRepaint();
-        doc_.Changes().MarkModified();
+        doc_.CommitEdit(document::EditStep::TransparentColour);
       }
     }
   } else if (editing_.DialKnobHit(p)) {
@@ -201,7 +201,7 @@ void ViewController::EndNodeMove(Point r) {
   if (over.index >= 0 && !selection_.Selected(ItemKind::Nodes, over.index)) {
     ArcDrop::Apply(doc_, over.index);
     doc_.Changes().RequestRepaint();
-    doc_.Changes().MarkModified();
+    doc_.CommitEdit(document::EditStep::Arcs);
     return;
   }
   Drop(ItemKind::Nodes, r);
@@ -223,10 +223,9 @@ void ViewController::Drop(ItemKind kind, Point r) {
 
 void ViewController::MoveSelected(ItemKind kind, int dx, int dy) {
   const float z = view_.Zoom();
-  view_.TakeSnapshot(kind);
   ItemMover(doc_, z).MoveSelected(kind, ItemMover::ToPageDelta(dx, z), ItemMover::ToPageDelta(dy, z));
   doc_.Changes().RequestRepaint();
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(document::EditStep::Move);
 }
 
 void ViewController::EndRubberBand(Point r) {
@@ -464,6 +463,10 @@ void ViewController::RightButtonUp(const MouseEvent& e) {
   doc_.Changes().RequestRepaint();
   const int command = host_.ShowContextMenu(menu, e.point);
   if (command != 0) host_.RunCommand(command);
+}
+
+bool ViewController::NudgesOnCtrlArrow() const {
+  return doc_.header.pageCount > 0 && (doc_.focusedNode >= 0 || doc_.focusedSlip >= 0);
 }
 
 bool ViewController::KeyDown(const KeyEvent& e) {

@@ -49,11 +49,14 @@ class ViewController {
   void RightButtonUp(const MouseEvent& e);
   /// True when the key was the view's.
   bool KeyDown(const KeyEvent& e);
+  /// Ctrl with an arrow key nudges the selection by one pixel while anything
+  /// on the page is selected; otherwise the key is the window's (the area commands).
+  bool NudgesOnCtrlArrow() const;
   void Wheel(const WheelEvent& e);
   void Timer(int id);
 
   /// Moves the selected items of `kind` by (dx, dy) screen pixels under the
-  /// page clamp, taking the undo snapshot first; repaints and marks the document.
+  /// page clamp; repaints and commits the move as a step of the history.
   void MoveSelected(ItemKind kind, int dx, int dy);
   /// Selects the items of `kind` inside the last rubber band (SEL menu).
   void SelectInRect(ItemKind kind);

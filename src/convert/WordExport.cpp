@@ -64,13 +64,23 @@ WordContent BuildWordContent(const std::string& pdfText, bool formatted) {
   WordContent content;
   content.formatted = formatted;
   if (formatted) {
+    // Each page's text may end with a form feed of its own before the one
+    // that separates it from the next: the pair is one page break, not an
+    // empty page between the two.
+    const std::string text = ReplaceAll(pdfText, "\f\f", "\f");
     std::size_t pos = 0;
-    while (pos <= pdfText.size()) {
-      std::size_t end = pdfText.find('\f', pos);
-      if (end == std::string::npos) end = pdfText.size();
-      const std::string page = pdfText.substr(pos, end - pos);
+    while (pos <= text.size()) {
+      std::size_t end = text.find('\f', pos);
+      if (end == std::string::npos) end = text.size();
+      const std::string page = text.substr(pos, end - pos);
       // A form feed closing the last page starts no empty page.
-      if (!(end == pdfText.size() && page.empty() && !content.pages.empty())) content.pages.push_back(SplitLines(page));
+      if (!(end == text.size() && page.empty() && !content.pages.empty())) {
+        std::vector<std::string> lines = SplitLines(page);
+        // The line break that ends a page's last line is no paragraph of its
+        // own: kept, it would spill onto a page of its own before the next break.
+        if (lines.size() > 1 && lines.back().empty()) lines.pop_back();
+        content.pages.push_back(std::move(lines));
+      }
       pos = end + 1;
     }
     return content;
@@ -97,28 +107,47 @@ WordOptionToggle ToggleWordOption(int current) {
 }
 
 bool OpenInWordProcessor(platform::ProcessLauncher& launcher, const fs::path& document) {
+  bool found = false;
   for (const char* writer : {"soffice", "libreoffice", "lowriter"}) {
     const fs::path program = launcher.FindProgram(writer);
-    if (!program.empty() && launcher.StartDetached(program, {"--writer", document.string()})) return true;
+    if (program.empty()) continue;
+    found = true;
+    // "-n": the file is a template, so the user gets a new untitled document to save where they like.
+    if (launcher.StartDetached(program, {"--writer", "-n", document.string()})) return true;
   }
   const fs::path mime = launcher.FindProgram("xdg-mime");
   const fs::path open = launcher.FindProgram("xdg-open");
   if (!mime.empty() && !open.empty()) {
     const std::optional<std::string> handler = launcher.RunAndRead(mime, {"query", "default", kOdfTextMime});
-    if (handler && handler->find_first_not_of(" \r\n") != std::string::npos &&
-        launcher.StartDetached(open, {document.string()}))
-      return true;
+    if (handler && handler->find_first_not_of(" \r\n") != std::string::npos) {
+      found = true;
+      if (launcher.StartDetached(open, {document.string()})) return true;
+    }
   }
-  platform::ShowMessage(platform::StringId::WordProcessorStartFailed, {}, platform::MsgIcon::Error);
+  if (found) {
+    platform::ShowMessage(platform::StringId::WordProcessorStartFailed, {}, platform::MsgIcon::Error);
+  } else {
+    platform::ShowMessage(platform::StringId::WordProcessorMissing, {}, platform::MsgIcon::Error);
+  }
   return false;
+}
+
+fs::path FreeDocumentPath(const fs::path& folder, const std::string& name) {
+  std::error_code ec;
+  fs::path path = folder / (name + ".odt");
+  for (int n = 2; fs::exists(path, ec) || ec; ++n) path = folder / (name + "-" + std::to_string(n) + ".odt");
+  return path;
 }
 
 fs::path ExportToWord(const std::string& address, const std::string& pdfText, bool formatted, const fs::path& folder,
                       const WordExportServices& services) {
   const std::string name = WordDocumentName(address);
   if (name.empty() || pdfText.empty() || folder.empty() || !services.writeDocument) return {};
-  const fs::path document = folder / (name + ".odt");
-  if (!services.writeDocument(BuildWordContent(pdfText, formatted), document)) return {};
+  const fs::path document = FreeDocumentPath(folder, name);
+  if (!services.writeDocument(BuildWordContent(pdfText, formatted), document)) {
+    platform::ShowMessage(platform::StringId::WordFileWriteFailed, {}, platform::MsgIcon::Error);
+    return {};
+  }
   if (services.launcher) OpenInWordProcessor(*services.launcher, document);
   return document;
 }

@@ -42,8 +42,10 @@ struct WordOptionToggle {
 };
 WordOptionToggle ToggleWordOption(int current);
 
-/// Opens `document` in LibreOffice Writer or else in the desktop's handler
-/// for ODF text; neither installed → 30070 and false.
+/// Opens `document` in LibreOffice Writer as a new untitled document (the
+/// file serves as its template) or else in the desktop's handler for ODF
+/// text. Neither installed → 30624 (what to install) and false; one that
+/// cannot be started → 30070 and false.
 bool OpenInWordProcessor(platform::ProcessLauncher& launcher, const std::filesystem::path& document);
 
 struct WordExportServices {
@@ -52,9 +54,13 @@ struct WordExportServices {
   platform::ProcessLauncher* launcher = nullptr;  ///< null: the document is written but not opened
 };
 
+/// `<folder>/<name>.odt`, or `<name>-2.odt`, `<name>-3.odt`, ... when taken:
+/// an export never overwrites an earlier one the word processor may still read.
+std::filesystem::path FreeDocumentPath(const std::filesystem::path& folder, const std::string& name);
+
 /// The export of the PDF at `address` whose text is `pdfText`: nothing when
-/// the name or the text is empty; otherwise writes `<folder>/<name>.odt` and
-/// opens it. Returns the document written (empty when none was).
+/// the name or the text is empty; otherwise writes a free `<folder>/<name>.odt`
+/// (30623 when it cannot) and opens it. Returns the document written (empty when none was).
 std::filesystem::path ExportToWord(const std::string& address, const std::string& pdfText, bool formatted,
                                    const std::filesystem::path& folder, const WordExportServices& services);
 

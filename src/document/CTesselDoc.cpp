@@ -101,22 +101,58 @@ bool CTesselDoc::RunJob(ShoriJob& job) {
   return job.Run();
 }
 
-void CTesselDoc::Recorded(const fs::path& path) {
+JobGate::Ticket CTesselDoc::HoldGate(const char* what) {
+  // Entry points refuse while the gate is held, so a save that finds it held
+  // runs inside the job that holds it, which keeps timers and drops waiting.
+  return services_.jobs ? services_.jobs->TryBegin(what) : JobGate::Ticket();
+}
+
+void CTesselDoc::Recorded(const fs::path& path, bool modified) {
   path_ = path;
-  SetModified(false);
+  proposed_.clear();
+  base_ = StampOf(path);
+  restored_.reset();
+  SetModified(modified);
   if (services_.view) services_.view->AddRecentFile(path);
 }
 
 void CTesselDoc::NewDocument() {
   doc_.NewDocument();
   path_.clear();
+  proposed_.clear();
+  base_.reset();
+  restored_.reset();
   SetModified(false);
 }
 
+void CTesselDoc::AdoptRecovered(ChartDocument& read, const RecoveryRecord& record) {
+  doc_.SwapContents(read);
+  path_.clear();
+  proposed_ = record.original;
+  base_ = record.base;
+  restored_ = record;
+  // Announced even when the flag was already set: the restored state needs a copy of its own.
+  doc_.Changes().MarkModified();
+  if (services_.view) services_.view->DocumentOpened();
+}
+
+bool CTesselDoc::MayOverwriteOriginal(const fs::path& chosen) {
+  if (!restored_ || restored_->original.empty()) return true;
+  std::error_code error;
+  const bool original = chosen == restored_->original || fs::equivalent(chosen, restored_->original, error);
+  if (!original || !OriginalChangedSince(*restored_)) return true;
+  return platform::ShowMessage(StringId::RecoveryOriginalChanged, restored_->original.string() + "\n",
+                               MsgIcon::Warning, MsgButtons::YesNo) == MsgResult::Yes;
+}
+
 bool CTesselDoc::OpenDocument(const fs::path& path) {
+  const JobGate::Ticket ticket = HoldGate("open");
   // Read aside: the open document stays as it was unless the whole read succeeds.
   std::unique_ptr<ChartDocument> read = ChartDocument::Create();
   if (!read || !ReadDocumentFile(path, *read)) return false;
+  // What a save killed half-way left beside the document (and its backup) goes now.
+  platform::RemoveDeadTemporaries(path);
+  if (const fs::path backup = BackupPathFor(path); !backup.empty()) platform::RemoveDeadTemporaries(backup);
   doc_.SwapContents(*read);
   Recorded(path);
   if (services_.view) services_.view->DocumentOpened();
@@ -158,9 +194,12 @@ bool CTesselDoc::ReadDocumentFile(const fs::path& path, ChartDocument& into) {
 }
 
 bool CTesselDoc::SaveDocument(const fs::path& path) {
+  const JobGate::Ticket ticket = HoldGate("save");
+  const auto editsBefore = doc_.Changes().EditCount();
   if (!WriteDocumentFile(path)) return false;
   settings::Set(settings_, settings::Last::FilePath, path.string());
-  Recorded(path);
+  // An edit that slipped in while the file was written is not in it.
+  Recorded(path, doc_.Changes().EditCount() != editsBefore);
   return true;
 }
 
@@ -222,7 +261,7 @@ bool CTesselDoc::EnsureSaved() {
   request.confirmOverwrite = false;
   const std::optional<fs::path> chosen =
       services_.dialogs ? services_.dialogs->AskSaveFile(request) : std::nullopt;
-  if (!chosen) return false;
+  if (!chosen || !MayOverwriteOriginal(*chosen)) return false;
   // A material must belong to a document that exists on disk: a failed save
   // is a failure here too (the message has been shown).
   return SaveDocument(*chosen);
@@ -234,11 +273,11 @@ bool CTesselDoc::SaveAs() {
   platform::SaveFileRequest request;
   request.filter = "Plumeboard Files (*.pbd)|*.pbd||";
   request.defaultExtension = "pbd";
-  request.initialName = path_.empty() ? std::string() : path_.string();
+  request.initialName = OriginalPath().string();
   request.confirmOverwrite = true;
   const std::optional<fs::path> chosen =
       services_.dialogs ? services_.dialogs->AskSaveFile(request) : std::nullopt;
-  return chosen && SaveDocument(*chosen);
+  return chosen && MayOverwriteOriginal(*chosen) && SaveDocument(*chosen);
 }
 
 }  // namespace plume::document

@@ -11,6 +11,8 @@
 #include "document/ChartDocument.h"
 #include "document/DocumentViewHooks.h"
 #include "platform/IoStep.h"
+#include "document/RecoveryRecord.h"
+#include "document/JobGate.h"
 #include "document/ShoriRunner.h"
 #include "platform/Cabinet.h"
 #include "platform/FileDialogs.h"
@@ -20,11 +22,15 @@
 namespace plume::document {
 
 /// Optional services of a document object; null members take the do-nothing
-/// defaults (no file chooser: every choice is cancelled; jobs run without a dialog).
+/// defaults (no file chooser: every choice is cancelled; jobs run without a
+/// dialog; no gate: nothing else runs anyway).
 struct DocumentServices {
   platform::FileDialogs* dialogs = nullptr;
   ShoriRunner* runner = nullptr;
   DocumentViewHooks* view = nullptr;
+  /// The one long job at a time: a save or an open holds it while it runs, so
+  /// timers and drops wait (the processing dialog lets their events through).
+  JobGate* jobs = nullptr;
 };
 
 class CTesselDoc {
@@ -39,14 +45,17 @@ class CTesselDoc {
   /// current page. The file is read into a document of its own, which takes
   /// the open one's place only when the whole read succeeded: any failure
   /// (shown where it happens, or silently for a name not ending in "PBD")
-  /// leaves the open document, its path and modified flag untouched.
+  /// leaves the open document, its path and modified flag untouched. Hidden
+  /// temporary files that a killed save left beside the file are removed.
   bool OpenDocument(const std::filesystem::path& path);
 
   /// Saves to `path`, keeping the old file as "name(back).PBD" when KanSet
   /// MakeBackup is 1. The old file is replaced only once the new one is
   /// complete on disk. On success: Last FilePath = path, the path is recorded,
-  /// the document is unmodified and the path joins the recent files. On
-  /// failure the message has been shown and the document stays modified.
+  /// the path joins the recent files and the document is unmodified, unless
+  /// it changed while the save ran (then what is on show is not what was
+  /// saved, and it stays modified). On failure the message has been shown and
+  /// the document stays modified.
   bool SaveDocument(const std::filesystem::path& path);
 
   /// A new empty document without a path, unmodified.
@@ -55,6 +64,17 @@ class CTesselDoc {
   /// Makes sure the document has a file: without a path, asks 30023 and then
   /// for a file to save to. True when the document has a path afterwards.
   bool EnsureSaved();
+
+  /// Puts a document read from a recovery copy in place of the open one: it
+  /// has no path and is modified, so its first save asks where to write,
+  /// proposing the original file and warning (30700) when that file changed
+  /// after the copy was taken.
+  void AdoptRecovered(ChartDocument& read, const RecoveryRecord& record);
+  /// The file a copy of this document belongs to: its path, or for a restored
+  /// document the original file it was a copy of.
+  const std::filesystem::path& OriginalPath() const { return path_.empty() ? proposed_ : path_; }
+  /// That file as this document last read or wrote it; nullopt when unknown.
+  const std::optional<FileStamp>& OriginalStamp() const { return base_; }
 
   /// Save command: SaveDocument to the current path, or SaveAs without one.
   bool Save();
@@ -84,7 +104,13 @@ class CTesselDoc {
   bool ReadDocumentFile(const std::filesystem::path& path, ChartDocument& into);
   bool WriteDocumentFile(const std::filesystem::path& path);
   bool RunJob(ShoriJob& job);
-  void Recorded(const std::filesystem::path& path);
+  /// False when `chosen` is the original of a restored document that changed
+  /// after its copy was taken and the user does not want it overwritten.
+  bool MayOverwriteOriginal(const std::filesystem::path& chosen);
+  /// Holds the job gate for a save or an open; an empty ticket when there is
+  /// no gate or the job that holds it is the one saving (a capture's EnsureSaved).
+  JobGate::Ticket HoldGate(const char* what);
+  void Recorded(const std::filesystem::path& path, bool modified = false);
 
   ChartDocument& doc_;
   platform::SettingsStore& settings_;
@@ -92,6 +118,9 @@ class CTesselDoc {
   const platform::PictureCodec& codec_;
   Services services_;
   std::filesystem::path path_;
+  std::filesystem::path proposed_;            ///< restored document: its original file
+  std::optional<FileStamp> base_;             ///< the original as last read or written
+  std::optional<RecoveryRecord> restored_;    ///< the copy a restored document came from
   platform::IoStepFn steps_;
 };
 

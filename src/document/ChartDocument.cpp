@@ -44,6 +44,26 @@ ChartDocument::ChartDocument() : hooks_(&gDefaultHooks) {
   nodes.resize(kMaxNodes + 1);
   nodeStates.resize(kMaxNodes + 1);
   slips.resize(kMaxSlips + 1);
+  // A new selection or page is what an undo of the next step returns to; a
+  // save makes the present state the saved one.
+  historyWatch_ = changes_.Subscribe([this](Change change) {
+    if (change == Change::Focus) history_.Refresh(*this);
+    if (change == Change::Unmodified) history_.MarkSaved();
+  });
+}
+
+void ChartDocument::CommitEdit(EditStep step) {
+  CommitEdit(step, header.pageCount > 0 ? CurrentPage().pageId : std::uint16_t{0});
+}
+
+void ChartDocument::CommitEdit(EditStep step, std::uint16_t pageId) {
+  history_.Record(*this, step, pageId);
+  changes_.MarkModified();
+}
+
+void ChartDocument::EndHistory() {
+  changes_.MarkModified();
+  history_.Reset(*this);
 }
 
 std::unique_ptr<ChartDocument> ChartDocument::Create(DocumentHooks* hooks) {
@@ -104,6 +124,7 @@ void ChartDocument::NewDocument() {
   header.currentPage = 0;
   header.dialRadius = kDefaultDialRadius;
   InitPage(pages[0], 1, kFirstPageName);
+  history_.Reset(*this);
   hooks_->NewDocumentSetUp();
 }
 
@@ -214,7 +235,6 @@ bool ChartDocument::AddNode(NodeRequest request) {
   nodeCount += 1;
   changes_.FocusChanged();
   changes_.RequestRepaint();
-  hooks_->DiscardUndo();
   return true;
 }
 
@@ -240,7 +260,6 @@ bool ChartDocument::AddSlip(std::string_view text, int x, int y) {
   slipCount += 1;
   changes_.FocusChanged();
   changes_.RequestRepaint();
-  hooks_->DiscardUndo();
   return true;
 }
 

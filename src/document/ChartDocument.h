@@ -11,6 +11,8 @@
 #include "document/ChartRecords.h"
 #include "document/DocumentChanges.h"
 #include "document/DocumentHooks.h"
+#include "document/EditHistory.h"
+#include "document/EditStep.h"
 #include "document/ItemKind.h"
 #include "document/PictureTable.h"
 
@@ -64,6 +66,19 @@ class ChartDocument {
   /// when its contents are swapped.
   DocumentChanges& Changes() { return changes_; }
   const DocumentChanges& Changes() const { return changes_; }
+  /// The history of edits behind undo and redo; it stays with this
+  /// document when its contents are swapped and starts again when a
+  /// document is set up or shown.
+  EditHistory& History() { return history_; }
+  const EditHistory& History() const { return history_; }
+  /// An edit is done: it becomes a step of the history on page `pageId`
+  /// (by default the current page) when the chart's contents changed, and
+  /// the document is marked modified.
+  void CommitEdit(EditStep step);
+  void CommitEdit(EditStep step, std::uint16_t pageId);
+  /// An edit that cannot be undone (materials left the store with it): the
+  /// document is marked modified and the history starts again from here.
+  void EndHistory();
 
   /// Releases every picture once and empties the item tables.
   void Clear();
@@ -128,6 +143,8 @@ class ChartDocument {
   ChartDocument();
   DocumentHooks* hooks_;
   DocumentChanges changes_;
+  EditHistory history_;
+  DocumentChanges::Subscription historyWatch_;
 };
 
 }  // namespace plume::document

@@ -32,6 +32,7 @@ DocumentChanges::~DocumentChanges() {
 
 void DocumentChanges::MarkModified() {
   modified_ = true;
+  ++edits_;
   Announce(Change::Modified);
 }
 

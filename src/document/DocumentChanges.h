@@ -17,6 +17,7 @@ enum class Change {
   Repaint,        ///< the chart must be painted again
   RepaintErased,  ///< the chart must be painted again on a cleared window (zoom change)
   Focus,          ///< the focused item changed: the style controls follow it
+  Rearranging,    ///< items are about to be removed or reordered: what holds an item's index lets go of it
 };
 
 class DocumentChanges {
@@ -60,6 +61,15 @@ class DocumentChanges {
   /// The focused item changed (a click, a new item, a paste, a deletion).
   void FocusChanged() { Announce(Change::Focus); }
 
+  /// Items are about to be removed or reordered (a deletion, a page
+  /// deletion, a swap of the drawing order): an open in-place editor stores
+  /// its text into its item now, while the item is still where it was.
+  void ItemsRearranging() { Announce(Change::Rearranging); }
+
+  /// Counts every MarkModified: a save compares it before and after, so a
+  /// change made while it ran keeps the document modified.
+  unsigned long long EditCount() const { return edits_; }
+
   /// `listener` hears every announcement until the subscription goes.
   [[nodiscard]] Subscription Subscribe(Listener listener);
 
@@ -67,6 +77,7 @@ class DocumentChanges {
   void Announce(Change change);
 
   bool modified_ = false;
+  unsigned long long edits_ = 0;
   std::vector<std::shared_ptr<Subscription::Slot>> slots_;
 };
 

@@ -1,8 +1,8 @@
 #pragma once
-// What the document asks when items come and go: the view's zoom and undo
-// record, and the defaults of new items. The chart view installs its hooks;
-// the defaults here (nothing to drop, zoom 1, an empty web page title, the
-// built-in style) let a document work without a view, as in the tool.
+// What the document asks when items come and go: the view's zoom and the
+// defaults of new items. The chart view installs its hooks; the defaults
+// here (zoom 1, an empty web page title, the built-in style) let a document
+// work without a view, as in the tool.
 
 #include <string>
 
@@ -13,11 +13,8 @@ namespace plume::document {
 class DocumentHooks {
  public:
   virtual ~DocumentHooks() = default;
-  /// Drops the view's one-step undo record.
-  virtual void DiscardUndo() {}
   /// Title (CP932) of the web page on show, used for nodes added without a
-  /// title. The registration flows hand the HTML area's title to AddNode
-  /// themselves, so the window leaves this default in place.
+  /// title; the window connects it to its HTML area.
   virtual std::string WebPageTitle() { return {}; }
   /// Stored style defaults for new nodes and slips.
   virtual ItemStyle NodeDefaults() { return DefaultItemStyle(); }

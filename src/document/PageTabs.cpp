@@ -95,7 +95,12 @@ void PageTabs::Click(int tab) {
 
 void PageTabs::RightClick(int tab) {
   if (tab < 0 || tab >= Count()) return;
-  if (tab != Current()) MakeCurrent(tab, false);
+  if (tab != Current()) {
+    MakeCurrent(tab, false);
+    // Items of a page no longer on show must not stay selected for the keys and commands.
+    doc_.ClearSelection();
+    doc_.Changes().FocusChanged();
+  }
   doc_.Changes().RequestRepaint();
 }
 
@@ -122,7 +127,10 @@ bool PageTabs::AddPage(bool after) {
   ChartDocument::InitPage(doc_.pages[at], pageId, platform::CutToBytes(*name, kMaxNameBytes));
   doc_.header.currentPage = static_cast<std::uint16_t>(at);
   host_.CurrentPageChanged();
-  doc_.Changes().MarkModified();
+  // The new page is on show: nothing of the page left stays selected.
+  doc_.ClearSelection();
+  doc_.Changes().FocusChanged();
+  doc_.CommitEdit(EditStep::PageAdd);
   doc_.Changes().RequestRepaint();
   return true;
 }
@@ -133,18 +141,18 @@ bool PageTabs::RenamePage() {
   platform::CopyToField(doc_.CurrentPage().pageName, *name);
   captions_[Current()] = Caption(FullName(Current()), captionLength_);
   // A renamed page is a change like any other: closing asks before it is lost.
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(EditStep::PageRename);
   return true;
 }
 
 void PageTabs::SetTabBackColor(ColorRef color) {
   doc_.CurrentPage().tabBackColor = color;
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(EditStep::PageColour);
 }
 
 void PageTabs::SetTabTextColor(ColorRef color) {
   doc_.CurrentPage().tabTextColor = color;
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(EditStep::PageColour);
 }
 
 bool PageTabs::Move(int delta) {
@@ -158,7 +166,7 @@ bool PageTabs::Move(int delta) {
   captions_[from] = FullName(from);
   captions_[to] = FullName(to);
   doc_.header.currentPage = static_cast<std::uint16_t>(to);
-  doc_.Changes().MarkModified();
+  doc_.CommitEdit(EditStep::PageMove);
   return true;
 }
 
@@ -167,6 +175,8 @@ bool PageTabs::MoveRight() { return Move(+1); }
 
 bool PageTabs::DeleteCurrentPage() {
   if (Count() <= 1) return false;
+  // An in-place editor open on an item stores its text before the tables move.
+  doc_.Changes().ItemsRearranging();
   const int index = Current();
   const std::uint16_t pageId = doc_.CurrentPage().pageId;
   const int onPage = static_cast<int>(std::count_if(doc_.nodes.begin(), doc_.nodes.begin() + doc_.nodeCount,
@@ -185,7 +195,6 @@ bool PageTabs::DeleteCurrentPage() {
 
   captions_.erase(captions_.begin() + index);
   host_.ClearItemClipboard();
-  doc_.Hooks().DiscardUndo();
   for (int i = index; i + 1 < doc_.header.pageCount; ++i) doc_.pages[i] = doc_.pages[i + 1];
   doc_.header.pageCount -= 1;
   doc_.header.currentPage = static_cast<std::uint16_t>(index > 0 ? index - 1 : 0);
@@ -226,7 +235,14 @@ bool PageTabs::DeleteCurrentPage() {
   doc_.slipCount = kept;
 
   host_.CurrentPageChanged();
-  Changed();
+  doc_.ClearSelection();
+  doc_.Changes().FocusChanged();
+  doc_.Changes().RequestRepaint();
+  // The store is not undone: a deletion that took materials with it ends the history.
+  if (deleteMaterials)
+    doc_.EndHistory();
+  else
+    doc_.CommitEdit(EditStep::PageDelete, pageId);
   return true;
 }
 

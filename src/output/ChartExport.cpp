@@ -86,7 +86,8 @@ void ChartExport::PaintPage(platform::Canvas& canvas, int pageIndex, float zoom)
   params.scratch = scratch_;
   params.pageIndex = pageIndex;
   // The view's title rectangles and link markers stay those of the window's last paint.
-  chartview::PreparePage(doc_, canvas, params);
+  // What the preparing step changes (default sizes, undrawable pictures) is marked like any edit.
+  if (chartview::PreparePage(doc_, canvas, params)) doc_.Changes().MarkModified();
   chartview::DrawPage(doc_, canvas, params);
 }
 

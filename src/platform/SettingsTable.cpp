@@ -27,7 +27,7 @@ std::vector<AnySetting> BuildTable() {
       KanSet::MakeBackup, KanSet::ImageW, KanSet::Quality, KanSet::ImageType, KanSet::ImageDefW,
       KanSet::Home, KanSet::MenuLen, KanSet::NodeWClick, KanSet::NodeWidth, KanSet::NodeHeight,
       KanSet::SlipWidth, KanSet::SlipHeight, KanSet::TateYokoKotei, KanSet::RefleshPic, KanSet::HitMax,
-      KanSet::Fukugen, KanSet::Kakunin, KanSet::FullText,
+      KanSet::Fukugen, KanSet::Kakunin, KanSet::FullText, KanSet::RecoveryMin,
 
       Last::FilePath, Last::Zoom, Last::ZoomX, Last::ZoomY, Last::DocType, Last::cxCur, Last::cyCur,
       Last::PageTileLen, Last::TipTextColor, Last::TipMargin, Last::TipBkColor, Last::WebGoku, Last::OptWord,

@@ -120,6 +120,7 @@ inline constexpr IntSetting RefleshPic{section::kKanSet, "RefleshPic", 1};    //
 inline constexpr IntSetting HitMax{section::kKanSet, "HitMax", 500};          ///< search hits: 500, 1000, 3000
 inline constexpr IntSetting Fukugen{section::kKanSet, "Fukugen", 1};          ///< 1: restore last search
 inline constexpr IntSetting Kakunin{section::kKanSet, "Kakunin", 1};          ///< 1: confirm before searching
+inline constexpr IntSetting RecoveryMin{section::kKanSet, "RecoveryMin", 1};  ///< minutes between recovery copies, 1..60
 inline constexpr IntSetting FullText{section::kKanSet, "FullText", 1};        ///< 1: read the text inside materials
 }  // namespace KanSet
 

@@ -18,6 +18,10 @@ class DocumentActions {
   virtual bool Save() = 0;
   /// Asks for a path and saves; false when not saved.
   virtual bool SaveAs() = 0;
+  /// Every command that needs a document on disk asks this first: without a
+  /// path, the question "save first?" and then the save; true when the
+  /// document has a file afterwards.
+  virtual bool EnsureSaved() = 0;
   /// The chart document's modified flag (edits mark it through its changes).
   virtual bool IsModified() const = 0;
   /// The document's file; empty for a document never saved.

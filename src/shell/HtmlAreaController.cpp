@@ -136,6 +136,7 @@ void HtmlAreaController::OnNewWindowRefused(const std::string& address) {
 }
 
 void HtmlAreaController::StartPdfText(const std::string& address) {
+  pdfAddress_ = address;
   const std::string local = LocalPathOf(address);
   if (!local.empty()) {
     ExtractOnWorker(local, false);
@@ -178,6 +179,7 @@ void HtmlAreaController::PdfTextArrived(unsigned generation, const platform::Pdf
   pdfTimerRunning_ = false;
   if (result.ok && !result.text.empty()) host_.SetTextAreaText(result.text);
   progress_.done = true;
+  progress_.address = pdfAddress_;
 }
 
 void HtmlAreaController::PdfTimerTick() {

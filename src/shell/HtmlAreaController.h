@@ -76,6 +76,7 @@ class HtmlAreaController {
   struct PdfProgress {
     int ticks = 0;
     bool done = false;
+    std::string address;  ///< the address whose PDF text the wait ended with
   };
   PdfProgress& Progress() { return progress_; }
   /// One second of the PDF timer: after kPdfTextTicks the wait ends, the
@@ -105,6 +106,8 @@ class HtmlAreaController {
   bool pdfTimerRunning_ = false;
   /// Counts completed loads; text for an older load is dropped.
   unsigned generation_ = 0;
+  /// The address of the PDF whose text is being read.
+  std::string pdfAddress_;
   /// Lets posted results find out whether the controller still exists.
   std::shared_ptr<int> alive_ = std::make_shared<int>(0);
   /// Last member: stopped and joined first when the controller goes.

@@ -55,6 +55,12 @@ std::string WordOptionTooltip(bool formatted) {
   return TooltipText(Id(ID_OPT_WORD), FillText(formatted ? "Formatted" : "PlainText"));
 }
 
+std::string HistoryTooltip(int id, std::string_view stepCaption) {
+  std::string text = TooltipText(id);
+  if (stepCaption.empty()) return text;
+  return text.substr(0, text.find('\n')) + "\n" + std::string(stepCaption);
+}
+
 std::string PageTypeTooltip(std::string_view pageType) {
   return TooltipText(Id(ID_NOW_DSP), pageType.empty() ? FillText("UnknownPageType") : pageType);
 }

@@ -15,5 +15,8 @@ std::string TooltipText(int id, std::string_view fill = {});
 std::string WordOptionTooltip(bool formatted);
 /// The tooltip of 32829 for the page type on show (empty: unknown).
 std::string PageTypeTooltip(std::string_view pageType);
+/// The tooltip of the undo or redo button `id`: its title over the step it
+/// would take ("移動を元に戻す"); with no step, its own description.
+std::string HistoryTooltip(int id, std::string_view stepCaption);
 
 }  // namespace plume::shell

@@ -64,6 +64,7 @@ SettingsSheetValues LoadSheetValues(const platform::SettingsStore& store, int an
   v.playAnime = animeCount != 0;
   v.animeCount = animeCount == 0 ? kAnimeCountWhenOff : ClampTo(animeCount, kAnimeCountRange);
   v.makeBackup = settings::Get(store, KanSet::MakeBackup) == 1;
+  v.recoveryMin = std::clamp(settings::Get(store, KanSet::RecoveryMin), kRecoveryMinRange.low, kRecoveryMinRange.high);
   v.imageW = ClampTo(settings::Get(store, KanSet::ImageW), kImageWRange);
   v.quality = QualityOfButton(QualityButton(settings::Get(store, KanSet::Quality)));
   v.imageType = ImageTypeOfButton(ImageTypeButton(settings::Get(store, KanSet::ImageType)));
@@ -94,6 +95,7 @@ SheetSaveResult SaveSheetValues(platform::SettingsStore& store, const SettingsSh
     result.animeCount = anime;
   }
   settings::Set(store, KanSet::MakeBackup, v.makeBackup ? 1 : 0);
+  settings::Set(store, KanSet::RecoveryMin, v.recoveryMin);
   settings::Set(store, KanSet::ImageW, v.imageW);
   settings::Set(store, KanSet::Quality, v.quality);
   settings::Set(store, KanSet::ImageType, v.imageType);

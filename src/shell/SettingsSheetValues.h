@@ -19,6 +19,7 @@ struct SettingsSheetValues {
   bool playAnime = true;
   int animeCount = 3;     ///< 1..10, shown also while the animation is off
   bool makeBackup = true;
+  int recoveryMin = 1;     ///< minutes between recovery copies
   int imageW = 1000;
   int quality = 70;
   std::string imageType = "JPEG";
@@ -46,6 +47,7 @@ inline constexpr SpinRange kAnimeCountRange{1, 10};
 inline constexpr SpinRange kMenuLenRange{20, 200};
 inline constexpr SpinRange kImageWRange{500, 2000};
 inline constexpr SpinRange kImageDefWRange{50, 500};
+inline constexpr SpinRange kRecoveryMinRange{1, 60};
 /// The wider limits keep every stored node size valid (the labels show 50..300 and 50..200).
 inline constexpr SpinRange kNodeWidthRange{20, 300};
 inline constexpr SpinRange kNodeHeightRange{10, 200};

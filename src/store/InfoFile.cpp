@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <system_error>
 #include <utility>
@@ -127,6 +128,17 @@ bool InfoFile::InfoFileExists(std::string_view serialText) {
 bool InfoFile::AddOwner(std::string_view serialText, const fs::path& documentPath) {
   const fs::path file = PathForReading(serialText);
   return !file.empty() && AppendAt(file, OwnerLine(PathToCp932(documentPath)));
+}
+
+bool InfoFile::RemoveOwner(std::string_view serialText, const fs::path& documentPath) {
+  const fs::path file = PathForReading(serialText);
+  if (file.empty()) return false;
+  const auto text = WithInfoStream(file, [](std::istream& in) {
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  });
+  if (!text) return false;
+  const auto rest = WithoutLastLine(*text, OwnerLine(PathToCp932(documentPath)));
+  return rest && ReplaceFile(file, *rest);
 }
 
 bool InfoFile::SetSha256(std::string_view serialText, std::string_view hash) {

@@ -28,6 +28,10 @@ class InfoFile {
   bool InfoFileExists(std::string_view serialText);
   /// Appends `documentPath` as one more owner (listed owners are not checked).
   bool AddOwner(std::string_view serialText, const std::filesystem::path& documentPath);
+  /// Removes the owner line that AddOwner (or WriteInfo) wrote for
+  /// `documentPath`, the last one when it was written more than once; every
+  /// other line stays as it is. False when there is no such line.
+  bool RemoveOwner(std::string_view serialText, const std::filesystem::path& documentPath);
   /// Records a hash found later; it overrides every earlier one when read.
   bool SetSha256(std::string_view serialText, std::string_view hash);
   /// The eight values; nullopt without a store or file.

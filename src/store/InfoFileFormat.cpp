@@ -127,4 +127,15 @@ std::optional<std::string> AppendToInfoText(std::istream& in, std::string_view a
   return text;
 }
 
+std::optional<std::string> WithoutLastLine(std::string_view text, std::string_view line) {
+  if (line.empty()) return std::nullopt;
+  for (std::size_t at = text.rfind(line); at != std::string_view::npos; at = at == 0 ? std::string_view::npos : text.rfind(line, at - 1)) {
+    if (at != 0 && text[at - 1] != '\n') continue;  // only a whole line
+    std::string out(text.substr(0, at));
+    out += text.substr(at + line.size());
+    return out;
+  }
+  return std::nullopt;
+}
+
 }  // namespace plume::store

@@ -42,4 +42,8 @@ OwnerSummary ReadOwnersFrom(std::istream& in);
 /// when the text has no "<Root>" line, so a damaged file is left as it is.
 std::optional<std::string> AppendToInfoText(std::istream& in, std::string_view addition);
 
+/// `text` without its last line equal to `line` (a whole line, CR LF
+/// included), every other byte kept; nullopt when no line is equal.
+std::optional<std::string> WithoutLastLine(std::string_view text, std::string_view line);
+
 }  // namespace plume::store

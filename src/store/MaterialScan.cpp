@@ -46,6 +46,7 @@ ScanResult ScanStore(const fs::path& root, Serial bound, int hitMax, const Searc
     if (!ReadFileInto(infoFile, bytes)) continue;
     std::istringstream in(bytes);
     MaterialInfo info = ReadInfoFrom(in);
+    info.ext = MaterialStore::StoredTypeIn(root, info.ext, serial);
     if (info.ext.empty()) continue;
     if (!TypePasses(info.ext, c.typeIndex)) continue;
     if (dateActive && !DatePasses(info.createDate, c.date1, c.date2)) continue;

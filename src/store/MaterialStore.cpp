@@ -46,6 +46,15 @@ std::optional<fs::path> MaterialStore::Root() {
 
 fs::path MaterialStore::RootBelow(const fs::path& storePath) { return storePath / kStoreFolder; }
 
+std::string MaterialStore::StoredTypeIn(const fs::path& root, std::string_view ext, std::string_view serialText) {
+  if (!ext.empty() && ext != "HTML") return std::string(ext);
+  for (const std::string_view type : {std::string_view("PDF"), std::string_view("JPEG")}) {
+    std::error_code ec;
+    if (fs::is_regular_file(DataFileIn(root, type, serialText), ec)) return std::string(type);
+  }
+  return {};
+}
+
 fs::path MaterialStore::DataFileIn(const fs::path& root, std::string_view typeWord, std::string_view serialText) {
   std::string name(serialText);
   name += '.';

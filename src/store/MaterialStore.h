@@ -96,6 +96,12 @@ class MaterialStore {
   static std::filesystem::path RootBelow(const std::filesystem::path& storePath);
   static std::filesystem::path DataFileIn(const std::filesystem::path& root, std::string_view typeWord,
                                           std::string_view serialText);
+  /// The type of the data file a material has: `ext` as recorded, except
+  /// that a material recorded with "HTML" or no type (older captures recorded
+  /// the page's type) takes the type of the PDF or JPEG file it has; empty
+  /// when it has neither.
+  static std::string StoredTypeIn(const std::filesystem::path& root, std::string_view ext,
+                                  std::string_view serialText);
   static std::filesystem::path InfoFileIn(const std::filesystem::path& root, std::string_view serialText);
   /// The existing related text (".TXT", then ".txt"), else the ".TXT" path.
   static std::filesystem::path RelatedTextIn(const std::filesystem::path& root, std::string_view serialText);

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -44,12 +45,18 @@ class FakeHost : public RegistrationHost {
   void NodeAdded() override { ++repaints; }
   void StartDropTimer(std::chrono::milliseconds) override { timerRunning = true; }
   void StopDropTimer() override { timerRunning = false; }
+  bool CaptureProgress(int done, int total) override {
+    progress.emplace_back(done, total);
+    return !cancelAt || done < cancelAt;
+  }
 
   std::unique_ptr<document::ChartDocument> chart;
   bool saved = true;
   fs::path path = "/home/u/plan.pbd";
   int repaints = 0;
   bool timerRunning = false;
+  std::vector<std::pair<int, int>> progress;
+  int cancelAt = 0;  ///< the band at which the user presses Cancel; 0: never
 };
 
 class FakeHtml : public HtmlAreaPort {
@@ -62,7 +69,10 @@ class FakeHtml : public HtmlAreaPort {
   std::string PageTitle() override { return title; }
   std::string PageAddress() override { return shown.empty() ? address : "file://" + shown.string(); }
   void ShowFile(const fs::path& file) override { shown = file; }
-  bool PdfTextTaken() override { return textTaken; }
+  bool PdfTextTaken(const fs::path& file) override { 
+    return textTaken && (takenFor.empty() || takenFor == file);
+  }
+  bool AreaShown() override { return shownOnScreen; }
   void GoBack() override {
     shown.clear();
     ++backs;
@@ -74,6 +84,8 @@ class FakeHtml : public HtmlAreaPort {
   std::string address = "http://example.jp/page.html";
   fs::path shown;
   bool textTaken = false;
+  fs::path takenFor;
+  bool shownOnScreen = true;  ///< the file whose text was taken; empty: whatever is asked
   int backs = 0;
 };
 
@@ -85,7 +97,11 @@ class FakeText : public TextAreaPort {
 
 class FakeCapture : public PageCapturePort {
  public:
-  std::optional<int> CapturePage(bool whole, const fs::path& jpeg) override {
+  std::optional<int> CapturePage(bool whole, const fs::path& jpeg, const CaptureProgress& progress) override {
+    if (duringCapture) duringCapture();
+    for (int band = 1; band <= bands; ++band) {
+      if (progress && !progress(band, bands)) return std::nullopt;
+    }
     if (fail) {
       platform::ShowMessage(platform::StringId::PdfCreateFailed, "[Capture]\n");
       return std::nullopt;
@@ -94,6 +110,9 @@ class FakeCapture : public PageCapturePort {
     return 800;
   }
   bool fail = false;
+  int bands = 3;
+  /// Runs inside the capture, as the event loop does while bands are drawn.
+  std::function<void()> duringCapture;
 };
 
 /// PDF steps that write readable markers: "pdf(jpeg:whole)", "join(a|b)", "info(...)".
@@ -129,10 +148,11 @@ class FakePictures : public document::NodePicturePort {
     p.pixelWidth = 640;
     p.pixelHeight = 480;
     p.displayWidth = fit ? 150 : 640;
-    p.displayHeight = fit ? 112 : 480;
+    p.displayHeight = fit ? displayHeight : 480;
     return p;
   }
   bool fail = false;
+  int displayHeight = 112;
 };
 
 /// Serves `files` by address into the work folder; anything else fails with 30076.
@@ -160,6 +180,8 @@ class FakeClipboard : public ClipboardImagePort {
     if (result == ClipboardSave::Saved) WriteAll(path, "clip:" + std::string(typeWord));
     return result;
   }
+  bool ImageHasAlpha() override { return alpha; }
+  bool alpha = false;
   ClipboardSave result = ClipboardSave::Saved;
 };
 

@@ -8,6 +8,7 @@
 #include "platform/ScriptedMessageSink.h"
 #include "platform/SettingsTable.h"
 #include "store/InfoFile.h"
+#include "store/MaterialScan.h"
 #include "store/MaterialStore.h"
 #include "store/Sha256.h"
 #include "store/StoreSerials.h"
@@ -87,7 +88,7 @@ TEST_F(RegistrationFlowsTest, WholePageWithEmptyTextAreaStoresOnlyThePdf) {
   EXPECT_EQ(info->ext, "PDF");
   EXPECT_EQ(info->title, "Page title");
   EXPECT_EQ(info->getFrom, "http://example.jp/page.html");
-  EXPECT_EQ((std::tuple{info->width, info->height, info->size, info->sha256}), (std::tuple{"0", "0", "0", ""}));
+  EXPECT_EQ((std::tuple{info->width, info->height}), (std::tuple{"0", "0"}));
   EXPECT_EQ(store::InfoFile::ReadOwnersAt(store::MaterialStore::InfoFileIn(Root(), "00000000"))->firstOwner,
             host_.path);
   EXPECT_EQ(std::string(LastNode().dataType, 3), "PDF");
@@ -104,7 +105,6 @@ TEST_F(RegistrationFlowsTest, TextPagesFollowTheImagePageAndTheTextIsStoredWithC
   EXPECT_EQ(ReadAll(Stored("TXT", 0)), "line one\r\nline two");
   EXPECT_EQ(ReadAll(Stored("PDF", 0)), "info[Page title](join(pdf(jpeg:visible)|text(line one\r\nline two)))");
   EXPECT_EQ(pdf_.textWidth, 800);
-  EXPECT_EQ(Info(0)->ext, "HTML");  // the visible part records the page type
 }
 
 TEST_F(RegistrationFlowsTest, FailedRelatedTextStopsTheVisiblePartButNotTheWholePage) {
@@ -266,12 +266,12 @@ TEST_F(RegistrationFlowsTest, DroppedFilesOneAtATimeAndOnlyKnownTypes) {
   EXPECT_FALSE(fs::exists(Root() / store::kNextNumberFile));  // no number was taken
 }
 
-TEST_F(RegistrationFlowsTest, DroppedImageIsTitledWithItsFileNameAndInfoWithThePageTitle) {
+TEST_F(RegistrationFlowsTest, DroppedImageIsTitledWithItsFileName) {
   const fs::path photo = Source("photo.JPG", "jpeg bytes");
   ASSERT_TRUE(flows_.DropFiles({photo}, {40, 30}));
   EXPECT_EQ(ReadAll(Stored("JPEG", 0)), "jpeg bytes");
   EXPECT_EQ(std::string(LastNode().title), "photo.JPG");
-  EXPECT_EQ(Info(0)->title, "Page title");
+  EXPECT_EQ(Info(0)->title, "photo.JPG");
   EXPECT_EQ(Info(0)->ext, "JPEG");
   EXPECT_TRUE(fs::exists(photo));
 }
@@ -306,15 +306,185 @@ TEST_F(RegistrationFlowsTest, DroppedPdfWithoutTextRegistersAfterTheLongestWait)
   EXPECT_EQ(std::string(LastNode().title), "b.pdf");
 }
 
-TEST_F(RegistrationFlowsTest, SecondPdfDropRegistersTheFirstUnderItsOwnName) {
+TEST_F(RegistrationFlowsTest, SecondDropWhileAPdfWaitsIsRefusedAndTheFirstRegistersUnderItsOwnName) {
   ASSERT_TRUE(flows_.DropFiles({Source("first.pdf", "1")}, {0, 0}));
-  ASSERT_TRUE(flows_.DropFiles({Source("second.pdf", "2")}, {0, 0}));
-  EXPECT_EQ(std::string(host_.chart->nodes[0].title), "first.pdf");
-  EXPECT_EQ(host_.chart->nodes[0].serial, 0);
+  EXPECT_FALSE(flows_.DropFiles({Source("second.pdf", "2")}, {0, 0}));
+  EXPECT_FALSE(flows_.RunCommand(RegistrationFlows::kCmdWholePage, {0, 0}));
+  EXPECT_EQ(MessageIds(), (std::vector<int>(2, static_cast<int>(StringId::JobRunning))));
   html_.textTaken = true;
   ASSERT_TRUE(flows_.DropTimerTick());
-  EXPECT_EQ(std::string(host_.chart->nodes[1].title), "second.pdf");
-  EXPECT_EQ(ReadAll(Stored("PDF", 1)), "2");
+  EXPECT_EQ(std::string(LastNode().title), "first.pdf");
+  EXPECT_EQ(ReadAll(Stored("PDF", 0)), "1");
+  EXPECT_EQ(host_.chart->nodeCount, 1);
+  EXPECT_FALSE(flows_.Running());
+}
+
+TEST_F(RegistrationFlowsTest, DroppedPdfWaitsForItsOwnTextNotAnEarlierPdfs) {
+  // GIVEN the HTML area still reading the text of a PDF shown earlier
+  const fs::path earlier = Source("earlier.pdf", "0");
+  html_.textTaken = true;
+  html_.takenFor = earlier;
+  text_.text = "text of the earlier PDF";
+  // WHEN another PDF is dropped, THEN the earlier one's text does not end its wait
+  const fs::path dropped = Source("dropped.pdf", "%PDF dropped");
+  ASSERT_TRUE(flows_.DropFiles({dropped}, {0, 0}));
+  EXPECT_FALSE(flows_.DropTimerTick());
+  html_.takenFor = dropped;
+  text_.text = "text of the dropped PDF";
+  ASSERT_TRUE(flows_.DropTimerTick());
+  EXPECT_EQ(ReadAll(Stored("TXT", 0)), "text of the dropped PDF");
+  EXPECT_EQ(Info(0)->getFrom, "file://" + dropped.string());
+}
+
+TEST_F(RegistrationFlowsTest, DroppedPdfNeverLandsInAnotherDocumentNorStaysWithoutItsInformation) {
+  struct Case {
+    const char* what;
+    std::function<void(RegistrationFlows&, FakeHost&)> meanwhile;
+  };
+  const Case cases[] = {
+      {"a new document replaces the one dropped on", [](RegistrationFlows& f, FakeHost& h) {
+         h.path.clear();
+         f.DropTimerTick();
+       }},
+      {"the window closes", [](RegistrationFlows& f, FakeHost&) { f.CancelDrop(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    host_.path = "/home/u/plan.pbd";
+    ASSERT_TRUE(flows_.DropFiles({Source("late.pdf", "%PDF late")}, {0, 0}));
+    c.meanwhile(flows_, host_);
+    html_.textTaken = true;
+    EXPECT_FALSE(flows_.DropTimerTick());
+    EXPECT_EQ(host_.chart->nodeCount, 0);
+    EXPECT_EQ(StoredFiles(), 0);
+    EXPECT_FALSE(flows_.Running());
+    EXPECT_FALSE(host_.timerRunning);
+    html_.textTaken = false;
+  }
+  // A flow object that goes while a PDF waits takes the PDF out of the store too.
+  {
+    RegistrationFlows other{RegistrationPorts{host_, store_, settings_, html_, text_, capture_, pdf_, pictures_,
+                                              downloads_, clipboard_, [this] { return dir_ / "work"; }}};
+    ASSERT_TRUE(other.DropFiles({Source("gone.pdf", "%PDF gone")}, {0, 0}));
+    EXPECT_EQ(StoredFiles(), 1);
+  }
+  EXPECT_EQ(StoredFiles(), 0);
+}
+
+TEST_F(RegistrationFlowsTest, EachFlowRecordsTheStoredFilesTypeSizeHashSourceAndTitle) {
+  struct Case {
+    const char* flow;
+    std::function<bool()> run;
+    std::string ext;
+    std::string getFrom;  ///< "file:" for the dropped file's own address
+    std::string title;
+  };
+  const fs::path png = Source("photo.png", "png bytes");
+  const fs::path pdf = Source("paper.pdf", "%PDF paper");
+  downloads_.files["https://img.jp/a.gif"] = "gif bytes";
+  downloads_.files["http://example.jp/shown.pdf"] = "%PDF shown";
+  const std::string page = "http://example.jp/page.html";
+  const auto command = [this](int id) { return [this, id] { return flows_.RunCommand(id, {0, 0}); }; };
+  const Case cases[] = {
+      {"whole page", command(RegistrationFlows::kCmdWholePage), "PDF", page, "Page title"},
+      {"visible part as PDF", command(RegistrationFlows::kCmdVisiblePdf), "PDF", page, "Page title"},
+      {"whole page image", command(RegistrationFlows::kCmdWholeImage), "JPEG", page, "Page title"},
+      {"visible part image", command(RegistrationFlows::kCmdVisibleImage), "JPEG", page, "Page title"},
+      {"clipboard image", command(RegistrationFlows::kCmdClipboardImage), "JPEG", page, "Page title"},
+      {"shown PDF",
+       [this] {
+         html_.type = "PDF";
+         html_.address = "http://example.jp/shown.pdf";
+         return flows_.RunCommand(RegistrationFlows::kCmdWholePage, {0, 0});
+       },
+       "PDF", "http://example.jp/shown.pdf", "Page title"},
+      {"dropped image", [this, png] { return flows_.DropFiles({png}, {0, 0}); }, "PNG", "file:" + png.string(),
+       "photo.png"},
+      {"dropped PDF",
+       [this, pdf] {
+         html_.textTaken = true;
+         return flows_.DropFiles({pdf}, {0, 0}) && flows_.DropTimerTick();
+       },
+       "PDF", "file:" + pdf.string(), "paper.pdf"},
+      {"dropped link", [this] { return flows_.DropLink("https://img.jp/a.gif", {0, 0}); }, "GIF",
+       "https://img.jp/a.gif", "a.gif"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.flow);
+    html_ = FakeHtml{};
+    ASSERT_TRUE(c.run());
+    const store::Serial n = LastNode().serial;
+    const fs::path stored = Stored(c.ext, n);
+    const auto info = Info(n);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->ext, c.ext);
+    EXPECT_EQ(info->size, std::to_string(fs::file_size(stored)));
+    EXPECT_EQ(info->sha256, store::FileSha256(stored));
+    EXPECT_EQ(info->getFrom, c.getFrom.starts_with("file:") ? "file://" + c.getFrom.substr(5) : c.getFrom);
+    EXPECT_EQ(info->title, c.title);
+  }
+  // Every one of them is found again by the search.
+  struct Count : store::ScanObserver {
+    void RowFound(const store::SearchRow&) override { ++rows; }
+    int rows = 0;
+  } found;
+  store::SearchConditions all;
+  all.typeIndex = 99;  // beyond the list: every type
+  store::ScanMaterials(store_, settings_, all, found);
+  EXPECT_EQ(found.rows, static_cast<int>(std::size(cases)));
+}
+
+TEST_F(RegistrationFlowsTest, OneCaptureAtATimeAndACancelledOneLeavesNothing) {
+  // GIVEN a second capture command asked for while the first draws its bands
+  bool second = true;
+  capture_.duringCapture = [&] {
+    capture_.duringCapture = nullptr;
+    second = flows_.RunCommand(RegistrationFlows::kCmdWholeImage, {0, 0});
+  };
+  ASSERT_TRUE(flows_.RunCommand(RegistrationFlows::kCmdWholePage, {0, 0}));
+  EXPECT_FALSE(second);
+  EXPECT_EQ(MessageIds(), std::vector<int>{static_cast<int>(StringId::JobRunning)});
+  EXPECT_EQ(host_.chart->nodeCount, 1);
+  EXPECT_EQ(host_.progress, (std::vector<std::pair<int, int>>{{1, 3}, {2, 3}, {3, 3}}));
+  EXPECT_EQ(StoredFiles(), 2);  // the PDF and its information file
+
+  // WHEN the user cancels at the second band, THEN nothing is stored and the number stays a gap
+  host_.cancelAt = 2;
+  sink_.Reset();
+  EXPECT_FALSE(flows_.RunCommand(RegistrationFlows::kCmdWholeImage, {0, 0}));
+  EXPECT_TRUE(sink_.Messages().empty());
+  EXPECT_EQ(StoredFiles(), 2);
+  EXPECT_FALSE(flows_.Running());
+  host_.cancelAt = 0;
+  ASSERT_TRUE(flows_.RunCommand(RegistrationFlows::kCmdWholeImage, {0, 0}));
+  EXPECT_EQ(LastNode().serial, 2);
+}
+
+TEST_F(RegistrationFlowsTest, TallPicturesLandWhereAskedAndSeeThroughClipboardImagesStayPng) {
+  // A whole-page image far taller than the page is shrunk to fit around the point asked for.
+  pictures_.displayHeight = 40000;
+  ASSERT_TRUE(flows_.RunCommand(RegistrationFlows::kCmdWholeImage, {500, 500}));
+  const auto& rect = LastNode().rect;
+  const auto& page = host_.chart->CurrentPage();
+  EXPECT_LE(rect.bottom - rect.top, page.pageHeight);
+  EXPECT_GT(rect.left, 0);
+  EXPECT_LT(rect.left, 500);
+  EXPECT_GT(rect.right, 500);
+  // The clipboard's image with see-through parts is kept as a PNG whatever ImageType says.
+  clipboard_.alpha = true;
+  ASSERT_TRUE(flows_.RunCommand(RegistrationFlows::kCmdClipboardImage, {0, 0}));
+  EXPECT_EQ(ReadAll(Stored("PNG", 1)), "clip:PNG");
+  EXPECT_EQ(Info(1)->ext, "PNG");
+}
+
+TEST_F(RegistrationFlowsTest, VisiblePartOfAHiddenHtmlAreaSaysWhy) {
+  html_.shownOnScreen = false;
+  for (int command : {RegistrationFlows::kCmdVisiblePdf, RegistrationFlows::kCmdVisibleImage}) {
+    EXPECT_FALSE(flows_.RunCommand(command, {0, 0}));
+  }
+  EXPECT_EQ(MessageIds(), (std::vector<int>(2, static_cast<int>(StringId::HtmlAreaHidden))));
+  EXPECT_TRUE(flows_.RunCommand(RegistrationFlows::kCmdWholeImage, {0, 0}));
+  EXPECT_EQ(StoredFiles(), 2);
 }
 
 TEST_F(RegistrationFlowsTest, DroppedLinks) {

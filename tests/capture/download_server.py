@@ -44,6 +44,18 @@ class Handler(http.server.BaseHTTPRequestHandler):
         elif path == "/unannounced.png":
             self.send_body(200, b"y" * 5000, length=False)
             self.close_connection = True
+        elif path == "/login.html":
+            # The login page: it sets the session cookie the private PDF asks for.
+            self.send_body(200, b"<html><title>in</title><body>logged in</body></html>",
+                           extra=[("Content-Type", "text/html"), ("Set-Cookie", "session=granted; Path=/")])
+        elif path == "/private.pdf":
+            cookie = self.headers.get("Cookie", "")
+            if "session=granted" in cookie:
+                agent = self.headers.get("User-Agent", "")
+                referrer = self.headers.get("Referer", "")
+                self.send_body(200, ("%PDF-1.4 private|" + agent + "|" + referrer).encode())
+            else:
+                self.send_body(200, b"<html>please log in</html>")
         elif path == "/silent.png":
             self.send_response(200)
             self.send_header("Content-Length", "100")

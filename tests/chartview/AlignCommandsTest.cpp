@@ -15,7 +15,7 @@ class AlignTest : public ::testing::Test, protected testing::ChartFixture {
   void Run(int id) { commands.Run(*AlignCommands::OpFor(id)); }
 
   testing::FakeEditHost host{*doc};
-  AlignCommands commands{*doc, host};
+  AlignCommands commands{*doc};
 };
 
 TEST_F(AlignTest, LeftLinesUpOnTheFocusedNodeKeepingTopsAndSizes) {
@@ -40,18 +40,18 @@ TEST_F(AlignTest, RightTopAndBottomUseTheSameEdgeOfTheReference) {
   EXPECT_EQ(doc->nodes[1].rect, (Rect{150, 130, 200, 150}));
 }
 
-TEST_F(AlignTest, KindsAreNeverMixedAndUndoRestoresOnlyTheSlips) {
+TEST_F(AlignTest, KindsAreNeverMixedAndOneUndoRestoresBoth) {
   // GIVEN one node and two slips selected, the node and one slip focused.
   doc->focusedNode = NodeSelected({500, 500, 600, 550});
   doc->focusedSlip = SlipSelected({300, 0, 400, 50});
   SlipSelected({10, 100, 60, 150});
+  doc->History().Reset(*doc);
   ASSERT_TRUE(commands.Enabled(AlignOp::Left));
   Run(32800);
   EXPECT_EQ(doc->nodes[0].rect, (Rect{500, 500, 600, 550}));
   EXPECT_EQ(doc->slips[1].rect, (Rect{300, 100, 350, 150}));
-  ASSERT_TRUE(host.undo.Available());
-  EXPECT_EQ(host.undo.RecordKind(), UndoRecord::Kind::Slips);
-  host.undo.Undo(*doc);
+  ASSERT_EQ(doc->History().UndoCount(), 1);
+  ASSERT_TRUE(doc->History().Undo(*doc));
   EXPECT_EQ(doc->slips[1].rect, (Rect{10, 100, 60, 150}));
 }
 
@@ -139,11 +139,11 @@ TEST_F(AlignTest, EnableRulesCountSelectedItemsOfEachKind) {
   EXPECT_TRUE(commands.Enabled(AlignOp::VSpread));
 }
 
-TEST_F(AlignTest, WithoutAFocusNothingMovesAndNoSnapshotIsTaken) {
+TEST_F(AlignTest, WithoutAFocusNothingMovesAndNoStepIsRecorded) {
   NodeSelected({100, 0, 200, 50});
   Run(32805);
   EXPECT_EQ(doc->nodes[0].rect.left, 100);
-  EXPECT_FALSE(host.undo.Available());
+  EXPECT_FALSE(doc->History().CanUndo());
   EXPECT_EQ(host.modified, 0);
 }
 

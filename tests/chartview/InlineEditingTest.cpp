@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "EditingFixture.h"
+#include "chartview/ItemCommands.h"
+#include "document/PageTabs.h"
 
 namespace plume::chartview::testing {
 namespace {
@@ -152,6 +156,65 @@ TEST_F(InlineEditing, DeletingItemsClosesTheEditorWithoutStoring) {
   ClickAway();
   EXPECT_EQ(platform::FieldText(doc->slips[s].slipText), "slip");
   EXPECT_EQ(host.modified, 0);
+}
+
+struct QuietTabsHost : document::PageTabsHost {
+  std::optional<std::string> AskPageName(std::string_view) override { return std::nullopt; }
+  void CurrentScroll(int& x, int& y) override { x = y = 0; }
+  void CurrentPageChanged() override {}
+  void ClearItemClipboard() override {}
+  void DeleteMaterial(const document::NodeRecord&) override {}
+};
+
+// Items removed or reordered while the editor is open: the typed text lands
+// in the item the editor was opened on, never in the one now at its index.
+TEST_F(InlineEditing, TypedTextStaysWithItsItemWhenItemsAreRemovedOrReordered) {
+  plume::testing::NullItemCommandHost itemHost;
+  ItemCommands commands(view, itemHost);
+  QuietTabsHost tabsHost;
+  struct Case {
+    const char* what;
+    platform::MsgResult answer;
+    std::function<void()> step;
+  };
+  const std::vector<Case> cases = {
+      {"a page before it deleted from the tab menu", platform::MsgResult::No,
+       [&] {
+         document::PageTabs tabs(*doc, tabsHost);
+         doc->header.currentPage = 0;
+         tabs.DeleteCurrentPage();
+         doc->header.currentPage = 0;
+       }},
+      {"drawing order swapped", platform::MsgResult::Yes, [&] { commands.SwapOrder(); }},
+      {"node deletion cancelled", platform::MsgResult::Cancel, [&] { commands.DeleteNodes(); }},
+      {"tables reordered behind its back", platform::MsgResult::Yes,
+       [&] { std::swap(doc->nodes[0], doc->nodes[1]); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    doc->NewDocument();
+    document::ChartDocument::InitPage(doc->pages[1], 2, "p2");
+    doc->header.pageCount = 2;
+    doc->header.currentPage = 1;
+    AddSlip({0, 0, 50, 50}, 1, "on page 1");
+    AddNode({100, 300, 200, 350}, 1, "first");
+    const int edited = TitledNode({100, 100, 200, 150}, "second");
+    doc->nodes[edited].pageId = 2;
+    const std::int32_t id = doc->nodes[edited].nodeId;
+    doc->nodeStates[0].selected = 1;
+    DoubleClick(150, 120);
+    ASSERT_EQ(view.EditTarget(), edited + 1);
+    doc->nodeStates[0].selected = doc->nodeStates[1].selected = 1;
+    doc->focusedNode = 0;
+    box.typed = "typed";
+    sink.Answer(c.answer);
+    c.step();
+    ClickAway();
+    for (int i = 0; i < doc->nodeCount; ++i) {
+      EXPECT_EQ(platform::FieldText(doc->nodes[i].title), doc->nodes[i].nodeId == id ? "typed" : "first");
+    }
+    EXPECT_FALSE(box.open);
+  }
 }
 
 TEST_F(InlineEditing, AnotherDocumentShownDropsTheTypedText) {

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "ControllerFixture.h"
+#include <functional>
+#include <sstream>
+
+#include "document/ChartFile.h"
 #include "support/FakePicture.h"
 
 namespace plume::chartview {
@@ -74,7 +78,7 @@ TEST_F(ItemCommandsFixture, PasteAt200PercentMovesCopiesByHalfTheClickOffsetWith
   EXPECT_EQ(doc->arcCount, 1);
   EXPECT_EQ(doc->focusedNode, 3);
   EXPECT_EQ(doc->nodeStates[0].selected, 0);
-  EXPECT_FALSE(view.CanUndo());
+  EXPECT_EQ(doc->History().NextUndo(), document::EditStep::Paste);
 }
 
 TEST_F(ItemCommandsFixture, KeyboardPasteWithoutRightClickUsesTheOriginAndClampsIntoThePage) {
@@ -97,6 +101,48 @@ TEST_F(ItemCommandsFixture, PastedPictureIsAnIndependentCopy) {
   doc->pictures.Release(doc->nodes[0].image);
   ASSERT_NE(doc->NodePicture(1), nullptr);
   EXPECT_EQ(doc->NodePicture(1)->Width(), 20);
+}
+
+// The clipboard holds the copied picture itself: whatever the document holds
+// at paste time, the pasted node saves and reopens with the copied bytes.
+TEST_F(ItemCommandsFixture, PastedPictureIsTheCopiedOneInAnyDocumentAndSurvivesSaveAndReopen) {
+  using ::plume::testing::FakeImageBytes;
+  const platform::Bytes copied = FakeImageBytes(20, 20, 7);
+  const std::vector<std::pair<const char*, std::function<void()>>> afterCopy = {
+      {"same document, source resized", [&] {
+         doc->pictures.Release(doc->nodes[0].image);
+         doc->nodes[0].image = doc->pictures.Add(codec.Decode(FakeImageBytes(40, 40)));
+       }},
+      {"source gone with its picture", [&] {
+         doc->pictures.Release(doc->nodes[0].image);
+         doc->nodeCount = 0;
+       }},
+      {"new document", [&] { doc->NewDocument(); }},
+      {"another document with its own pictures", [&] {
+         doc->NewDocument();
+         const int other = AddNode({0, 0, 30, 30});
+         doc->nodes[other].hasImage = 1;
+         doc->nodes[other].image = doc->pictures.Add(codec.Decode(FakeImageBytes(30, 30)));
+       }},
+  };
+  for (const auto& [what, step] : afterCopy) {
+    SCOPED_TRACE(what);
+    doc->NewDocument();
+    doc->focusedNode = Selected({0, 0, 20, 20});
+    doc->nodes[0].hasImage = 1;
+    doc->nodes[0].image = doc->pictures.Add(codec.Decode(copied));
+    commands.Run(ItemCommands::kCopyNodes);
+    step();
+    commands.Run(ItemCommands::kPaste);
+    const int pasted = doc->nodeCount - 1;
+    ASSERT_GE(pasted, 0);
+    ASSERT_NE(doc->NodePicture(pasted), nullptr);
+    std::stringstream file;
+    ASSERT_TRUE(document::WriteChart(*doc, file));
+    ASSERT_TRUE(document::ReadChart(*doc, file, codec));
+    ASSERT_NE(doc->NodePicture(pasted), nullptr);
+    EXPECT_EQ(doc->NodePicture(pasted)->EncodedBytes(), copied);
+  }
 }
 
 TEST_F(ItemCommandsFixture, DeletingNodesRemovesTheirArcsAcrossPagesAndOnYesTheirMaterials) {
@@ -124,17 +170,19 @@ TEST_F(ItemCommandsFixture, DeletingNodesRemovesTheirArcsAcrossPagesAndOnYesThei
   EXPECT_EQ(doc->focusedNode, -1);
 }
 
-TEST_F(ItemCommandsFixture, CancelledDeletionStillEmptiesTheClipboardAndUndoAndClosesTheEditor) {
+TEST_F(ItemCommandsFixture, CancelledDeletionStillEmptiesTheClipboardLetsTheEditorFinishFirstAndIsNoStep) {
   doc->focusedNode = Selected({0, 0, 10, 10});
   commands.Run(ItemCommands::kCopyNodes);
-  view.TakeSnapshot(UndoRecord::Kind::Nodes);
-  itemHost.editorOpen = true;
+  std::vector<std::string> heard;
+  auto subscription = doc->Changes().Subscribe([&](document::Change change) {
+    if (change == document::Change::Rearranging) heard.push_back(sink.Ids().empty() ? "before" : "after");
+  });
   sink.Answer(MsgResult::Cancel);
   commands.Run(ItemCommands::kDeleteNodes);
   EXPECT_EQ(doc->nodeCount, 1);
   EXPECT_EQ(commands.Clipboard().Count(), 0);
   EXPECT_FALSE(view.CanUndo());
-  EXPECT_EQ(itemHost.editorClosed, 1);
+  EXPECT_EQ(heard, std::vector<std::string>{"before"}) << "the editor finishes before the question";
   EXPECT_FALSE(commands.Enabled(ItemCommands::kPaste));
 }
 

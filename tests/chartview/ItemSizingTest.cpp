@@ -35,6 +35,7 @@ TEST_F(ItemSizing, SelectedTextNodesScaleByTheFocusedNodesFactors) {
   const int b = Node({400, 300, 500, 400});
   Select(b);
   Select(a);
+  doc->History().Reset(*doc);
   // Left-top handle of a to (0, 75): width 100 -> 200, height 50 -> 75.
   DragFromTo(99, 99, 0, 75);
   EXPECT_EQ(doc->nodes[a].rect, (Rect{0, 75, 200, 150}));
@@ -93,7 +94,7 @@ TEST_F(ItemSizing, NodesAreFittedIntoThePageButSlipsAreNot) {
   DragFromTo(201, 125, 300, 125);  // width x 2
   EXPECT_EQ(doc->slips[s1].rect, (Rect{100, 100, 300, 150}));
   EXPECT_EQ(doc->slips[s2].rect, (Rect{850, 300, 1050, 350})) << "slips are left where the factors put them";
-  EXPECT_EQ(view.UndoState().RecordKind(), UndoRecord::Kind::Slips);
+  EXPECT_EQ(doc->History().NextUndo(), document::EditStep::Resize);
 
   doc->ClearSelection();
   const int n1 = Node({100, 500, 200, 550});
@@ -168,6 +169,7 @@ class Dial : public ItemSizing {
     AddArc(centre, other);
     Select(centre);
     doc->header.dialRadius = 70;
+    doc->History().Reset(*doc);
   }
   int centre = 0, near = 0, far = 0, loose = 0, other = 0;
 };
@@ -184,6 +186,9 @@ TEST_F(Dial, KnobDragHoldsTheRadiusBetween40And140) {
   Release(550, 450);
   EXPECT_EQ(edit.Mode(), DragMode::None);
   EXPECT_GT(host.modified, 0);
+  ASSERT_EQ(doc->History().UndoCount(), 1) << "the whole drag is one step";
+  view.Undo();
+  EXPECT_EQ(doc->header.dialRadius, 70);
 }
 
 TEST_F(Dial, QuarterTurnAtTwiceTheRadiusTurnsAndDoublesInsideThePage) {

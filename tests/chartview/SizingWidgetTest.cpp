@@ -73,7 +73,7 @@ TEST_F(SizingWidgetTest, ResizeByTheRightBottomHandle) {
   Shot("resize_dragging");
   QTest::mouseRelease(Port(), Qt::LeftButton, {}, QPoint(540, 280));
   EXPECT_EQ(doc->nodes[leaf].rect, (Rect{420, 190, 540, 280}));
-  EXPECT_TRUE(widget->View().CanUndo());
+  EXPECT_EQ(doc->History().NextUndo(), document::EditStep::Resize);
   Shot("resize_done");
 }
 

@@ -41,7 +41,7 @@ TEST_F(StyleTest, BoldChangesTheNodesOnlyAndTwiceReturns) {
   EXPECT_EQ(state.bold, 0);
   EXPECT_EQ(doc->nodes[1].style.FontBold, 0);
   EXPECT_EQ(host.modified, 2);
-  EXPECT_FALSE(host.undo.Available());  // style changes take no snapshot
+  EXPECT_EQ(doc->History().UndoCount(), 2);  // each change is a step
 }
 
 TEST_F(StyleTest, AlignmentAlreadyInTheStateDoesNothing) {

@@ -20,11 +20,10 @@ TEST_F(ViewControllerTest, FourPixelDragLeavesNodeButMovesSlip) {
   Drag(150, 130, 154, 130);
   EXPECT_EQ(doc->nodes[n].rect, (Rect{100, 100, 200, 160}));
   EXPECT_EQ(doc->focusedNode, n);
-  EXPECT_FALSE(view.CanUndo());  // a dropped move takes no snapshot
+  EXPECT_FALSE(view.CanUndo());  // a dropped move is no step
   Drag(450, 130, 454, 130);
   EXPECT_EQ(doc->slips[s].rect, (Rect{404, 100, 504, 160}));
-  EXPECT_TRUE(view.CanUndo());
-  EXPECT_EQ(view.UndoState().RecordKind(), UndoRecord::Kind::Slips);
+  EXPECT_EQ(doc->History().NextUndo(), document::EditStep::Move);
   // Two pixels is still no slip move; five pixels move a node.
   Drag(452, 130, 454, 132);
   EXPECT_EQ(doc->slips[s].rect, (Rect{404, 100, 504, 160}));
@@ -133,7 +132,7 @@ TEST_F(ViewControllerTest, DropOfTwoNodesOnUnselectedNodeTogglesTheirArcs) {
   EXPECT_EQ(doc->arcs[2].fromNode, doc->nodes[t].nodeId);
   EXPECT_EQ(doc->arcs[2].toNode, doc->nodes[b].nodeId);
   EXPECT_EQ(doc->nodes[a].rect, (Rect{100, 100, 200, 160}));  // nothing moved
-  EXPECT_FALSE(view.CanUndo());
+  EXPECT_EQ(doc->History().NextUndo(), document::EditStep::Arcs);
   EXPECT_EQ(host.modified, 1);
 }
 

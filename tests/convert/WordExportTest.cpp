@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <fstream>
 #include <map>
 
 #include "convert/WordExport.h"
@@ -44,7 +47,14 @@ TEST(WordExport, FormattedContentKeepsLinesAndPages) {
   const WordContent c = BuildWordContent("p1 a\np1 b\fp2 a\r\n\f", true);
   ASSERT_EQ(c.pages.size(), 2u);
   EXPECT_EQ(c.pages[0], (std::vector<std::string>{"p1 a", "p1 b"}));
-  EXPECT_EQ(c.pages[1], (std::vector<std::string>{"p2 a", ""}));
+  EXPECT_EQ(c.pages[1], (std::vector<std::string>{"p2 a"}));  // its closing line break is no paragraph
+  // The text read page by page ends every page with a form feed of its own.
+  const WordContent read = BuildWordContent("p1 a\n\f\fp2 a\n\f\f\f\fp4 a\n\f", true);
+  ASSERT_EQ(read.pages.size(), 4u);  // the third page is blank: one empty page, not three
+  EXPECT_EQ(read.pages[0], std::vector<std::string>{"p1 a"});
+  EXPECT_EQ(read.pages[1], std::vector<std::string>{"p2 a"});
+  EXPECT_EQ(read.pages[2], std::vector<std::string>{""});
+  EXPECT_EQ(read.pages[3], std::vector<std::string>{"p4 a"});
   const WordContent plain = BuildWordContent("a b c\fd e f", false);
   ASSERT_EQ(plain.pages.size(), 1u);
   EXPECT_EQ(plain.pages[0], (std::vector<std::string>{"a b c", "d e f"}));
@@ -77,22 +87,24 @@ class FakeLauncher : public platform::ProcessLauncher {
 
   fs::path FindProgram(const std::string& p) override { return installed.count(p) ? installed[p] : fs::path(); }
   bool StartDetached(const fs::path& p, const std::vector<std::string>& a) override {
+    if (startFails) return false;
     started.emplace_back(p, a);
     return true;
   }
+  bool startFails = false;
   std::optional<std::string> RunAndRead(const fs::path&, const std::vector<std::string>&) override {
     return mimeAnswer;
   }
 };
 
-TEST(WordExport, WriterFirstThenDesktopHandlerElse30070) {
+TEST(WordExport, WriterFirstThenDesktopHandlerElseSaysWhatToInstall) {
   platform::ScriptedMessageSink sink;
   platform::ScopedMessageSink guard(&sink);
   FakeLauncher writer;
   writer.installed = {{"soffice", "/usr/bin/soffice"}, {"xdg-mime", "/usr/bin/xdg-mime"}, {"xdg-open", "/usr/bin/xdg-open"}};
   EXPECT_TRUE(OpenInWordProcessor(writer, "/w/a.odt"));
   ASSERT_EQ(writer.started.size(), 1u);
-  EXPECT_EQ(writer.started[0].second, (std::vector<std::string>{"--writer", "/w/a.odt"}));
+  EXPECT_EQ(writer.started[0].second, (std::vector<std::string>{"--writer", "-n", "/w/a.odt"}));
 
   FakeLauncher desktop;
   desktop.installed = {{"xdg-mime", "/usr/bin/xdg-mime"}, {"xdg-open", "/usr/bin/xdg-open"}};
@@ -106,7 +118,32 @@ TEST(WordExport, WriterFirstThenDesktopHandlerElse30070) {
   none.mimeAnswer = "\n";
   EXPECT_FALSE(OpenInWordProcessor(none, "/w/a.odt"));
   EXPECT_TRUE(none.started.empty());
-  EXPECT_EQ(sink.Ids(), (std::vector<int>{30070}));
+
+  FakeLauncher broken;
+  broken.installed = {{"lowriter", "/usr/bin/lowriter"}};
+  broken.startFails = true;
+  EXPECT_FALSE(OpenInWordProcessor(broken, "/w/a.odt"));
+  EXPECT_EQ(sink.Ids(), (std::vector<int>{static_cast<int>(platform::StringId::WordProcessorMissing),
+                                          static_cast<int>(platform::StringId::WordProcessorStartFailed)}));
+}
+
+TEST(WordExport, ExportsNeverOverwriteEachOtherAndAFailedWriteSaysSo) {
+  platform::ScriptedMessageSink sink;
+  platform::ScopedMessageSink guard(&sink);
+  const fs::path folder = fs::temp_directory_path() / ("plume-word-" + std::to_string(::getpid()));
+  fs::create_directories(folder);
+  bool writable = true;
+  WordExportServices services;
+  services.writeDocument = [&](const WordContent&, const fs::path& path) {
+    return writable && static_cast<bool>(std::ofstream(path) << "odt");
+  };
+  EXPECT_EQ(ExportToWord("https://h/paper.pdf", "text", true, folder, services), folder / "paper.odt");
+  EXPECT_EQ(ExportToWord("https://h/paper.pdf", "text", true, folder, services), folder / "paper-2.odt");
+  EXPECT_TRUE(sink.Ids().empty());
+  writable = false;
+  EXPECT_TRUE(ExportToWord("https://h/paper.pdf", "text", true, folder, services).empty());
+  EXPECT_EQ(sink.Ids(), std::vector<int>{static_cast<int>(platform::StringId::WordFileWriteFailed)});
+  fs::remove_all(folder);
 }
 
 TEST(WordExport, NothingIsWrittenWithoutNameOrText) {

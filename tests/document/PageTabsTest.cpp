@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 
 #include "platform/Cp932.h"
 #include "platform/ScriptedMessageSink.h"
@@ -37,10 +38,7 @@ struct FakeHost : PageTabsHost {
   void DeleteMaterial(const NodeRecord& node) override { deletedMaterials.push_back(node.serial); }
 };
 
-struct CountingHooks : DocumentHooks {
-  int discards = 0;
-  void DiscardUndo() override { ++discards; }
-};
+struct CountingHooks : DocumentHooks {};
 
 class PageTabsTest : public ::testing::Test {
  protected:
@@ -207,7 +205,7 @@ TEST_F(PageTabsTest, DeleteWithoutNodesAsksWithTheCaption) {
   EXPECT_EQ(PageName(0), "P2");
   EXPECT_EQ(tabs->Captions(), (std::vector<std::string>{"P2", "P3"}));
   EXPECT_EQ(host.clipboardCleared, 1);
-  EXPECT_EQ(hooks.discards, 1);
+  EXPECT_EQ(doc->History().NextUndo(), EditStep::PageDelete);
   tabs->RightClick(1);
   sink.Answer(MsgResult::Yes);
   ASSERT_TRUE(tabs->DeleteCurrentPage());
@@ -291,6 +289,28 @@ TEST_F(PageTabsTest, ClickStoresTheScrollOfThePageLeft) {
   host.scrollX = 5;
   tabs->RightClick(0);  // no scroll stored
   EXPECT_EQ(doc->pages[1].scrollX, 0);
+}
+
+// Whatever brings another page on show leaves nothing of the page left
+// selected, so keys and commands never act on items the user cannot see.
+TEST_F(PageTabsTest, EveryPageSwitchClearsTheSelection) {
+  const std::vector<std::pair<const char*, std::function<void()>>> switches = {
+      {"add after", [&] { host.names.push_back("new"); tabs->AddPage(true); }},
+      {"add before", [&] { host.names.push_back("new"); tabs->AddPage(false); }},
+      {"right click on another tab", [&] { tabs->RightClick(1); }},
+      {"click on another tab", [&] { tabs->Click(1); }},
+  };
+  for (const auto& [what, step] : switches) {
+    SCOPED_TRACE(what);
+    doc->NewDocument();
+    MakePages(2);
+    AddNode(1, 1, true);
+    doc->focusedNode = 0;
+    step();
+    EXPECT_NE(doc->CurrentPage().pageId, 1);
+    EXPECT_EQ(doc->nodeStates[0].selected, 0);
+    EXPECT_EQ(doc->focusedNode, -1);
+  }
 }
 
 TEST_F(PageTabsTest, PageListCountsAndDoubleClick) {

@@ -249,6 +249,23 @@ TEST_F(ChartExportTest, PdfPagesArePaintedAtTheirFullSizeWhateverTheZoom) {
   EXPECT_FLOAT_EQ(view_->Zoom(), 2.0f);
 }
 
+// Exporting a page whose items still need their default size (the page was
+// never on show) changes them as painting does: the document says so.
+TEST_F(ChartExportTest, WhatAnExportChangesInTheDocumentIsMarked) {
+  AddPages(1);
+  doc_->nodes[0] = document::NodeRecord{};
+  doc_->nodes[0].pageId = doc_->pages[1].pageId;
+  doc_->nodes[0].rect = {10, 10, 10, 10};  // no size yet
+  doc_->nodeCount = 1;
+  doc_->Changes().SetModified(false);
+  ASSERT_TRUE(Export().WritePdf(true, "/out/a.pdf"));
+  EXPECT_GT(doc_->nodes[0].rect.Width(), 1);
+  EXPECT_TRUE(doc_->Changes().IsModified());
+  doc_->Changes().SetModified(false);
+  ASSERT_TRUE(Export().WritePdf(true, "/out/b.pdf"));
+  EXPECT_FALSE(doc_->Changes().IsModified()) << "an export that changes nothing marks nothing";
+}
+
 TEST_F(ChartExportTest, ThreeRealPagesMakeAThreePageFile) {
   convert::DocsmithLibrary::SetFolder(PLUME_DOCSMITH_DIR);
   realPdf_ = true;

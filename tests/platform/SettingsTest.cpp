@@ -26,7 +26,7 @@ TEST(SettingsTable, ListsEveryKeyOnceWithAllIndexedEntries) {
     EXPECT_TRUE(seen.emplace(s::SectionOf(setting), s::KeyOf(setting)).second)
         << s::SectionOf(setting) << "/" << s::KeyOf(setting) << " listed twice";
   }
-  EXPECT_EQ(seen.size(), 139u);
+  EXPECT_EQ(seen.size(), 140u);
   EXPECT_TRUE(seen.count({"Recent File List", "File10"}));
   EXPECT_TRUE(seen.count({"BM_NAME", "15"}));
   EXPECT_TRUE(seen.count({"BM_URL", "0"}));

@@ -40,6 +40,13 @@ struct FakeDocumentActions : DocumentActions {
     ++saveAses;
     return Save();
   }
+  /// Without a path, "saves" under `ensuredPath` when one is given.
+  bool EnsureSaved() override {
+    log.push_back("ensure saved");
+    if (path.empty()) path = ensuredPath;
+    return !path.empty();
+  }
+  std::filesystem::path ensuredPath;
   bool IsModified() const override { return modified; }
   /// Follows the edits announced by `chart` from now on.
   void Follow(document::ChartDocument& chart) {

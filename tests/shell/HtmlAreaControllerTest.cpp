@@ -14,6 +14,7 @@
 #include "platform/SettingsTable.h"
 #include "shell/BlankWebView.h"
 #include "shell/HtmlAreaController.h"
+#include "shell/HtmlAreaRegistration.h"
 
 namespace plume::shell {
 namespace {
@@ -205,6 +206,22 @@ TEST_F(HtmlAreaControllerTest, PdfTextStaysAwayAfterTwentyTicksAndWhenAnotherPag
   pdf_.Release();
   host_.RunPosted();
   EXPECT_EQ(host_.textArea, "");
+}
+
+TEST_F(HtmlAreaControllerTest, ADroppedPdfsWaitEndsOnlyWithItsOwnText) {
+  // GIVEN the text of a PDF shown earlier still being read when a PDF is dropped
+  pdf_.hold = true;
+  view_.Load("file:///tmp/earlier.pdf");
+  HtmlAreaRegistration registration(area_);
+  registration.ShowFile("/tmp/dropped.pdf");
+  pdf_.Release();
+  host_.RunPosted();
+  // THEN the earlier text does not count for the dropped file; its own does
+  EXPECT_FALSE(registration.PdfTextTaken("/tmp/dropped.pdf"));
+  view_.Load("file:///tmp/dropped.pdf");
+  ASSERT_TRUE(host_.RunPosted());
+  EXPECT_TRUE(registration.PdfTextTaken("/tmp/dropped.pdf"));
+  EXPECT_FALSE(registration.PdfTextTaken("/tmp/earlier.pdf"));
 }
 
 TEST_F(HtmlAreaControllerTest, TextSizeStaysWithinZeroToFour) {

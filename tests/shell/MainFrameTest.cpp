@@ -75,7 +75,9 @@ TEST_F(MainFrameTest, StoredPositionIsClampedOntoTheDesktop) {
   settings::Set(store, settings::Last::PX, 100);
   settings::Set(store, settings::Last::SX, tooWide);
   frame = Start();
-  EXPECT_EQ(frame->pos().x(), desktop.x() + 40);
+  // Moved left until the window with its frame ends at the desktop's edge.
+  EXPECT_EQ(frame->frameGeometry().right(), desktop.right());
+  EXPECT_TRUE(desktop.contains(frame->frameGeometry()));
   EXPECT_EQ(frame->width(), tooWide);
 }
 
@@ -105,6 +107,35 @@ TEST_F(MainFrameTest, AreaKeysReachTheFrameFromTheTextAreaAndPersist) {
   app.reset();
   frame = Start();
   EXPECT_EQ(qobject_cast<QSplitter*>(frame->centralWidget())->sizes()[0], 0);
+}
+
+// Ctrl+arrow with the chart area focused: a selection moves one pixel; with
+// nothing selected, or from another area, the key shows the areas as always.
+TEST_F(MainFrameTest, CtrlArrowNudgesTheSelectionInTheChartAreaOtherwiseShowsAnArea) {
+  CMainFrame* frame = Start();
+  document::ChartDocument& doc = *app->Chart();
+  document::NodeRequest request;
+  request.dataType = "PDF";
+  request.x = 100;
+  request.y = 100;
+  ASSERT_TRUE(doc.AddNode(std::move(request)));
+  auto* outer = qobject_cast<QSplitter*>(frame->centralWidget());
+  ASSERT_NE(outer, nullptr);
+  const auto sizes = outer->sizes();
+  const document::Rect before = doc.nodes[0].rect;
+  frame->ChartView()->setFocus();
+  doc.nodeStates[0].selected = 1;
+  doc.focusedNode = 0;
+  QTest::keyClick(frame->ChartView(), Qt::Key_Left, Qt::ControlModifier);
+  QTest::keyClick(frame->ChartView(), Qt::Key_Down, Qt::ControlModifier);
+  EXPECT_EQ(doc.nodes[0].rect.left, before.left - 1);
+  EXPECT_EQ(doc.nodes[0].rect.top, before.top + 1);
+  EXPECT_EQ(outer->sizes(), sizes) << "no area command";
+
+  doc.ClearSelection();
+  QTest::keyClick(frame->ChartView(), Qt::Key_Right, Qt::ControlModifier);  // chart area only
+  EXPECT_EQ(outer->sizes()[0], 0);
+  EXPECT_EQ(doc.nodes[0].rect.left, before.left - 1);
 }
 
 TEST_F(MainFrameTest, F11TwiceReturnsToTheNormalWindow) {

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -86,6 +87,17 @@ TEST_F(PageTabBarTest, MenuGreysMovesAtTheEndsAndDeleteOnTheLastPage) {
   frame->DocumentReplaced();
   menu.reset(frame->BuildTabMenu(true));
   EXPECT_FALSE(Enabled(menu.get(), 32776));
+}
+
+TEST_F(PageTabBarTest, WheelOverTheTabsNeverMovesTheHighlightAwayFromThePageShown) {
+  frame->show();
+  const int shown = app->Chart()->header.currentPage;
+  for (const int delta : {-120, 120, 120}) {
+    const QPointF at = bar->tabRect(shown).center();
+    QWheelEvent wheel(at, bar->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &wheel);
+    EXPECT_EQ(bar->currentIndex(), app->Chart()->header.currentPage);
+  }
 }
 
 TEST_F(PageTabBarTest, MoveCommandsReorderTabsAndMarkTheDocument) {

@@ -1,5 +1,6 @@
-// The chart view's commands in the window: undo from the quick access bar
-// and Ctrl+Z, with its enabled state and the modified mark.
+// The chart view's commands in the window: undo and redo from the quick
+// access bar and their keys, with their enabled state, their tooltips, the
+// modified mark and the page tabs.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -7,6 +8,7 @@
 
 #include "ShellUiFixture.h"
 #include "chartview/ui/CTesselView.h"
+#include "document/ui/CUnderBar.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CommandRouter.h"
 #include "document/DemoChart.h"
@@ -25,10 +27,16 @@ class ViewCommandsTest : public DemoFrameTest {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
     QApplication::processEvents();
   }
-  bool UndoEnabled() {
+  bool Enabled(CommandId id) {
     frame->Router().Refresh();
-    return frame->Router().Action(CommandId::ID_UNDO)->isEnabled();
+    return frame->Router().Action(id)->isEnabled();
   }
+  std::string Tip(CommandId id) { return frame->Router().Action(id)->toolTip().toStdString(); }
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+    QTest::keyClick(frame->ChartView()->viewport(), key, modifiers);
+    QApplication::processEvents();
+  }
+  document::DocumentChanges& Changes() { return app->Chart()->Changes(); }
   /// Drags the first node on the current page by (dx, dy) screen pixels.
   void DragFirstNode(int dx, int dy) {
     chartview::CTesselView* view = frame->ChartView();
@@ -53,29 +61,59 @@ class ViewCommandsTest : public DemoFrameTest {
 
 };
 
-TEST_F(ViewCommandsTest, UndoIsEnabledExactlyWhenAMoveCanBeTakenBackAndMarksTheDocument) {
-  EXPECT_FALSE(UndoEnabled());
+TEST_F(ViewCommandsTest, UndoAndRedoActOnlyWhenTheyCanAndNameTheStep) {
+  EXPECT_FALSE(Enabled(CommandId::ID_UNDO));
+  EXPECT_FALSE(Enabled(CommandId::ID_REDO));
   const document::Rect before = Node().rect;
   DragFirstNode(120, 80);
-  ASSERT_NE(Node().rect, before);
-  EXPECT_TRUE(UndoEnabled());
+  const document::Rect moved = Node().rect;
+  ASSERT_NE(moved, before);
+  EXPECT_TRUE(Enabled(CommandId::ID_UNDO));
+  EXPECT_EQ(Tip(CommandId::ID_UNDO), "【アンドゥ】(Ctrl + Z)\n移動を元に戻す");
 
   // Saved, then undone: the chart differs from its file again.
-  doc->modified = false;
-  QTest::keyClick(frame->ChartView()->viewport(), Qt::Key_Z, Qt::ControlModifier);
-  QApplication::processEvents();
+  Changes().SetModified(false);
+  Key(Qt::Key_Z);
   EXPECT_EQ(Node().rect, before);
-  EXPECT_TRUE(doc->modified);
-  EXPECT_FALSE(UndoEnabled());
+  EXPECT_TRUE(Changes().IsModified());
+  EXPECT_FALSE(Enabled(CommandId::ID_UNDO));
+  EXPECT_TRUE(Enabled(CommandId::ID_REDO));
+  EXPECT_EQ(Tip(CommandId::ID_REDO), "【リドゥ】(Ctrl + Y)\n移動をやり直す");
   QDir().mkpath(QStringLiteral("/tmp/shots/arch"));
   frame->grab().save(QStringLiteral("/tmp/shots/arch/after-move-and-ctrl-z.png"));
 
-  // A new item drops the record: the button greys.
+  // Both redo keys; back at the saved state the chart is unmodified.
+  Key(Qt::Key_Y);
+  EXPECT_EQ(Node().rect, moved);
+  EXPECT_FALSE(Changes().IsModified());
+  Key(Qt::Key_Z);
+  Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Node().rect, moved);
+
+  // A new edit drops what could be redone.
+  Key(Qt::Key_Z);
   DragFirstNode(40, 0);
-  EXPECT_TRUE(UndoEnabled());
-  ASSERT_TRUE(app->Chart()->AddSlip("new", 10, 10));
-  EXPECT_FALSE(UndoEnabled());
-  EXPECT_FALSE(frame->Router().Trigger(static_cast<int>(CommandId::ID_UNDO)));
+  EXPECT_FALSE(Enabled(CommandId::ID_REDO));
+  EXPECT_EQ(Tip(CommandId::ID_REDO), "【リドゥ】(Ctrl + Y)\n元に戻した操作をやり直します");
+  EXPECT_FALSE(frame->Router().Trigger(static_cast<int>(CommandId::ID_REDO)));
+}
+
+TEST_F(ViewCommandsTest, UndoingAPageDeletionBringsItsTabBackAndShowsIt) {
+  document::CUnderBar* bar = frame->TabBar();
+  const int tabs = bar->count();
+  ASSERT_GT(tabs, 1);
+  bar->Tabs()->RightClick(1);
+  const auto counts = bar->Tabs()->CountsOf(1);
+  // With nodes on it the page asks whether their materials go too: no.
+  sink.Answer(counts.withPicture + counts.withoutPicture > 0 ? platform::MsgResult::No : platform::MsgResult::Yes);
+  ASSERT_TRUE(bar->Tabs()->DeleteCurrentPage());
+  bar->Sync();
+  ASSERT_EQ(bar->count(), tabs - 1);
+  bar->Tabs()->Click(0);
+  ASSERT_TRUE(frame->Router().Trigger(static_cast<int>(CommandId::ID_UNDO)));
+  EXPECT_EQ(bar->count(), tabs);
+  EXPECT_EQ(bar->currentIndex(), 1);
+  EXPECT_EQ(app->Chart()->header.currentPage, 1);
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include "StoreFixture.h"
 #include "store/InfoFileFormat.h"
 #include "store/InfoLineReader.h"
+#include "store/OwnerLookup.h"
+#include "platform/Cp932.h"
 
 namespace plume::store::test {
 namespace {
@@ -127,6 +129,39 @@ TEST_F(InfoFileTest, OwnersAreAppendedInOrderAndCounted) {
   EXPECT_EQ(info_.ReadInfoTag(3, "FilePath", 4), "");
   EXPECT_EQ(*info_.ReadInfo("00000003"), ReferenceInfo());  // the body survived both rewrites
   EXPECT_THAT(ReadBytes(InfoPath("00000003")), HasSubstr("\t<FilePath>/docs/\x91\xe6\x8e\x4f.pbd</FilePath>\r\n"));
+}
+
+// Owner paths come back lossy from CP932 ("é" and "😀" become "?"): the
+// lookup still finds the document, says absent only when no name fits, and
+// removing a document's owner line takes exactly the line it wrote.
+TEST_F(InfoFileTest, LossyOwnerPathsAreFoundAndRemovedExactly) {
+  const fs::path docs = dir_ / "café😀";
+  fs::create_directories(docs);
+  const fs::path owner = docs / "plan é😀.pbd";
+  const fs::path twin = docs / "plan ß😀.pbd";  // converts to the same bytes
+  WriteBytes(owner, "x");
+  ASSERT_TRUE(info_.WriteInfo("00000005", ReferenceInfo(), "/docs/first.pbd"));
+  ASSERT_TRUE(info_.AddOwner("00000005", owner));
+  ASSERT_TRUE(info_.AddOwner("00000005", "/docs/last.pbd"));
+  const std::string lossy = info_.ReadInfoTag(5, "FilePath", 2);
+  ASSERT_NE(lossy.find('?'), std::string::npos);
+  EXPECT_EQ(OwnerLookup::Find(lossy), OwnerPresence::Present);
+  EXPECT_EQ(OwnerLookup::Find(platform::Utf8ToCp932((docs / "plan xx.pbd").string())), OwnerPresence::Absent);
+  EXPECT_EQ(OwnerLookup::Find("/docs/first.pbd"), OwnerPresence::Absent);
+
+  fs::rename(owner, twin);
+  EXPECT_EQ(OwnerLookup::Find(lossy), OwnerPresence::Present);  // a name that may be the one written
+  fs::remove(twin);
+  EXPECT_EQ(OwnerLookup::Find(lossy), OwnerPresence::Absent);
+
+  const std::string before = ReadBytes(InfoPath("00000005"));
+  EXPECT_FALSE(info_.RemoveOwner("00000005", dir_ / "other.pbd"));
+  ASSERT_TRUE(info_.RemoveOwner("00000005", owner));
+  std::string expected = before;
+  const std::string line = OwnerLine(lossy);
+  expected.erase(expected.find(line), line.size());
+  EXPECT_EQ(ReadBytes(InfoPath("00000005")), expected);
+  EXPECT_EQ(info_.ReadOwners("00000005")->count, 2);
 }
 
 TEST_F(InfoFileTest, EmptyFirstOwnerMeansNoOwners) {

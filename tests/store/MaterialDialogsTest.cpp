@@ -178,17 +178,31 @@ TEST_F(MaterialDialogsTest, ChecksMaterialsWhoseOwnersAreAllGone) {
   Add(1, "PDF", Qt::red, (dir_ / "gone.pbd").string());
   Add(2, "PDF", Qt::red, (dir_ / "gone.pbd").string());
   InfoFile(store_).AddOwner("00000002", present);
+  const fs::path lossy = dir_ / "é😀.pbd";  // written as "?.pbd"
+  WriteBytes(lossy, "x");
+  Add(3, "PDF", Qt::red, lossy.string());
   auto dlg = Open();
   dlg->Search();
   dlg->RunCommand(CDbDlg::kCmdCheckOwnerless);
   EXPECT_FALSE(dlg->IsChecked(0));
   EXPECT_TRUE(dlg->IsChecked(1));
   EXPECT_FALSE(dlg->IsChecked(2));
+  EXPECT_FALSE(dlg->IsChecked(3));
   dlg->SetChecked(1, false);
   fs::remove(MaterialStore::InfoFileIn(Root(), "00000001"));
   WriteBytes(dir_ / "gone.pbd", "x");
   dlg->RunCommand(CDbDlg::kCmdCheckOwnerless);
   EXPECT_EQ(sink_.Last().id, 30071);
+}
+
+TEST_F(MaterialDialogsTest, EverySearchListHeadingIsShownWhole) {
+  auto dlg = Open();
+  dlg->show();
+  QHeaderView* header = dlg->List()->horizontalHeader();
+  for (int c = 0; c < dlg->List()->columnCount(); ++c) {
+    const QString text = dlg->List()->horizontalHeaderItem(c)->text();
+    EXPECT_GE(dlg->List()->columnWidth(c), header->fontMetrics().horizontalAdvance(text)) << text.toStdString();
+  }
 }
 
 TEST_F(MaterialDialogsTest, PasteModeHandsOverCheckedRowsInListOrder) {
@@ -308,6 +322,41 @@ TEST_F(MaterialDialogsTest, NodePropertiesWithoutMasterFileDisableResizingAndWit
   plain.show();
   EXPECT_LT(plain.height(), fullHeight);
   Shoot(plain, "property-node-plain.png");
+}
+
+// A reload that fails after a size change puts the old size back and marks
+// nothing; one that succeeds keeps the new size and marks the chart. Without
+// a store folder the dialog asks for one once.
+TEST_F(MaterialDialogsTest, NodePropertiesKeepTheDocumentConsistentAndAskForTheStoreOnce) {
+  Add(12, "JPEG");
+  auto doc = document::ChartDocument::Create();
+  doc->NewDocument();
+  QImage image(64, 48, QImage::Format_RGB32);
+  image.fill(Qt::green);
+  document::NodeRequest request;
+  request.dataType = "JPEG";
+  request.serial = 12;
+  request.hasImage = true;
+  request.picture = std::make_unique<platform::QtPicture>(image, platform::EncodeImage(image, "JPEG"));
+  request.pictureWidth = 32;
+  request.pictureHeight = 24;
+  ASSERT_TRUE(doc->AddNode(std::move(request)));
+  const document::Rect before = doc->nodes[0].rect;
+  for (const bool reloads : {false, true}) {
+    SCOPED_TRACE(reloads ? "reloaded" : "reload failed");
+    doc->nodes[0].rect = before;
+    int changed = 0;
+    NodeDialogHooks chart{[&](int) { return reloads; }, [&] { ++changed; }};
+    CPropertyNode dlg(*doc, 0, store_, settings_, {}, chart);
+    dlg.findChild<QPushButton*>("b1004")->click();  // the master's own size, 64 x 48
+    EXPECT_EQ(doc->nodes[0].rect.Width(), reloads ? 64 : before.Width());
+    EXPECT_EQ(changed, reloads ? 1 : 0);
+  }
+  settings::Set(settings_, settings::KanSet::StorePath, std::string());
+  sink_.Reset();
+  sink_.Answer(MsgResult::No);
+  CPropertyNode noStore(*doc, 0, store_, settings_, {}, {});
+  EXPECT_EQ(sink_.Ids(), std::vector<int>{30016});
 }
 
 }  // namespace

@@ -64,6 +64,31 @@ TEST_F(MaterialScanTest, ListsEveryDataTypeSkipsMissingSerialsAndHtml) {
   EXPECT_EQ(Scan(png).Serials(), std::vector<std::string>{"00000005"});
 }
 
+TEST_F(MaterialScanTest, CapturesRecordedWithThePageTypeAreListedByTheFileTheyHave) {
+  struct Case {
+    const char* recorded;
+    const char* dataFile;  ///< nullptr: none
+    const char* listedAs;  ///< nullptr: not listed
+  };
+  const Case cases[] = {{"HTML", "PDF", "PDF"}, {"", "JPEG", "JPEG"}, {"HTML", nullptr, nullptr}, {"GIF", "PDF", "GIF"}};
+  std::vector<std::string> expected;
+  for (Serial n = 0; n < static_cast<Serial>(std::size(cases)); ++n) {
+    Add(n, Info(cases[n].recorded));
+    if (cases[n].dataFile) {
+      const fs::path data = MaterialStore::DataFileIn(Root(), cases[n].dataFile, FormatSerial(n));
+      fs::create_directories(data.parent_path());
+      WriteBytes(data, "data");
+    }
+    if (cases[n].listedAs) expected.push_back(cases[n].listedAs);
+  }
+  std::vector<std::string> listed;
+  for (const auto& row : Scan().rows) listed.push_back(row.col[kColType]);
+  EXPECT_EQ(listed, expected);
+  SearchConditions jpeg;
+  jpeg.typeIndex = 2;
+  EXPECT_EQ(Scan(jpeg).Serials(), std::vector<std::string>{"00000001"});
+}
+
 TEST_F(MaterialScanTest, DateBoundsAreInclusiveAndCompareTheDayOnly) {
   Add(0, Info("PDF", "a", "2012.11.13 23:59"));
   Add(1, Info("PDF", "b", "2012.11.14 23:59"));

@@ -56,6 +56,17 @@ tail -1 "$dir/search.json" | grep -q '"no":"2","type":"JPEG","serial":"00000012"
 "$tool" store search "$dir/Data" --hit-max 1 > "$dir/one.json" 2> "$dir/one.err" || fail "hit limit is no failure"
 [ "$(wc -l < "$dir/one.json")" -eq 1 ] && grep -q "ヒット件数が制限を超えました" "$dir/one.err" || fail "hit limit"
 if "$tool" store search "$dir/Data" --type 9 2>/dev/null; then fail "bad type accepted"; fi
+# every option at once
+"$tool" store search "$dir/Data" --type 2 --from 2000.01.01 --to 2099.12.31 --text 調査 --hit-max 5 > "$dir/all.json" \
+  || fail "all options together refused"
+[ "$(wc -l < "$dir/all.json")" -eq 1 ] || fail "all options: $(cat "$dir/all.json")"
+
+# register: a new picture node takes the user's stored title position
+mkdir -p "$XDG_CONFIG_HOME/Wendmoor"
+printf '[SUB]\nTitlePos=0\n' > "$XDG_CONFIG_HOME/Wendmoor/Plumeboard.ini"
+cp "$data/../capture/rgb-baseline.jpg" "$dir/photo.jpg"
+"$tool" register "$dir/doc.pbd" "$dir/photo.jpg" --store "$dir/Data" > /dev/null || fail "register"
+"$tool" dump "$dir/doc.pbd" | grep -q '"titlePos": 0' || fail "stored title position not used"
 
 if "$tool" store list "$dir/nothing" 2>/dev/null; then fail "missing store accepted"; fi
 if "$tool" store frob "$dir/Data" 2>/dev/null; then fail "unknown subcommand accepted"; fi

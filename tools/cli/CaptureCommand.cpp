@@ -1,13 +1,19 @@
 // capture: a web page drawn into a JPEG file as the HTML area's captures draw
-// it, in an off-screen browser of the given window size.
+// it, in an off-screen browser of the given window size; with --text, the
+// text the text area would receive for it, from the same load. The page's
+// dialogs are refused: nobody is there to answer them.
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QPointer>
 #include <QTimer>
 #include <QWebEngineView>
 #include <charconv>
 #include <cstdio>
+#include <fstream>
 #include <iostream>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "CliCommands.h"
@@ -16,16 +22,33 @@
 #include "platform/MemorySettingsStore.h"
 #include "platform/SettingsTable.h"
 #include "platform/web/QtPageCapture.h"
+#include "platform/web/QtWebPage.h"
+#include "platform/web/QtWebView.h"
+#include "shell/BrowserAddress.h"
 
 namespace plume::cli {
 namespace {
+
+// The page's plain text as the text area would hold it; nullopt when the page does not answer.
+std::optional<std::string> AreaText(QWebEnginePage& page) {
+  auto text = std::make_shared<std::optional<std::string>>();
+  QEventLoop loop;
+  QPointer<QEventLoop> waiting(&loop);
+  QTimer::singleShot(platform::QtPageCapture::kAnswerMs, &loop, &QEventLoop::quit);
+  page.toPlainText([text, waiting](const QString& plain) {
+    *text = shell::TidyForTextArea(plain.toStdString());
+    if (waiting) waiting->quit();
+  });
+  if (!*text) loop.exec();
+  return *text;
+}
 
 }  // namespace
 
 int RunCapture(const std::vector<std::string_view>& args) {
   namespace settings = platform::settings;
   platform::MemorySettingsStore store;
-  std::string address, out;
+  std::string address, out, textOut;
   bool visible = false;
   int windowW = 1280, windowH = 800;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -47,6 +70,8 @@ int RunCapture(const std::vector<std::string_view>& args) {
     } else if (a == "--quality" && i + 1 < args.size() && ParseInt(args[i + 1], value) && value >= 0 && value <= 100) {
       settings::Set(store, settings::KanSet::Quality, value);
       ++i;
+    } else if (a == "--text" && i + 1 < args.size()) {
+      textOut = std::string(args[++i]);
     } else if (address.empty()) {
       address = std::string(a);
     } else if (out.empty()) {
@@ -59,7 +84,10 @@ int RunCapture(const std::vector<std::string_view>& args) {
   if (address.empty() || out.empty()) return 2;
   if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return 2;
 
-  QWebEngineView view;
+  // The HTML area's own browser, with a profile that keeps nothing.
+  platform::QtWebView web({}, nullptr);
+  QWebEngineView& view = *web.View();
+  if (auto* page = qobject_cast<platform::QtWebPage*>(view.page())) page->HoldDialogRefusal();
   view.setAttribute(Qt::WA_DontShowOnScreen);
   view.resize(windowW, windowH);
   view.show();
@@ -76,9 +104,6 @@ int RunCapture(const std::vector<std::string_view>& args) {
     std::cerr << "plumeboard-tool: cannot load " << address << "\n";
     return 1;
   }
-  // Let the first frame arrive before the part on screen is grabbed.
-  QTimer::singleShot(300, &loop, &QEventLoop::quit);
-  loop.exec();
 
   platform::QtPageCapture page(&view);
   convert::ui::QtBitmapEncoder encoder(store);
@@ -86,6 +111,19 @@ int RunCapture(const std::vector<std::string_view>& args) {
   std::uint16_t width = 0;
   const bool ok = visible ? capture.CaptureVisiblePart(out, width) : capture.CaptureWholePage(out, width);
   if (!ok) return 1;
+  if (!textOut.empty()) {
+    const auto text = AreaText(*view.page());
+    if (!text) {
+      std::cerr << "plumeboard-tool: the page did not give its text\n";
+      return 1;
+    }
+    std::ofstream file(textOut, std::ios::binary);
+    file << *text;
+    if (!file.flush()) {
+      std::cerr << "plumeboard-tool: cannot write " << textOut << "\n";
+      return 1;
+    }
+  }
   std::cout << width << "\n";
   return 0;
 }

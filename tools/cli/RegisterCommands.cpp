@@ -23,6 +23,7 @@
 #include "capture/UrlRules.h"
 #include "capture/ui/QtClipboardImage.h"
 #include "capture/ui/QtDownloader.h"
+#include "chartview/StoredDefaultsHooks.h"
 #include "document/ChartDocument.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
@@ -103,7 +104,7 @@ class ToolHtml : public capture::HtmlAreaPort {
     title = platform::Utf8ToCp932(file.filename().string());
     text_.text = PdfTextOfFile ? PdfTextOfFile(file) : std::string();
   }
-  bool PdfTextTaken() override { return true; }
+  bool PdfTextTaken(const fs::path&) override { return true; }
   void GoBack() override {}
 
   std::string title;
@@ -117,7 +118,9 @@ class ToolHtml : public capture::HtmlAreaPort {
 
 class NoCapture : public capture::PageCapturePort {
  public:
-  std::optional<int> CapturePage(bool, const fs::path&) override { return std::nullopt; }
+  std::optional<int> CapturePage(bool, const fs::path&, const capture::CaptureProgress&) override {
+    return std::nullopt;
+  }
 };
 
 struct RegisterArgs {
@@ -185,6 +188,9 @@ int RunRegister(const std::vector<std::string_view>& args) {
 
   platform::QtSettingsStore userSettings;
   StoreOverride settings(userSettings, parsed->store);
+  // New nodes get the user's stored styles and title position, as in the window.
+  chartview::StoredDefaultsHooks defaults(settings);
+  doc->SetHooks(&defaults);
   store::MaterialStore store(settings);
   ToolHost host(*doc, docPath);
   ToolText text;

@@ -98,7 +98,7 @@ ordered_json MaterialJson(const fs::path& root, Serial number, const store::Mate
   const auto owners = store::InfoFile::ReadOwnersAt(store::MaterialStore::InfoFileIn(root, serialText));
   ordered_json j;
   j["serial"] = serialText;
-  j["type"] = Utf8(info.ext);
+  j["type"] = Utf8(store::MaterialStore::StoredTypeIn(root, info.ext, serialText));
   j["title"] = Utf8(info.title);
   j["date"] = Utf8(info.createDate);
   j["size"] = Number(info.size);

@@ -48,7 +48,6 @@ constexpr int kMaxThumbnailSide = 4096;
 /// Source pixels of all pictures decoded for one preview (256 MB at 4 bytes a pixel).
 constexpr long long kPictureBudget = 64'000'000;
 constexpr rlim_t kCpuSeconds = 30;
-constexpr rlim_t kAddressSpace = rlim_t{3} << 30;
 
 /// Keeps every picture as its bytes: the preview decodes only those it shows.
 struct KeepBytesCodec : platform::PictureCodec {
@@ -60,6 +59,7 @@ void LimitResources() {
   setrlimit(RLIMIT_CPU, &cpu);
 #ifndef PLUME_THUMBNAIL_SANITIZED
   // The sanitizers reserve far more address space than they use.
+  constexpr rlim_t kAddressSpace = rlim_t{3} << 30;
   rlimit space{};
   if (getrlimit(RLIMIT_AS, &space) == 0 && (space.rlim_cur == RLIM_INFINITY || space.rlim_cur > kAddressSpace)) {
     space.rlim_cur = kAddressSpace;

@@ -32,9 +32,10 @@ constexpr CliCommand kCommands[] = {
     {"export-image", "DOC OUT.jpeg [--zoom PERCENT]  write a chart page as a JPEG image", 2, 4, RunExportImage},
     {"picture", "FILE [--fit N] [--out OUT.png]  load an image as a node picture; print its sizes and key colour",
      1, 5, RunPicture},
-    {"capture", "ADDRESS OUT.jpg [--visible] [--window WxH] [--image-width N] [--quality Q] [--webEngineArgs ...]"
-     "  capture a web page",
-     2, 9, RunCapture},
+    {"capture",
+     "ADDRESS OUT.jpg [--visible] [--window WxH] [--image-width N] [--quality Q] [--text OUT.txt]"
+     " [--webEngineArgs ...]  capture a web page (and the text the text area receives)",
+     2, 11, RunCapture},
     {"register", "DOC.pbd SOURCE [--store STORE] [--page N] [--at X,Y]  register a file or a web link", 2, 8,
      RunRegister},
     {"url", "TEXT            what a dropped link would register, as JSON", 1, 1, RunUrl},

@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QNetworkAccessManager>
+#include <QNetworkCookieJar>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QProgressDialog>
@@ -31,7 +32,26 @@ bool StartsWithAngle(const fs::path& file) {
   return f.open(QIODevice::ReadOnly) && f.read(&first, 1) == 1 && first == '<';
 }
 
+/// A cookie jar that starts with the browser's cookies.
+class SessionCookieJar : public QNetworkCookieJar {
+ public:
+  explicit SessionCookieJar(const QList<QNetworkCookie>& cookies) { setAllCookies(cookies); }
+};
+
 }  // namespace
+
+QByteArray QtDownloader::ReferrerFor(const QUrl& page, const QUrl& target) {
+  const QString from = page.scheme().toLower();
+  if (from != "http" && from != "https") return {};
+  if (from == "https" && target.scheme().toLower() != "https") return {};
+  QUrl sent = page.adjusted(QUrl::RemoveUserInfo | QUrl::RemoveFragment);
+  const bool sameSite = page.scheme().compare(target.scheme(), Qt::CaseInsensitive) == 0 &&
+                        page.host().compare(target.host(), Qt::CaseInsensitive) == 0 && page.port() == target.port();
+  if (!sameSite) sent = sent.adjusted(QUrl::RemovePath | QUrl::RemoveQuery);
+  QByteArray text = sent.toEncoded();
+  if (!sameSite) text += '/';
+  return text;
+}
 
 QtDownloader::QtDownloader(Options options) : options_(std::move(options)) {
   if (!options_.workFolder) options_.workFolder = [] { return platform::GetScratchFolder(); };
@@ -93,6 +113,17 @@ QtDownloader::Outcome QtDownloader::Fetch(const QUrl& url, const fs::path& partF
 
   QNetworkAccessManager manager;
   QNetworkRequest request(url);
+  const Session& session = options_.session;
+  // The manager owns the jar; it answers for every redirect as the browser would.
+  if (session.cookies) manager.setCookieJar(new SessionCookieJar(session.cookies()));
+  if (session.userAgent) {
+    const QByteArray agent = session.userAgent();
+    if (!agent.isEmpty()) request.setHeader(QNetworkRequest::UserAgentHeader, agent);
+  }
+  if (session.referrer) {
+    const QByteArray referrer = ReferrerFor(session.referrer(), url);
+    if (!referrer.isEmpty()) request.setRawHeader("Referer", referrer);
+  }
   // Redirects from http to https and within a scheme only: never down to plain http.
   request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
   request.setMaximumRedirectsAllowed(options_.maxRedirects);

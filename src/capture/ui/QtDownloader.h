@@ -6,9 +6,16 @@
 // refused with its own message. The event loop keeps running meanwhile, and
 // a progress dialog with Cancel appears when a download takes longer than
 // `progressDelay`. Whatever fails, the target file is left as it was.
+// Given the browser's session, a download carries its cookies, its user
+// agent and the page on show as referrer, so a file behind a login that the
+// HTML area shows arrives as it does in the area.
 
+#include <QByteArray>
+#include <QList>
+#include <QNetworkCookie>
 #include <QObject>
 #include <QPointer>
+#include <QUrl>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -25,6 +32,13 @@ class QtDownloader : public QObject, public DownloadPort {
   Q_OBJECT
 
  public:
+  /// The browser's session; each part may be left empty.
+  struct Session {
+    std::function<QList<QNetworkCookie>()> cookies;
+    std::function<QByteArray()> userAgent;
+    std::function<QUrl()> referrer;  ///< the page on show
+  };
+
   struct Options {
     qint64 maxBytes = qint64{512} << 20;  ///< the size cap (message 30561 above it)
     std::chrono::milliseconds silence{30000};  ///< no byte for this long: failed
@@ -34,7 +48,13 @@ class QtDownloader : public QObject, public DownloadPort {
     QWidget* parent = nullptr;  ///< owner of the progress dialog
     /// The folder of the download's temporary file; this process's GetScratchFolder by default.
     std::function<std::filesystem::path()> workFolder;
+    Session session;
   };
+
+  /// The Referer a download of `target` sends for the page `page`: the whole
+  /// address within one site, the site alone elsewhere, nothing from https
+  /// to http or from a page that is no web page.
+  static QByteArray ReferrerFor(const QUrl& page, const QUrl& target);
 
   /// How the last download ended.
   enum class Outcome { Saved, Failed, TooLarge, Cancelled };

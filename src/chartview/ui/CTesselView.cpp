@@ -303,6 +303,12 @@ void CTesselView::mouseMoveEvent(QMouseEvent* event) {
     animation_->PointerAt(event->position().toPoint(), frame_.PointerTrails());
 }
 
+bool CTesselView::ClaimsKey(const QKeyEvent& event) const {
+  const Key key = ToKey(event.key());
+  const bool arrow = key == Key::Left || key == Key::Right || key == Key::Up || key == Key::Down;
+  return arrow && (event.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier && controller_->NudgesOnCtrlArrow();
+}
+
 void CTesselView::keyPressEvent(QKeyEvent* event) {
   animation_->Stop();
   const KeyEvent key{ToKey(event->key()), (event->modifiers() & Qt::ControlModifier) != 0};

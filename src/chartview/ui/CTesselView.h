@@ -48,6 +48,9 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
 
   ChartView& View() { return view_; }
   ViewController& Controller() { return *controller_; }
+  /// Whether the view takes `event` before the window's shortcuts: Ctrl with
+  /// an arrow key while something is selected (the one-pixel nudge).
+  bool ClaimsKey(const QKeyEvent& event) const;
   /// The controller's host, for the console and the editing operations
   /// (feedback, cursor, repaint).
   QtControllerHost& Host() { return host_; }
@@ -55,6 +58,8 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
   /// view draws over the page; null for none. The port must outlive the view
   /// or be reset to null first.
   void SetConsolePort(ConsolePort* console);
+  /// Where nodes added without a title take theirs from (the HTML area's title, CP932).
+  void SetWebPageTitle(std::function<std::string()> title) { hooks_.webPageTitle = std::move(title); }
   /// The in-place editor, resizing, page sizing and dial; null for none.
   void SetEditingPort(EditingPort* editing);
   /// A command the view runs itself when its context menu or a key chooses

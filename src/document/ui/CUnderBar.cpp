@@ -129,6 +129,10 @@ void CUnderBar::mousePressEvent(QMouseEvent* event) {
 
 void CUnderBar::mouseReleaseEvent(QMouseEvent*) {}
 
+// The bar's own wheel handling would move the highlight to another tab while
+// the chart still shows the page it had: the wheel does nothing here.
+void CUnderBar::wheelEvent(QWheelEvent* event) { event->accept(); }
+
 void CUnderBar::mouseMoveEvent(QMouseEvent* event) {
   ShowTip(tabAt(event->position().toPoint()), event->globalPosition().toPoint());
 }

@@ -60,6 +60,7 @@ class CUnderBar : public QTabBar, public PageTabsHost {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   QSize tabSizeHint(int index) const override;
 
  private:

@@ -18,7 +18,8 @@ PagePaint ChartPagePaint(document::ChartDocument& doc, int pageIndex, platform::
     params.scratch = scratch;
     params.pageIndex = pageIndex;
     // The view's title rectangles and link markers stay those of the window's last paint.
-    chartview::PreparePage(doc, canvas, params);
+    // What the preparing step changes (default sizes, undrawable pictures) is an edit the user must not lose unawares.
+    if (chartview::PreparePage(doc, canvas, params)) doc.Changes().MarkModified();
     chartview::DrawPage(doc, canvas, params);
   };
 }

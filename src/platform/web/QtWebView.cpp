@@ -3,6 +3,7 @@
 #include <QChildEvent>
 #include <QDir>
 #include <QEvent>
+#include <QWebEngineCookieStore>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineNewWindowRequest>
@@ -71,6 +72,16 @@ class QtWebView::DropBlocker : public QObject {
 QtWebView::QtWebView(const std::filesystem::path& storageFolder, QWidget* parent)
     : profile_(MakeProfile(storageFolder)), dropBlocker_(std::make_unique<DropBlocker>()) {
   Configure(profile_->settings());
+  // A copy of the engine's cookies for downloads made outside the engine.
+  QWebEngineCookieStore* cookies = profile_->cookieStore();
+  QObject::connect(cookies, &QWebEngineCookieStore::cookieAdded, profile_.get(), [this](const QNetworkCookie& c) {
+    cookies_.removeIf([&c](const QNetworkCookie& known) { return known.hasSameIdentifier(c); });
+    cookies_.append(c);
+  });
+  QObject::connect(cookies, &QWebEngineCookieStore::cookieRemoved, profile_.get(), [this](const QNetworkCookie& c) {
+    cookies_.removeIf([&c](const QNetworkCookie& known) { return known.hasSameIdentifier(c); });
+  });
+  cookies->loadAllCookies();
   QObject::connect(profile_.get(), &QWebEngineProfile::downloadRequested, profile_.get(),
                    [this](QWebEngineDownloadRequest* request) { OnDownloadRequested(request); });
 
@@ -108,6 +119,10 @@ QtWebView::~QtWebView() {
   }
   profile_.reset();
 }
+
+QByteArray QtWebView::UserAgent() const { return profile_ ? profile_->httpUserAgent().toUtf8() : QByteArray(); }
+
+QUrl QtWebView::PageUrl() const { return view_ ? view_->url() : QUrl(); }
 
 QWebEnginePage* QtWebView::Page() const { return view_ ? view_->page() : nullptr; }
 

@@ -4,6 +4,8 @@
 // ignored and PDFs shown by the engine's built-in viewer. The engine's
 // sandbox is left as the engine sets it up.
 
+#include <QList>
+#include <QNetworkCookie>
 #include <QPointer>
 #include <QWebEngineView>
 
@@ -37,6 +39,14 @@ class QtWebView : public WebView {
   QWebEngineView* View() const { return view_; }
   QWebEnginePage* Page() const;
 
+  /// The profile's cookies as they are now (kept in step with the engine's
+  /// cookie store), for downloads that must carry the browser's login.
+  QList<QNetworkCookie> Cookies() const { return cookies_; }
+  /// The browser's user agent.
+  QByteArray UserAgent() const;
+  /// The address on show, as sent as referrer.
+  QUrl PageUrl() const;
+
   /// Zoom factor of text size `level` (clamped to 0..4).
   static double ZoomFactor(int level);
 
@@ -66,6 +76,7 @@ class QtWebView : public WebView {
     std::function<void(bool)> done;
   };
   std::multimap<std::string, PendingDownload> downloads_;
+  QList<QNetworkCookie> cookies_;
 };
 
 }  // namespace plume::platform

@@ -54,6 +54,8 @@ class CHView : public QWidget, private HtmlAreaHost {
   CTopBar* TopBar() const { return bar_; }
   /// The engine's view (to capture what is shown); nullptr without the engine.
   QWebEngineView* EngineView() const;
+  /// The web engine's view with its session (cookies, user agent); null for a blank area.
+  platform::QtWebView* WebEngine() const { return engine_; }
 
   /// The text area receives `text` with the caret at the start.
   std::function<void(const QString& text)> textAreaText;

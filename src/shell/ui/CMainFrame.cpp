@@ -38,6 +38,8 @@ namespace settings = platform::settings;
 
 CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
     : QMainWindow(parent), services_(services) {
+  if (services_.jobs == nullptr) ownJobs_ = std::make_unique<document::JobGate>();
+  jobs_ = services_.jobs != nullptr ? services_.jobs : ownJobs_.get();
   router_ = new CommandRouter(this);
   ribbon_ = new CMyRibbonBar(*router_, this);
   ribbon_->recentFiles = [this] { return services_.recent ? services_.recent->Entries() : std::vector<std::string>{}; };
@@ -56,6 +58,7 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
   BindSettingsCommands();
   BindWordCommands();
   BindRegistration();
+  BindJobGate();
   pendingSizes_ = LoadAreaSizes(*services_.store);
   document::ui::QtFileDialogs::SetDocumentFolder([this] { return services_.document->Path().parent_path(); });
   router_->Refresh();
@@ -70,6 +73,7 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
 }
 
 CMainFrame::~CMainFrame() {
+  jobs_->SetListener(nullptr);
   // The chart view and its parts call this frame: they go while it is whole.
   viewParts_.reset();
   materialCommands_.reset();
@@ -163,6 +167,10 @@ void CMainFrame::BuildClient() {
       [this](const std::string& address) { htmlArea_->Navigate(address); },
       [this] { viewParts_->CloseEditorForDelete(); }, [this] { ToggleFullScreen(); }, services_.materials, services_.index});
   tabBar_->clearItemClipboard = [this] { materialCommands_->Commands().Clipboard().Clear(); };
+  // Ctrl+arrow in the chart area nudges what is selected; with nothing selected it shows the areas.
+  router_->SetKeyClaim([this](QWidget* focus, const QKeyEvent& key) {
+    return (focus == chartView_ || focus == chartView_->viewport()) && chartView_->ClaimsKey(key);
+  });
   chartView_->RebuildConsole();
   tabBar_->SetDocument(*services_.chart, document::TabBarSettings::Load(*services_.store));
 }
@@ -320,6 +328,10 @@ void CMainFrame::RefreshTitle() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (!CloseAfterJobs()) {
+    event->ignore();
+    return;
+  }
   if (!ConfirmDiscard(*services_.document)) {
     event->ignore();
     return;

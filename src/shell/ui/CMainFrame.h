@@ -13,6 +13,7 @@
 #include "chartview/ViewFrame.h"
 #include "document/ChartDocument.h"
 #include "document/DocumentChanges.h"
+#include "document/JobGate.h"
 #include "platform/ScratchSurface.h"
 #include "platform/SettingsStore.h"
 #include "shell/DocumentActions.h"
@@ -53,6 +54,7 @@ class CMyRibbonBar;
 class CommandRouter;
 class CHView;
 class FrameSheetOpener;
+class FrameRegistration;
 
 /// What the frame works with; everything outlives the frame.
 struct FrameServices {
@@ -69,6 +71,8 @@ struct FrameServices {
   int docType = 0;                        ///< kind of web search, written back at exit
   /// The printer set up at start-up; null (or returning null): printing shows 30082.
   std::function<QPrinter*()> printer;
+  /// The application's one job gate; null: the frame keeps its own.
+  document::JobGate* jobs = nullptr;
 };
 
 class CMainFrame : public QMainWindow, private chartview::ViewFrame {
@@ -91,6 +95,12 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   void OpenPath(const std::filesystem::path& path);
 
   CommandRouter& Router() { return *router_; }
+  /// The one long job that may run at a time (capture, registration, save, open).
+  document::JobGate& Jobs() { return *jobs_; }
+  /// The chart view's registrations; null before they are bound.
+  FrameRegistration* Registration() const { return registration_; }
+  /// The chart item commands and the store dialogs of the window.
+  MaterialCommandBinding& MaterialCommands() { return *materialCommands_; }
   CMyRibbonBar* Ribbon() const { return ribbon_; }
   document::CUnderBar* TabBar() const { return tabBar_; }
   chartview::CTesselView* ChartView() const { return chartView_; }
@@ -142,6 +152,8 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   void BindStyleCommands();
   /// Undo and the view's document connections (page deletion's materials).
   void BindViewCommands();
+  /// Undo (back) or redo through the chart view; the tabs and the view follow the restored pages.
+  void StepHistory(bool back);
   /// The HTML area's hand-overs (text area, status pane, page type), the web
   /// search and its kinds, the page type for the chart view's menu.
   void BindBrowserCommands();
@@ -154,6 +166,11 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   std::string PdfTextOnShow() const;
   /// The chart view's "add a node here" commands and its drop target (FrameRegistration.cpp).
   void BindRegistration();
+  /// The cursor and the commands follow the job gate; a close waits for the job (FrameJobs.cpp).
+  void BindJobGate();
+  /// Whether the close may go on now; otherwise the running job was asked to stop
+  /// and the window closes once it has.
+  bool CloseAfterJobs();
   void AfterPageCommand();
 
   // ViewFrame: what the chart view asks of the window.
@@ -170,6 +187,10 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   int PointerTrails() override { return animeCount_; }
 
   FrameServices services_;
+  std::unique_ptr<document::JobGate> ownJobs_;
+  document::JobGate* jobs_ = nullptr;
+  FrameRegistration* registration_ = nullptr;  ///< owned by the chart view
+  bool closeWhenIdle_ = false;
   CommandRouter* router_ = nullptr;
   CMyRibbonBar* ribbon_ = nullptr;
   QSplitter* outer_ = nullptr;

@@ -54,6 +54,7 @@ CMyRibbonBar::CMyRibbonBar(CommandRouter& router, QWidget* parent) : QWidget(par
   appButton->setMenu(appMenu_);
   titleRow->addWidget(appButton);
   const std::pair<int, QStyle::StandardPixmap> quick[] = {{Id(ID_UNDO), QStyle::SP_ArrowBack},
+                                                          {Id(ID_REDO), QStyle::SP_ArrowForward},
                                                           {Id(ID_SHOW_MENU), QStyle::SP_TitleBarShadeButton},
                                                           {Id(ID_HELP), QStyle::SP_DialogHelpButton}};
   for (const auto& [id, icon] : quick) {

@@ -51,7 +51,12 @@ CPage1::CPage1(QWidget* parent) : QWidget(parent) {
 
   makeBackup_ = new QCheckBox(QStringLiteral("5 上書き保存時、バックアップファイルを作成する(&B)"), this);
   grid->addWidget(makeBackup_, 6, 0, 1, 4);
-  grid->setRowStretch(7, 1);
+  recoveryMin_ = new SpinField(kRecoveryMinRange.low, kRecoveryMinRange.high, this);
+  recoveryMin_->setObjectName(QStringLiteral("RecoveryMin"));
+  grid->addWidget(new QLabel(QStringLiteral("6 回復用コピーの間隔："), this), 7, 0);
+  grid->addWidget(recoveryMin_, 7, 1);
+  grid->addWidget(new QLabel(QStringLiteral("分 (1 - 60)  ※ 未保存の変更があるとき"), this), 7, 2, 1, 2);
+  grid->setRowStretch(8, 1);
 
   chooseFolder = [this](const QString& start) {
     QFileDialog dialog(this, QStringLiteral("フォルダの指定"), start);
@@ -78,6 +83,7 @@ void CPage1::Load(const SettingsSheetValues& v) {
   playAnime_->setChecked(v.playAnime);
   animeCount_->setValue(v.animeCount);
   makeBackup_->setChecked(v.makeBackup);
+  recoveryMin_->setValue(v.recoveryMin);
 }
 
 void CPage1::Save(SettingsSheetValues& v) const {
@@ -88,6 +94,7 @@ void CPage1::Save(SettingsSheetValues& v) const {
   v.playAnime = playAnime_->isChecked();
   v.animeCount = animeCount_->value();
   v.makeBackup = makeBackup_->isChecked();
+  v.recoveryMin = recoveryMin_->value();
 }
 
 }  // namespace plume::shell

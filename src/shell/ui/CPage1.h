@@ -1,6 +1,6 @@
 #pragma once
 // Settings sheet page "全般": reopening, new page size, store folder,
-// pointer animation, backups.
+// pointer animation, backups, recovery copies.
 
 #include <QWidget>
 
@@ -34,6 +34,7 @@ class CPage1 : public QWidget {
   QCheckBox* playAnime_;
   SpinField* animeCount_;
   QCheckBox* makeBackup_;
+  SpinField* recoveryMin_;
 };
 
 }  // namespace plume::shell

@@ -17,6 +17,7 @@
 #include "shell/ui/ChartDocumentActions.h"
 #include "shell/ui/InstanceChannel.h"
 #include "shell/ui/InstanceLock.h"
+#include "shell/ui/RecoveryService.h"
 #include "store/MaterialStore.h"
 #include "platform/qt/QtFolderOpener.h"
 #include "store/index/IndexService.h"
@@ -40,6 +41,8 @@ CTesselApp::CTesselApp(AppOptions options)
 }
 
 CTesselApp::~CTesselApp() {
+  // The program ends with the user's answer given: the recovery copy goes.
+  recovery_.reset();
   channel_.reset();
   // The frame's view goes first: it removes its hooks from the chart.
   if (chartActions_) chartActions_->AttachFrame(nullptr);
@@ -56,7 +59,16 @@ bool CTesselApp::Start(const std::optional<std::filesystem::path>& document) {
   }
   // Others' changes to the store since the last run are caught up in the background.
   if (index_ && state_.ok) index_->CatchUp();
+  if (state_.ok) StartRecovery();
   return state_.ok;
+}
+
+void CTesselApp::StartRecovery() {
+  if (options_.recoveryFolder.empty() || !chartActions_) return;
+  recovery_ = RecoveryService::Start(
+      options_.recoveryFolder, {&chartActions_->Doc(), cabinet_.get(), codec_.get(), options_.store, &jobs_,
+                                scratch_.get(), frame_.get(), [this] { frame_->DocumentReplaced(); }});
+  if (recovery_) recovery_->OfferCopies();
 }
 
 bool CTesselApp::HandOver(const std::optional<std::filesystem::path>& document) {
@@ -102,7 +114,7 @@ bool CTesselApp::CreateDocumentTables() {
   if (options_.makeDocument) {
     document_ = options_.makeDocument(*chart_);
   } else {
-    auto actions = std::make_unique<ChartDocumentActions>(*chart_, *options_.store, *cabinet_, *codec_);
+    auto actions = std::make_unique<ChartDocumentActions>(*chart_, *options_.store, *cabinet_, *codec_, &jobs_);
     chartActions_ = actions.get();
     document_ = std::move(actions);
   }
@@ -123,6 +135,7 @@ bool CTesselApp::CreateFrame() {
   services.index = index_.get();
   services.docType = platform::settings::Get(*options_.store, platform::settings::Last::DocType);
   services.printer = [this] { return printer_.get(); };
+  services.jobs = &jobs_;
   frame_ = std::make_unique<CMainFrame>(services);
   if (chartActions_) chartActions_->AttachFrame(frame_.get());
   return true;

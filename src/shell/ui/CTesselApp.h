@@ -38,6 +38,7 @@ class CMainFrame;
 class ChartDocumentActions;
 class InstanceChannel;
 class InstanceLock;
+class RecoveryService;
 struct HandOver;
 
 struct AppOptions {
@@ -49,6 +50,8 @@ struct AppOptions {
   /// Replaces the document actions over the chart (tests); by default the
   /// document object opens and saves .pbd files.
   std::function<std::unique_ptr<DocumentActions>(document::ChartDocument&)> makeDocument;
+  /// Where recovery copies are kept; empty keeps none and offers none (tests).
+  std::filesystem::path recoveryFolder;
   /// Keep the material index in the user's cache folder (the program; tests leave it off).
   bool materialIndex = false;
 };
@@ -68,6 +71,8 @@ class CTesselApp final : public StartupHost {
   QPrinter* Printer() const { return printer_.get(); }
   /// The one long job that may run at a time (capture, registration, save, open).
   document::JobGate& Jobs() { return jobs_; }
+  /// The recovery copies; nullptr when none are kept.
+  RecoveryService* Recovery() const { return recovery_.get(); }
 
   // StartupHost
   LockResult TakeInstanceLock() override;
@@ -81,6 +86,9 @@ class CTesselApp final : public StartupHost {
   void SetAnimeCount(int count) override;
 
  private:
+  /// Keeps recovery copies of the document and offers those of programs that ended without saving.
+  void StartRecovery();
+
   AppOptions options_;
   document::JobGate jobs_;
   /// A second start's request: the window comes to the front and opens the
@@ -107,6 +115,7 @@ class CTesselApp final : public StartupHost {
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<QPrinter> printer_;
   StartupState state_;
+  std::unique_ptr<RecoveryService> recovery_;  ///< goes first: it follows the chart and the document
 };
 
 }  // namespace plume::shell

@@ -8,11 +8,12 @@
 namespace plume::shell {
 
 ChartDocumentActions::ChartDocumentActions(document::ChartDocument& chart, platform::SettingsStore& settings,
-                                           const platform::Cabinet& cabinet, const platform::PictureCodec& codec)
+                                           const platform::Cabinet& cabinet, const platform::PictureCodec& codec,
+                                           document::JobGate* jobs)
     : doc_(chart, settings, cabinet, codec,
            document::DocumentServices{static_cast<platform::FileDialogs*>(this),
                                       static_cast<document::ShoriRunner*>(this),
-                                      static_cast<document::DocumentViewHooks*>(this)}) {}
+                                      static_cast<document::DocumentViewHooks*>(this), jobs}) {}
 
 ChartDocumentActions::~ChartDocumentActions() = default;
 

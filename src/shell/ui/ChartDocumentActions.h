@@ -23,9 +23,10 @@ class ChartDocumentActions final : public DocumentActions,
                                    private platform::FileDialogs,
                                    private document::ShoriRunner {
  public:
-  /// Everything given must outlive the actions.
+  /// Everything given must outlive the actions; saves and opens hold `jobs` (may be null) while they run.
   ChartDocumentActions(document::ChartDocument& chart, platform::SettingsStore& settings,
-                       const platform::Cabinet& cabinet, const platform::PictureCodec& codec);
+                       const platform::Cabinet& cabinet, const platform::PictureCodec& codec,
+                       document::JobGate* jobs = nullptr);
   ~ChartDocumentActions() override;
 
   /// From now on the dialogs are modal to `frame`, and its view, tabs and
@@ -40,6 +41,7 @@ class ChartDocumentActions final : public DocumentActions,
   bool Open(const std::filesystem::path& path) override;
   bool Save() override { return doc_.Save(); }
   bool SaveAs() override { return doc_.SaveAs(); }
+  bool EnsureSaved() override { return doc_.EnsureSaved(); }
   bool IsModified() const override { return doc_.IsModified(); }
   std::filesystem::path Path() const override { return doc_.Path(); }
 

@@ -48,6 +48,7 @@ void CommandRouter::Handle(int id, std::function<void()> run, std::function<Comm
 CommandState CommandRouter::State(int id) const {
   const auto it = entries_.find(id);
   if (it == entries_.end() || !it->second.run) return {false, false};
+  if (refused_ && refused_(id)) return {false, false};
   return it->second.update ? it->second.update() : CommandState{};
 }
 
@@ -80,6 +81,10 @@ bool CommandRouter::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != window_) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
+  if (claim_ && claim_(widget, *key)) {
+    event->accept();  // the key goes to the widget as a key press
+    return true;
+  }
   const QKeySequence pressed(key->keyCombination());
   for (const auto& [id, entry] : entries_) {
     if (!entry.action || !entry.action->shortcuts().contains(pressed)) continue;

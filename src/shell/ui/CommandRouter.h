@@ -12,6 +12,7 @@
 #include "shell/CommandTable.h"
 
 class QAction;
+class QKeyEvent;
 class QWidget;
 
 namespace plume::shell {
@@ -43,6 +44,12 @@ class CommandRouter : public QObject {
   void Refresh();
   /// A widget whose enabled state follows command `id` (ribbon fields).
   void Follow(int id, QWidget* widget);
+  /// Commands for which `refused` answers true are disabled whatever their
+  /// update handler says (the ones a running job must not meet).
+  void SetRefusal(std::function<bool(int id)> refused) { refused_ = std::move(refused); }
+  /// Lets the focused widget keep a key that is also a command's shortcut
+  /// when `claim` says so (the chart view's Ctrl+arrow nudge).
+  void SetKeyClaim(std::function<bool(QWidget* focus, const QKeyEvent& key)> claim) { claim_ = std::move(claim); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,6 +63,8 @@ class CommandRouter : public QObject {
   QWidget* window_;
   std::map<int, Entry> entries_;
   std::vector<std::pair<int, QWidget*>> followers_;
+  std::function<bool(int id)> refused_;
+  std::function<bool(QWidget*, const QKeyEvent&)> claim_;
 };
 
 }  // namespace plume::shell

@@ -12,6 +12,7 @@
 #include "shell/ui/MaterialCommandBinding.h"
 #include "store/index/CapturedCheck.h"
 #include "shell/HtmlAreaRegistration.h"
+#include "platform/web/QtWebView.h"
 #include "shell/ui/CHView.h"
 
 namespace plume::shell {
@@ -31,21 +32,27 @@ class NoPage : public capture::HtmlAreaPort {
   std::string PageTitle() override { return {}; }
   std::string PageAddress() override { return {}; }
   void ShowFile(const std::filesystem::path&) override {}
-  bool PdfTextTaken() override { return true; }
+  bool PdfTextTaken(const std::filesystem::path&) override { return true; }
   void GoBack() override {}
 };
 
 class NoCapture : public capture::PageCapturePort {
  public:
-  std::optional<int> CapturePage(bool, const std::filesystem::path&) override {
+  std::optional<int> CapturePage(bool, const std::filesystem::path&, const capture::CaptureProgress&) override {
     ShowMessage(StringId::PdfCreateFailed, "[Capture]\n");
     return std::nullopt;
   }
 };
 
-capture::ui::QtDownloader::Options DownloadOptions(QWidget* parent) {
+capture::ui::QtDownloader::Options DownloadOptions(QWidget* parent, platform::QtWebView* web) {
   capture::ui::QtDownloader::Options options;
   options.parent = parent;
+  if (web != nullptr) {
+    // Downloads go with the HTML area's login: its cookies, user agent and page as referrer.
+    options.session.cookies = [web] { return web->Cookies(); };
+    options.session.userAgent = [web] { return web->UserAgent(); };
+    options.session.referrer = [web] { return web->PageUrl(); };
+  }
   return options;
 }
 
@@ -57,10 +64,13 @@ FrameRegistration::FrameRegistration(const RegistrationParts& parts)
       store_(*parts.materials),
       encoder_(*parts.settings),
       pictures_(pixelCodec_, *parts.settings),
-      downloads_(DownloadOptions(parts.view)),
+      downloads_(DownloadOptions(parts.view, parts.web)),
       clipboard_(*parts.settings) {
   if (parts.htmlArea != nullptr) {
-    html_ = std::make_unique<HtmlAreaRegistration>(*parts.htmlArea);
+    QPointer<QWidget> area = parts.htmlWidget;
+    html_ = std::make_unique<HtmlAreaRegistration>(*parts.htmlArea, [area] {
+      return area.isNull() || (area->isVisible() && area->width() > 0 && area->height() > 0);
+    });
   } else {
     html_ = std::make_unique<NoPage>();
   }
@@ -71,12 +81,15 @@ FrameRegistration::FrameRegistration(const RegistrationParts& parts)
     capture_ = std::make_unique<NoCapture>();
   }
   flows_ = std::make_unique<capture::RegistrationFlows>(capture::RegistrationPorts{
-      *this, store_, *parts.settings, *html_, *this, *capture_, pdf_, pictures_, downloads_, clipboard_, {}, parts.captured});
+      *this, store_, *parts.settings, *html_, *this, *capture_, pdf_, pictures_, downloads_, clipboard_, {}, parts.captured,
+      parts.jobs});
 
   dropTimer_ = new QTimer(this);
   connect(dropTimer_, &QTimer::timeout, this, [this] { flows_->DropTimerTick(); });
 
   chartview::CTesselView* view = parts.view;
+  // Every node added without a title (new node, paste) takes the HTML area's.
+  view->SetWebPageTitle([this] { return html_->PageTitle(); });
   for (int command : {capture::RegistrationFlows::kCmdWholePage, capture::RegistrationFlows::kCmdVisiblePdf,
                       capture::RegistrationFlows::kCmdWholeImage, capture::RegistrationFlows::kCmdVisibleImage,
                       capture::RegistrationFlows::kCmdClipboardImage}) {
@@ -89,15 +102,50 @@ FrameRegistration::FrameRegistration(const RegistrationParts& parts)
   new capture::ui::CMyDropTarget(view->viewport(), *flows_, [view] { return view->ScrollPosition(); });
 }
 
-FrameRegistration::~FrameRegistration() = default;
-
-bool FrameRegistration::EnsureSaved() {
-  if (!parts_.document->Path().empty()) return true;
-  if (ShowMessage(StringId::DocumentNotSavedAsk, {}, MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes) {
-    return false;
-  }
-  return parts_.document->SaveAs() && !parts_.document->Path().empty();
+FrameRegistration::~FrameRegistration() {
+  // A dropped PDF still waiting for its text leaves the store with the window.
+  flows_->CancelDrop();
+  delete captureDialog_;
 }
+
+void FrameRegistration::CancelRunning() {
+  captureCancelled_ = true;
+  flows_->CancelCapture();
+  downloads_.Cancel();
+}
+
+bool FrameRegistration::CaptureProgress(int done, int total) {
+  constexpr qint64 kQuietMs = 1000;  // a capture shorter than this shows no dialog
+  if (!captureClock_.isValid()) captureClock_.start();
+  if (captureDialog_.isNull() && !captureCancelled_ && captureClock_.elapsed() >= kQuietMs) {
+    auto* dialog = new QProgressDialog(parts_.view->window());
+    dialog->setWindowTitle(QString::fromUtf8(platform::kAppTitle));
+    dialog->setCancelButtonText(QStringLiteral("キャンセル"));
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setMinimumDuration(0);
+    dialog->setAutoClose(false);
+    dialog->setAutoReset(false);
+    connect(dialog, &QProgressDialog::canceled, this, [this] { captureCancelled_ = true; });
+    captureDialog_ = dialog;
+    dialog->show();
+  }
+  if (!captureDialog_.isNull()) {
+    const std::string_view text = platform::StringText(StringId::CaptureInProgress);
+    captureDialog_->setLabelText(
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).arg(done).arg(total));
+    captureDialog_->setMaximum(std::max(total, 1));
+    captureDialog_->setValue(std::clamp(done, 0, std::max(total, 1)));
+  }
+  return !captureCancelled_;
+}
+
+void FrameRegistration::CaptureEnded() {
+  delete captureDialog_;
+  captureClock_.invalidate();
+  captureCancelled_ = false;
+}
+
+bool FrameRegistration::EnsureSaved() { return parts_.document->EnsureSaved(); }
 
 std::filesystem::path FrameRegistration::DocumentPath() { return parts_.document->Path(); }
 
@@ -105,7 +153,7 @@ document::ChartDocument& FrameRegistration::Chart() { return *parts_.chart; }
 
 void FrameRegistration::NodeAdded() {
   parts_.chart->Changes().RequestRepaint(true);
-  parts_.chart->Changes().MarkModified();
+  parts_.chart->CommitEdit(document::EditStep::NewNode);
 }
 
 void FrameRegistration::StartDropTimer(std::chrono::milliseconds period) {
@@ -131,10 +179,10 @@ void CMainFrame::BindRegistration() {
         });
   }
   // Owned by the chart view; lives as long as the view.
-  new FrameRegistration(RegistrationParts{chartView_, services_.chart, services_.document, services_.store,
-                                          textArea_, htmlArea_ ? &htmlArea_->Controller() : nullptr,
-                                          htmlArea_ ? htmlArea_->EngineView() : nullptr, services_.materials,
-                                          captured_.get()});
+  registration_ = new FrameRegistration(RegistrationParts{
+      chartView_, services_.chart, services_.document, services_.store, textArea_,
+      htmlArea_ ? &htmlArea_->Controller() : nullptr, htmlArea_ ? htmlArea_->EngineView() : nullptr,
+      services_.materials, captured_.get(), jobs_, htmlArea_, htmlArea_ ? htmlArea_->WebEngine() : nullptr});
 }
 
 }  // namespace plume::shell

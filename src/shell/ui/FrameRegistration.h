@@ -3,8 +3,10 @@
 // commands of the chart view's menu, the chart view's drop target and the
 // drop timer, over the window's document, text area, HTML area and capture.
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
+#include <QProgressDialog>
 #include <memory>
 
 #include "capture/HtmlAreaPort.h"
@@ -27,6 +29,11 @@
 class QTextEdit;
 class QTimer;
 class QWebEngineView;
+class QWidget;
+
+namespace plume::platform {
+class QtWebView;
+}
 
 namespace plume::chartview {
 class CTesselView;
@@ -49,6 +56,9 @@ struct RegistrationParts {
   QWebEngineView* engine = nullptr;         ///< the HTML area's engine; null: captures fail with 30003
   store::MaterialStore* materials = nullptr;  ///< the application's one store; required
   store::index::CapturedCheck* captured = nullptr;  ///< the "already captured" question; null: none
+  document::JobGate* jobs = nullptr;          ///< the one job gate; null: the flows keep their own
+  QWidget* htmlWidget = nullptr;              ///< the HTML area; null: never hidden
+  platform::QtWebView* web = nullptr;         ///< the browser's session for downloads; null: none
 };
 
 class FrameRegistration : public QObject, private capture::RegistrationHost, private capture::TextAreaPort {
@@ -60,6 +70,8 @@ class FrameRegistration : public QObject, private capture::RegistrationHost, pri
   ~FrameRegistration() override;
 
   capture::RegistrationFlows& Flows() { return *flows_; }
+  /// Stops a running capture at its next band and a running download (closing the window).
+  void CancelRunning();
 
  private:
   // RegistrationHost
@@ -69,6 +81,8 @@ class FrameRegistration : public QObject, private capture::RegistrationHost, pri
   void NodeAdded() override;
   void StartDropTimer(std::chrono::milliseconds period) override;
   void StopDropTimer() override;
+  bool CaptureProgress(int done, int total) override;
+  void CaptureEnded() override;
   // TextAreaPort
   std::string WholeText() override;
 
@@ -85,6 +99,9 @@ class FrameRegistration : public QObject, private capture::RegistrationHost, pri
   capture::ui::QtClipboardImage clipboard_;
   std::unique_ptr<capture::RegistrationFlows> flows_;
   QTimer* dropTimer_ = nullptr;
+  QElapsedTimer captureClock_;                ///< since the first band of the running capture
+  QPointer<QProgressDialog> captureDialog_;  ///< shown once a capture takes longer than a second
+  bool captureCancelled_ = false;
 };
 
 }  // namespace plume::shell

@@ -119,12 +119,13 @@ void MaterialCommandBinding::ShowNodeProperties(int index) {
   };
   store::CPropertyNode dlg(doc, index, store_, *parts_.settings, hooks, chart, parts_.window);
   dlg.exec();
+  // Whatever the dialog changed is one step.
+  doc.History().Record(doc, document::EditStep::Properties, doc.CurrentPage().pageId);
 }
 
 void MaterialCommandBinding::PickMaterials() {
   // The document must have a name: it is recorded as the owner of each material.
-  if (parts_.document->Path().empty() && !parts_.document->SaveAs()) return;
-  if (parts_.document->Path().empty()) return;
+  if (!parts_.document->EnsureSaved()) return;
   store::DbDlgHooks hooks;
   hooks.navigate = [this](const std::string& cp932) {
     if (parts_.navigate && !cp932.empty()) parts_.navigate(platform::Cp932ToUtf8(cp932));
@@ -156,10 +157,18 @@ void MaterialCommandBinding::RecordOwner(std::int32_t serial) {
 std::unique_ptr<platform::Picture> MaterialCommandBinding::LoadMaterialPicture(std::string_view typeWord,
                                                                                 std::int32_t serial,
                                                                                 document::ColorRef& transColor) {
-  std::int32_t trans = -1;
-  auto picture = store_.LoadMaterialImage(typeWord, store::FormatSerial(serial), codec_, trans);
-  transColor = trans;
-  return picture;
+  // The picture is made as a registration makes it: transparency flattened
+  // onto a key colour, fitted to the node width, an opaque one kept as JPEG.
+  transColor = document::kNoColor;
+  const auto root = store_.Root();
+  if (!root) return nullptr;
+  const std::filesystem::path file = store::MaterialStore::DataFileIn(*root, typeWord, store::FormatSerial(serial));
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error)) return nullptr;
+  const platform::QtPixelCodec pixels;
+  convert::NodePictureLoader loader(pixels, *parts_.settings);
+  convert::NodePictureSize size;
+  return loader.LoadNodePicture(file, typeWord, true, size, transColor, true);
 }
 
 }  // namespace plume::shell

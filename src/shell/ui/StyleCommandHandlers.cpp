@@ -55,7 +55,7 @@ void CMainFrame::BindStyleCommands() {
     if (!chartview::CPropertyView::EditPage(*services_.chart, view.Zoom(), this)) return;
     chartView_->SetScrollExtent(view.ScrollExtent());
     view.RequestRepaint();
-    view.MarkModified();
+    view.Document().CommitEdit(document::EditStep::PageSize);
   });
   controls->RefreshStyleControls();
 }

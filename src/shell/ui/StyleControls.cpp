@@ -68,7 +68,7 @@ StyleControls::StyleControls(document::ChartDocument& doc, platform::SettingsSto
       ribbon_(ribbon),
       router_(router),
       styles_(doc, *this, state_),
-      align_(doc, *this),
+      align_(doc),
       ownerMeta_(parent ? parent->metaObject() : nullptr) {
   focus_ = doc_.Changes().Subscribe([this](document::Change change) {
     if (change == document::Change::Focus) RefreshStyleControls();
@@ -175,8 +175,6 @@ void StyleControls::ApplyColour(int id, const QColor& chosen) {
   ShowColours();
   router_.Trigger(id);
 }
-
-void StyleControls::TakeSnapshot(chartview::UndoRecord::Kind kind) { view_.View().TakeSnapshot(kind); }
 
 float StyleControls::Zoom() const { return view_.View().Zoom(); }
 

@@ -51,7 +51,6 @@ class StyleControls : public QObject, public chartview::EditCommandHost {
   void ApplyColour(int id, const QColor& colour);
 
   // EditCommandHost
-  void TakeSnapshot(chartview::UndoRecord::Kind kind) override;
   float Zoom() const override;
 
  private:

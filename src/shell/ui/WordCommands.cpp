@@ -1,6 +1,6 @@
 // The Word export of the main frame: "Word 出力" (354) writes the text of
-// the PDF on show as an ODF text document in the work folder and opens it
-// in the word processor; "書式付" (355) switches between keeping the PDF's
+// the PDF on show as an ODF text document in this process's scratch folder
+// and opens it in the word processor as a new untitled document; "書式付" (355) switches between keeping the PDF's
 // layout and inserting plain text.
 
 #include <QApplication>
@@ -49,7 +49,7 @@ void CMainFrame::BindWordCommands() {
         services.launcher = wordLauncher ? wordLauncher : &launcher;
         const bool formatted = settings::Get(*services_.store, settings::Last::OptWord) == 1;
         convert::ExportToWord(htmlArea_->GetLocation(), text, formatted,
-                              platform::GetWorkFolder(""), services);
+                              platform::GetScratchFolder(), services);
         QGuiApplication::restoreOverrideCursor();
       },
       [this] { return CommandState{HtmlAreaShowsPdf(), false}; });

@@ -15,6 +15,7 @@
 #include <iostream>
 
 #include "document/DemoChart.h"
+#include "document/RecoveryFolder.h"
 #include "platform/WorkFolder.h"
 #include "platform/Messages.h"
 #include "platform/qt/JapaneseTranslations.h"
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
   // A run with its own settings file keeps no browser data either.
   if (!line.settingsFile)
     options.webStorage = (QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/WebEngine")).toStdString();
+  options.recoveryFolder = plume::document::DefaultRecoveryFolder();
   plume::shell::CTesselApp app(std::move(options));
   FirstPaint firstPaint(clock);
   if (line.timing) qtApp.installEventFilter(&firstPaint);

@@ -28,6 +28,7 @@
 #include "platform/qt/BalloonTip.h"
 #include "platform/qt/QtPictureCodec.h"
 #include "store/InfoFile.h"
+#include "store/OwnerLookup.h"
 #include "store/MaterialScan.h"
 #include "store/RelatedTextFile.h"
 #include "store/StoredText.h"
@@ -210,7 +211,8 @@ void CDbDlg::BuildControls(const QString& prompt, const QString& okCaption) {
     auto* header = new QTableWidgetItem(QString::fromUtf8(kColumns[c].title));
     header->setTextAlignment(kColumns[c].align);
     list_->setHorizontalHeaderItem(c, header);
-    list_->setColumnWidth(c, kColumns[c].width);
+    // A column is never narrower than its heading: a cut heading ("…イズ(KB)") says nothing.
+    list_->setColumnWidth(c, std::max(kColumns[c].width, list_->horizontalHeader()->sectionSizeHint(c)));
   }
 
   // The tips: after 100 ms, for 3 seconds, at most 512 pixels wide.
@@ -547,20 +549,33 @@ void CDbDlg::DeleteChecked() {
 void CDbDlg::CheckOwnerless() {
   InfoFile info(store_);
   int checked = 0;
+  int unsure = 0;
   for (int r = 0; r < list_->rowCount(); ++r) {
     SetChecked(r, false);
     const int count = std::atoi(Cell(r, kColOwnerCount).c_str());
     if (count == 0) continue;
-    std::error_code ec;
-    if (fs::exists(fs::path(platform::Cp932ToUtf8(Cell(r, kColOwner))), ec)) continue;
+    // Only a material none of whose owners can be found is checked: an owner
+    // line that may stand for a file that cannot be looked at keeps it unchecked.
+    OwnerPresence found = OwnerLookup::Find(Cell(r, kColOwner));
     const Serial serial = ParseSerial(Cell(r, kColSerial));
-    bool anyOwner = false;
-    for (int i = 2; i <= count && !anyOwner; ++i) anyOwner = fs::exists(info.OwnerPath(serial, i), ec);
-    if (anyOwner) continue;
+    bool doubt = found == OwnerPresence::Unknown;
+    for (int i = 2; i <= count && found != OwnerPresence::Present; ++i) {
+      found = OwnerLookup::Find(info.ReadInfoTag(serial, "FilePath", i));
+      doubt = doubt || found == OwnerPresence::Unknown;
+    }
+    if (found == OwnerPresence::Present) continue;
+    if (doubt) {
+      ++unsure;
+      continue;
+    }
     SetChecked(r, true);
     ++checked;
   }
-  if (checked == 0) ShowMessage(StringId::AllMaterialsOwned, {}, MsgIcon::Information, MsgButtons::Ok, this);
+  if (unsure > 0) {
+    ShowMessage(StringId::OwnersUnknown, std::to_string(unsure) + "件\n", MsgIcon::Information, MsgButtons::Ok, this);
+  } else if (checked == 0) {
+    ShowMessage(StringId::AllMaterialsOwned, {}, MsgIcon::Information, MsgButtons::Ok, this);
+  }
 }
 
 void CDbDlg::SameImage() {

@@ -78,19 +78,22 @@ CPropertyNode::CPropertyNode(document::ChartDocument& doc, int index, MaterialSt
   row(4, "現在のノードの大きさ", field(1016));
 
   const std::string type(platform::FieldText(node.dataType));
-  if (const auto location = store_.MaterialLocation(type, node.serial)) {
-    folder_ = location->folder;
-    master_ = location->File();
+  // The store folder is asked for once (30016 when none is set), not per value shown.
+  root_ = store_.Root();
+  if (root_) {
+    const std::string serialText = FormatSerial(node.serial);
+    master_ = MaterialStore::DataFileIn(*root_, type, serialText);
+    folder_ = master_.parent_path();
     std::error_code ec;
     masterExists_ = fs::is_regular_file(master_, ec);
-    name->setText(QString::fromStdString(location->fileName) +
+    name->setText(QString::fromStdString(master_.filename().string()) +
                   (masterExists_ ? QString() : QStringLiteral(" ≪ファイルなし≫")));
     folder->setText(QString::fromStdString(folder_.string()));
+    const fs::path infoFile = MaterialStore::InfoFileIn(*root_, serialText);
+    Field(1009)->setText(Qs(InfoFile::ReadInfoTagAt(infoFile, "GetFrom", 1)));
+    Field(1023)->setText(Qs(InfoFile::ReadInfoTagAt(infoFile, "CreateDate", 1)));
   }
   Field(1016)->setText(SizeText(node.rect.Width(), node.rect.Height()));
-  InfoFile info(store_);
-  Field(1009)->setText(Qs(info.ReadInfoTag(node.serial, "GetFrom", 1)));
-  Field(1023)->setText(Qs(info.ReadInfoTag(node.serial, "CreateDate", 1)));
 
   // The picture section below the separator line.
   pictureSection_ = new QWidget(this);
@@ -164,7 +167,7 @@ CPropertyNode::CPropertyNode(document::ChartDocument& doc, int index, MaterialSt
     }
   });
   connect(textButton, &QPushButton::clicked, this, [this] {
-    const auto root = store_.Root();
+    const auto root = root_ ? root_ : store_.Root();
     if (!root) return;
     const std::string serial = FormatSerial(doc_.nodes[index_].serial);
     const fs::path dir = *root / std::string(kTextType) / BucketOf(serial);
@@ -172,7 +175,9 @@ CPropertyNode::CPropertyNode(document::ChartDocument& doc, int index, MaterialSt
     dlg.exec();
   });
   connect(sourceButton, &QPushButton::clicked, this, [this] {
-    const std::string from = InfoFile(store_).ReadInfoTag(doc_.nodes[index_].serial, "GetFrom", 1);
+    if (!root_) return;
+    const std::string from =
+        InfoFile::ReadInfoTagAt(MaterialStore::InfoFileIn(*root_, FormatSerial(doc_.nodes[index_].serial)), "GetFrom", 1);
     if (!from.empty() && hooks_.navigate) hooks_.navigate(from);
   });
   connect(back, &QPushButton::clicked, this, &QDialog::accept);
@@ -254,8 +259,14 @@ void CPropertyNode::RefreshPreview() {
 }
 
 void CPropertyNode::ResizeTo(const document::Rect& rect) {
+  // A picture that cannot be read again leaves the node as it was: the old
+  // size with the picture it has, nothing marked.
+  const document::Rect old = doc_.nodes[index_].rect;
   doc_.nodes[index_].rect = rect;
-  if (!chart_.reloadPicture || !chart_.reloadPicture(index_)) return;
+  if (!chart_.reloadPicture || !chart_.reloadPicture(index_)) {
+    doc_.nodes[index_].rect = old;
+    return;
+  }
   Field(1016)->setText(SizeText(rect.Width(), rect.Height()));
   ShowPictureSizes();
   Field(1019)->setText(QStringLiteral("100 %"));

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "document/ChartDocument.h"
 #include "platform/SettingsStore.h"
@@ -63,6 +64,7 @@ class CPropertyNode : public QDialog {
   platform::SettingsStore& settings_;
   DbDlgHooks hooks_;
   NodeDialogHooks chart_;
+  std::optional<std::filesystem::path> root_;  ///< the store root, resolved once
   std::filesystem::path folder_;
   std::filesystem::path master_;
   bool masterExists_ = false;
