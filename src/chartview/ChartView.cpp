@@ -6,7 +6,7 @@
 
 #include "chartview/CoordinateMapping.h"
 #include "chartview/PagePainter.h"
-#include "chartview/PreparePage.h"
+#include "chartview/PaintChartPage.h"
 #include "platform/SettingsTable.h"
 
 namespace plume::chartview {
@@ -64,22 +64,15 @@ platform::Size ChartView::ScrollExtent() const {
 }
 
 PaintParams ChartView::MakeParams() {
-  PaintParams params;
-  params.zoom = zoom_;
+  PaintParams params = PageParams(settings_, scratch_, doc_.header.currentPage, zoom_);
   params.editTarget = editTarget_;
-  params.sizes = {settings::Get(settings_, settings::KanSet::NodeWidth),
-                  settings::Get(settings_, settings::KanSet::NodeHeight),
-                  settings::Get(settings_, settings::KanSet::SlipWidth),
-                  settings::Get(settings_, settings::KanSet::SlipHeight)};
-  params.scratch = scratch_;
   return params;
 }
 
 void ChartView::DrawPage(platform::Canvas& canvas, int pageIndex) {
   PaintParams params = MakeParams();
   params.pageIndex = pageIndex;
-  PreparePage(doc_, canvas, params);
-  chartview::DrawPage(doc_, canvas, params);
+  PaintChartPage(doc_, canvas, params);
 }
 
 void ChartView::OnDraw(platform::Canvas& backBuffer) {
@@ -89,11 +82,8 @@ void ChartView::OnDraw(platform::Canvas& backBuffer) {
     const int hz = ZoomLength(page.pageHeight, zoom_);
     backBuffer.SetOrigin({-scroll_.x, -scroll_.y});
     // Only the screen paint keeps what hit-testing needs.
-    PaintParams params = MakeParams();
-    params.pageIndex = doc_.header.currentPage;
-    PreparePage(doc_, backBuffer, params);
     PaintResult result;
-    chartview::DrawPage(doc_, backBuffer, params, &result);
+    PaintChartPage(doc_, backBuffer, MakeParams(), &result);
     for (const auto& [index, title] : result.titleRects) doc_.nodeStates[index].titleRect = title;
     markers_ = std::move(result.markers);
     // Nothing of an earlier paint may stay beside or below a smaller page.

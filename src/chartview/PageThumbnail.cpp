@@ -5,7 +5,7 @@
 #include "chartview/ChartView.h"
 #include "chartview/CoordinateMapping.h"
 #include "chartview/PagePainter.h"
-#include "chartview/PreparePage.h"
+#include "chartview/PaintChartPage.h"
 
 namespace plume::chartview {
 
@@ -45,8 +45,7 @@ void PaintThumbnail(document::ChartDocument& doc, platform::Canvas& canvas, cons
   params.pageIndex = plan.pageIndex;
   params.zoom = plan.paintZoom;
   params.scratch = scratch;
-  PreparePage(doc, canvas, params);
-  DrawPage(doc, canvas, params);
+  PaintChartPage(doc, canvas, params);
 }
 
 }  // namespace plume::chartview

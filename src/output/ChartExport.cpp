@@ -3,8 +3,7 @@
 #include <cmath>
 
 #include "convert/CJpg2Pdf.h"
-#include "chartview/PagePainter.h"
-#include "chartview/PreparePage.h"
+#include "chartview/PaintChartPage.h"
 #include "platform/UserOutput.h"
 #include "platform/WorkFolder.h"
 #include "platform/Cp932.h"
@@ -14,7 +13,6 @@
 namespace plume::output {
 
 namespace fs = std::filesystem;
-namespace settings = platform::settings;
 using platform::MsgButtons;
 using platform::MsgIcon;
 using platform::MsgResult;
@@ -75,20 +73,11 @@ bool ChartExport::RunCommand(int id) {
 }
 
 void ChartExport::PaintPage(platform::Canvas& canvas, int pageIndex, float zoom) {
-  chartview::PaintParams params;
-  params.zoom = zoom;
-  // The exported page shows every text, also of an item being edited in place.
-  params.editTarget = 0;
-  params.sizes = {settings::Get(settings_, settings::KanSet::NodeWidth),
-                  settings::Get(settings_, settings::KanSet::NodeHeight),
-                  settings::Get(settings_, settings::KanSet::SlipWidth),
-                  settings::Get(settings_, settings::KanSet::SlipHeight)};
-  params.scratch = scratch_;
-  params.pageIndex = pageIndex;
-  // The view's title rectangles and link markers stay those of the window's last paint.
-  // What the preparing step changes (default sizes, undrawable pictures) is marked like any edit.
-  if (chartview::PreparePage(doc_, canvas, params)) doc_.Changes().MarkModified();
-  chartview::DrawPage(doc_, canvas, params);
+  // The exported page shows every text, also of an item being edited in place; the view's
+  // title rectangles and link markers stay those of the window's last paint. What the
+  // preparing step changes (default sizes, undrawable pictures) is marked like any edit.
+  if (chartview::PaintChartPage(doc_, canvas, chartview::PageParams(settings_, scratch_, pageIndex, zoom)))
+    doc_.Changes().MarkModified();
 }
 
 bool ChartExport::RenderPageToJpeg(int pageIndex, const fs::path& jpegPath) {
