@@ -94,6 +94,7 @@ class ChartExportTest : public ::testing::Test {
     if (!export_) {
       ChartExportServices services;
       services.renderer = &renderer_;
+      services.writers = 1;  // the fakes record from one writer thread, in page order
       services.dialogs = &dialogs_;
       services.folders = &folders_;
       services.workFolder = [this] { return workFolder_; };

@@ -1,0 +1,48 @@
+#include "output/PageWriters.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "platform/Messages.h"
+#include "platform/ScriptedMessageSink.h"
+
+namespace plume::output {
+namespace {
+
+using platform::StringId;
+
+TEST(PageWritersTest, AFailedJobStopsTheRestAndItsMessageIsShownByTheWaitingThread) {
+  platform::ScriptedMessageSink sink;
+  platform::ScopedMessageSink guard(&sink);
+  std::atomic<int> ran{0};
+  PageWriters writers(2);
+  const auto says = [&](StringId id) {
+    return [&ran, id] {
+      ++ran;
+      platform::ShowMessage(id, {}, platform::MsgIcon::Error);
+      return false;
+    };
+  };
+  ASSERT_TRUE(writers.Add(0, [&] { return ++ran, true; }));
+  ASSERT_TRUE(writers.Add(1, says(StringId::PdfCreateFailed)));
+  // Once a job has failed, later ones are refused or skipped.
+  bool refused = false;
+  for (int i = 2; i < 50 && !refused; ++i) refused = !writers.Add(i, [&] { return ++ran, true; });
+  EXPECT_TRUE(sink.Messages().empty());  // nothing is shown from a writer thread
+  EXPECT_FALSE(writers.Finish());
+  ASSERT_EQ(sink.Messages().size(), 1u);
+  EXPECT_EQ(sink.Last().id, static_cast<int>(StringId::PdfCreateFailed));
+  EXPECT_LT(ran.load(), 50);
+}
+
+TEST(PageWritersTest, EveryJobRunsOnceWhenAllSucceed) {
+  std::atomic<int> ran{0};
+  PageWriters writers(3);
+  for (int i = 0; i < 40; ++i) ASSERT_TRUE(writers.Add(i, [&] { return ++ran, true; }));
+  EXPECT_TRUE(writers.Finish());
+  EXPECT_EQ(ran.load(), 40);
+}
+
+}  // namespace
+}  // namespace plume::output
