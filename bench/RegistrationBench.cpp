@@ -67,6 +67,7 @@ class Html : public capture::HtmlAreaPort {
   void ShowFile(const fs::path&) override {}
   bool PdfTextTaken(const fs::path&) override { return true; }
   void GoBack() override {}
+  bool AreaShown() override { return true; }
 };
 class Text : public capture::TextAreaPort {
  public:

@@ -22,7 +22,20 @@ class HtmlAreaPort {
   /// Goes back to the page shown before the last ShowFile.
   virtual void GoBack() = 0;
   /// Whether the area is on screen (a visible-part capture needs it).
-  virtual bool AreaShown() { return true; }
+  virtual bool AreaShown() = 0;
+};
+
+/// Stands in while there is no HTML area: nothing is on show, and a shown
+/// file's text counts as taken at once.
+class NoHtmlArea : public HtmlAreaPort {
+ public:
+  std::string PageType() override { return {}; }
+  std::string PageTitle() override { return {}; }
+  std::string PageAddress() override { return {}; }
+  void ShowFile(const std::filesystem::path&) override {}
+  bool PdfTextTaken(const std::filesystem::path&) override { return true; }
+  void GoBack() override {}
+  bool AreaShown() override { return true; }
 };
 
 }  // namespace plume::capture

@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 
+#include "platform/Messages.h"
+
 namespace plume::capture {
 
 /// Told after each band of a whole-page capture; returning false cancels it.
@@ -18,6 +20,15 @@ class PageCapturePort {
   /// (or silently when `progress` cancelled it).
   virtual std::optional<int> CapturePage(bool whole, const std::filesystem::path& jpeg,
                                          const CaptureProgress& progress) = 0;
+};
+
+/// Stands in where no page can be drawn: every capture fails with its message.
+class NoPageCapture : public PageCapturePort {
+ public:
+  std::optional<int> CapturePage(bool, const std::filesystem::path&, const CaptureProgress&) override {
+    platform::ShowMessage(platform::StringId::PdfCreateFailed, "[Capture]\n");
+    return std::nullopt;
+  }
 };
 
 }  // namespace plume::capture

@@ -179,17 +179,6 @@ void EditingController::BeginEditorHandleDrag(int handle, Point client) {
   });
 }
 
-bool EditingController::RunEditCommand(int command) {
-  InlineEditorHost* box = editor_.Host();
-  if (!editor_.IsOpen() || !box) return false;
-  switch (command) {
-    case kCmdEditCopy: box->Copy(); return true;
-    case kCmdEditCut: box->Cut(); return true;
-    case kCmdEditPaste: box->Paste(); return true;
-    default: return false;
-  }
-}
-
 void EditingController::OpenSource(int node) {
   const std::string address = materials_->SourceAddress(doc_.nodes[node].serial);
   if (address.empty()) {

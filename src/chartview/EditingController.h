@@ -24,10 +24,6 @@ class EditingController : public EditingPort {
   static constexpr int kCmdNodeProperties = commands::Id(commands::CommandId::ID_NODE_PROPERTY);
   /// Colour of the resize and page-edge feedback (red 100, green 100, blue 180).
   static constexpr platform::CanvasColor kFeedbackColour = 11822180;
-  /// The edit commands passed to the open editor.
-  static constexpr int kCmdEditCopy = commands::Id(commands::CommandId::ID_EDIT_COPY);
-  static constexpr int kCmdEditCut = commands::Id(commands::CommandId::ID_EDIT_CUT);
-  static constexpr int kCmdEditPaste = commands::Id(commands::CommandId::ID_EDIT_PASTE);
   /// During a page-edge drag the new size is shown this far right of and
   /// below the pointer, while the pointer is at least kSizeLabelRoom pixels
   /// inside the page's far edge across the drag (above the bottom for the
@@ -65,9 +61,6 @@ class EditingController : public EditingPort {
   void CloseEditorForDelete() { editor_.Discard(); }
   /// Stores the open editor's text into its item and closes it.
   void FinishEditor() { editor_.Commit(); }
-  /// Edit commands 57634 (copy), 57635 (cut), 57637 (paste) on the open
-  /// editor; false when no editor is open or the id is another.
-  bool RunEditCommand(int command);
   /// Re-renders node `index`'s picture from its material at the node's size.
   bool ReloadNodePicture(int index, bool showMessages);
 

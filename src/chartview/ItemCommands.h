@@ -12,6 +12,7 @@
 #include "chartview/ItemClipboard.h"
 #include "chartview/ItemCommandHost.h"
 #include "chartview/MaterialAccess.h"
+#include "commands/CommandTable.h"
 #include "platform/Picture.h"
 
 namespace plume::chartview {
@@ -33,22 +34,22 @@ struct MaterialPasteResult {
 class ItemCommands {
  public:
   enum Command : int {
-    kSelectAllNodes = 32784,
-    kSelectAllSlips = 32857,
-    kCopyNodes = 32792,
-    kCopySlips = 32853,
-    kPaste = 393,
-    kDeleteNodes = 32795,
-    kDeleteSlips = 32854,
-    kSwapOrder = 32797,
-    kNewSlip = 32856,
-    kSlipFromClipboard = 32868,
-    kNodesFromStore = 32830,
-    kShowSource = 32813,
-    kShowMasterFile = 32824,
-    kTextEdit = 345,
-    kNodeProperties = 32782,
-    kFullScreen = 507,
+    kSelectAllNodes = commands::Id(commands::CommandId::ID_SELECT_ALL_NODES),
+    kSelectAllSlips = commands::Id(commands::CommandId::ID_SELECT_ALL_SLIPS),
+    kCopyNodes = commands::Id(commands::CommandId::ID_VIEW_COPY),
+    kCopySlips = commands::Id(commands::CommandId::ID_SLIP_COPY),
+    kPaste = commands::Id(commands::CommandId::ID_VIEW_PASTE),
+    kDeleteNodes = commands::Id(commands::CommandId::ID_NODE_DELETE),
+    kDeleteSlips = commands::Id(commands::CommandId::ID_SLIP_DELETE),
+    kSwapOrder = commands::Id(commands::CommandId::ID_SWAP_PAIR),
+    kNewSlip = commands::Id(commands::CommandId::ID_NEW_SLIP),
+    kSlipFromClipboard = commands::Id(commands::CommandId::ID_NEW_SLIP_CLIP_TEXT),
+    kNodesFromStore = commands::Id(commands::CommandId::ID_NEW_NODE_FROM_DB),
+    kShowSource = commands::Id(commands::CommandId::ID_SHOW_SOURCE),
+    kShowMasterFile = commands::Id(commands::CommandId::ID_SHOW_ORIGINAL),
+    kTextEdit = commands::Id(commands::CommandId::ID_TEXT_EDIT),
+    kNodeProperties = commands::Id(commands::CommandId::ID_NODE_PROPERTY),
+    kFullScreen = commands::Id(commands::CommandId::ID_VIEW_FULLSCREEN),
   };
   /// Every command above, for binding.
   static const std::vector<int>& AllCommands();

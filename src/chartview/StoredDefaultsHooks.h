@@ -10,7 +10,7 @@
 
 namespace plume::chartview {
 
-class StoredDefaultsHooks : public document::DocumentHooks {
+class StoredDefaultsHooks : public document::DefaultDocumentHooks {
  public:
   /// `settings` must outlive the hooks.
   explicit StoredDefaultsHooks(const platform::SettingsStore& settings) : settings_(settings) {}

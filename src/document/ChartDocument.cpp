@@ -13,7 +13,7 @@
 namespace plume::document {
 namespace {
 
-DocumentHooks gDefaultHooks;
+DefaultDocumentHooks gDefaultHooks;
 
 // "ページ1" in CP932.
 constexpr std::string_view kFirstPageName = "\x83\x79\x81\x5B\x83\x57" "1";

@@ -30,7 +30,7 @@ class HtmlAreaHost {
   virtual void StopPdfTimer() {}
 
   /// Runs `task` later on the user-interface thread; callable from any thread.
-  virtual void Post(std::function<void()> task) { (void)task; }
+  virtual void Post(std::function<void()> task) = 0;
 };
 
 }  // namespace plume::shell

@@ -15,7 +15,7 @@ using platform::ScriptedMessageSink;
 using platform::ScopedMessageSink;
 using testing::FakePicture;
 
-struct RecordingHooks : DocumentHooks {
+struct RecordingHooks : DefaultDocumentHooks {
   int repaints = 0, refreshes = 0, newDocs = 0;
   float zoom = 1.0f;
   std::string webTitle;

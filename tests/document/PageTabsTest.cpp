@@ -38,7 +38,7 @@ struct FakeHost : PageTabsHost {
   void DeleteMaterial(const NodeRecord& node) override { deletedMaterials.push_back(node.serial); }
 };
 
-struct CountingHooks : DocumentHooks {};
+struct CountingHooks : DefaultDocumentHooks {};
 
 class PageTabsTest : public ::testing::Test {
  protected:

@@ -106,6 +106,7 @@ class ToolHtml : public capture::HtmlAreaPort {
   }
   bool PdfTextTaken(const fs::path&) override { return true; }
   void GoBack() override {}
+  bool AreaShown() override { return true; }
 
   std::string title;
   std::string address;
@@ -114,13 +115,6 @@ class ToolHtml : public capture::HtmlAreaPort {
 
  private:
   ToolText& text_;
-};
-
-class NoCapture : public capture::PageCapturePort {
- public:
-  std::optional<int> CapturePage(bool, const fs::path&, const capture::CaptureProgress&) override {
-    return std::nullopt;
-  }
 };
 
 struct RegisterArgs {
@@ -196,7 +190,7 @@ int RunRegister(const std::vector<std::string_view>& args) {
   ToolText text;
   ToolHtml html(text);
   html.PdfTextOfFile = PdfTextForRegister;
-  NoCapture capture;
+  capture::NoPageCapture capture;
   capture::ProgramPdfSteps pdf;
   platform::QtPixelCodec pixelCodec;
   convert::NodePictureLoader pictures(pixelCodec, settings);

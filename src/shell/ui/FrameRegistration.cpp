@@ -22,27 +22,7 @@ namespace {
 using platform::MsgButtons;
 using platform::MsgIcon;
 using platform::MsgResult;
-using platform::ShowMessage;
 using platform::StringId;
-
-/// Stands in while the window has no HTML area: nothing is on show.
-class NoPage : public capture::HtmlAreaPort {
- public:
-  std::string PageType() override { return {}; }
-  std::string PageTitle() override { return {}; }
-  std::string PageAddress() override { return {}; }
-  void ShowFile(const std::filesystem::path&) override {}
-  bool PdfTextTaken(const std::filesystem::path&) override { return true; }
-  void GoBack() override {}
-};
-
-class NoCapture : public capture::PageCapturePort {
- public:
-  std::optional<int> CapturePage(bool, const std::filesystem::path&, const capture::CaptureProgress&) override {
-    ShowMessage(StringId::PdfCreateFailed, "[Capture]\n");
-    return std::nullopt;
-  }
-};
 
 capture::ui::QtDownloader::Options DownloadOptions(QWidget* parent, platform::QtWebView* web) {
   capture::ui::QtDownloader::Options options;
@@ -72,13 +52,13 @@ FrameRegistration::FrameRegistration(const RegistrationParts& parts)
       return area.isNull() || (area->isVisible() && area->width() > 0 && area->height() > 0);
     });
   } else {
-    html_ = std::make_unique<NoPage>();
+    html_ = std::make_unique<capture::NoHtmlArea>();
   }
   if (parts.engine != nullptr) {
     page_ = std::make_unique<platform::QtPageCapture>(parts.engine);
     capture_ = std::make_unique<capture::HtmlCapture>(*page_, encoder_, *parts.settings);
   } else {
-    capture_ = std::make_unique<NoCapture>();
+    capture_ = std::make_unique<capture::NoPageCapture>();
   }
   flows_ = std::make_unique<capture::RegistrationFlows>(capture::RegistrationPorts{
       *this, store_, *parts.settings, *html_, *this, *capture_, pdf_, pictures_, downloads_, clipboard_, {}, parts.captured,
