@@ -28,6 +28,16 @@ bool IsPdf(std::string_view ext) {
 
 }  // namespace
 
+bool PassRow(ScanResult& result, ScanObserver& observer, const SearchRow& row, int limit, platform::WindowRef owner) {
+  ++result.hits;
+  observer.RowFound(row);
+  if (result.hits < limit) return true;
+  result.limitReached = true;
+  platform::ShowMessage(platform::StringId::HitLimitReached, {}, platform::MsgIcon::Information,
+                        platform::MsgButtons::Ok, owner);
+  return false;
+}
+
 ScanResult ScanStore(const fs::path& root, Serial bound, int hitMax, const SearchConditions& c,
                      ScanObserver& observer, platform::WindowRef owner) {
   ScanResult result;
@@ -78,14 +88,7 @@ ScanResult ScanStore(const fs::path& root, Serial bound, int hitMax, const Searc
     row.col[kColOwnerCount] = std::to_string(owners.count);
     row.col[kColOwner] = platform::Utf8ToCp932(owners.firstOwner.string());
     row.col[kColSha256] = info.sha256;
-    ++result.hits;
-    observer.RowFound(row);
-    if (result.hits >= limit) {
-      result.limitReached = true;
-      platform::ShowMessage(platform::StringId::HitLimitReached, {}, platform::MsgIcon::Information,
-                            platform::MsgButtons::Ok, owner);
-      break;
-    }
+    if (!PassRow(result, observer, row, limit, owner)) break;
   }
   return result;
 }

@@ -38,6 +38,10 @@ struct ScanResult {
   bool stopped = false;       ///< the observer asked to stop
 };
 
+/// Counts `row` as found and passes it to `observer`; at `limit` rows marks
+/// the limit reached, shows 30047 and gives false (the search stops there).
+bool PassRow(ScanResult& result, ScanObserver& observer, const SearchRow& row, int limit, platform::WindowRef owner);
+
 /// Scans the store below `root` for serials 0..bound-1. Shows 30047 when
 /// `hitMax` rows were found and stops there.
 ScanResult ScanStore(const std::filesystem::path& root, Serial bound, int hitMax, const SearchConditions& conditions,

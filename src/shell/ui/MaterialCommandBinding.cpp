@@ -48,18 +48,11 @@ void MaterialCommandBinding::Bind() {
   parts_.router->Handle(CommandId::ID_DB_PROP, [this] { OpenContentCheck(); });
 }
 
-void MaterialCommandBinding::OpenSearch() {
-  store::DbDlgHooks hooks;
-  hooks.navigate = [this](const std::string& cp932) {
-    if (parts_.navigate && !cp932.empty()) parts_.navigate(platform::Cp932ToUtf8(cp932));
-  };
-  hooks.textArea = parts_.textArea;
-  hooks.index = parts_.index;
-  store::CDbDlg dlg(store::CDbDlg::Mode::Browse, store_, *parts_.settings, hooks, parts_.window);
-  dlg.exec();
-}
+void MaterialCommandBinding::OpenSearch() { Browse(std::nullopt); }
 
-void MaterialCommandBinding::ShowMaterial(store::Serial serial) {
+void MaterialCommandBinding::ShowMaterial(store::Serial serial) { Browse(serial); }
+
+void MaterialCommandBinding::Browse(std::optional<store::Serial> serial) {
   store::DbDlgHooks hooks;
   hooks.navigate = [this](const std::string& cp932) {
     if (parts_.navigate && !cp932.empty()) parts_.navigate(platform::Cp932ToUtf8(cp932));
@@ -67,7 +60,7 @@ void MaterialCommandBinding::ShowMaterial(store::Serial serial) {
   hooks.textArea = parts_.textArea;
   hooks.index = parts_.index;
   store::CDbDlg dlg(store::CDbDlg::Mode::Browse, store_, *parts_.settings, hooks, parts_.window);
-  dlg.ShowMaterial(serial);
+  if (serial) dlg.ShowMaterial(*serial);
   dlg.exec();
 }
 

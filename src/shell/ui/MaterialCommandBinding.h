@@ -68,6 +68,8 @@ class MaterialCommandBinding : public chartview::ItemCommandHost {
 
  private:
   void Bind();
+  /// The search dialog for browsing, showing `serial` when given.
+  void Browse(std::optional<store::Serial> serial);
 
   Parts parts_;
   store::MaterialStore& store_;

@@ -456,14 +456,7 @@ std::optional<ScanResult> MaterialIndex::Search(Serial bound, int hitMax, const 
     row.col[kColOwnerCount] = std::to_string(sqlite3_column_int(*query, 9));
     row.col[kColOwner] = ColumnBytes(*query, 10);
     row.col[kColSha256] = std::move(sha256);
-    ++result.hits;
-    observer.RowFound(row);
-    if (result.hits >= limit) {
-      result.limitReached = true;
-      platform::ShowMessage(platform::StringId::HitLimitReached, {}, platform::MsgIcon::Information,
-                            platform::MsgButtons::Ok, owner);
-      break;
-    }
+    if (!PassRow(result, observer, row, limit, owner)) break;
   }
   if (!result.stopped && !result.limitReached && !Ok(rc) && result.hits == 0) return std::nullopt;
   return result;
