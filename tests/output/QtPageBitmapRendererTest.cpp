@@ -8,6 +8,7 @@
 #include <regex>
 
 #include "tests/support/PdfTestFiles.h"
+#include "convert/DocsmithLibrary.h"
 #include "output/ChartExport.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/ScriptedMessageSink.h"
@@ -96,6 +97,7 @@ std::string PdfWithoutDates(const fs::path& path) {
 }
 
 TEST_F(QtPageBitmapRendererTest, AllPagesWrittenOnSeveralThreadsGiveTheSameFileAsOnOne) {
+  convert::DocsmithLibrary::SetFolder(PLUME_DOCSMITH_DIR);
   auto doc = document::ChartDocument::Create();
   doc->NewDocument();
   for (int p = 0; p < 7; ++p) {
