@@ -319,21 +319,26 @@ bool RegistrationFlows::RegisterMaterial(Registration& r, Record record) {
 
 // ---- the five commands -------------------------------------------------------
 
-bool RegistrationFlows::VisiblePartPdf(InsertionPoint at) {
-  if (!IsCapturablePage(ports_.html.PageType())) return false;
-  if (!ports_.host.EnsureSaved()) return false;
+std::optional<RegistrationFlows::Registration> RegistrationFlows::BeginPageCapture(bool needsArea,
+                                                                                   bool sayWhenMoved) {
+  if (!IsCapturablePage(ports_.html.PageType())) return std::nullopt;
+  if (!ports_.host.EnsureSaved()) return std::nullopt;
   // EnsureSaved may have shown dialogs while the HTML area moved on.
   if (!IsCapturablePage(ports_.html.PageType())) {
-    ShowMessage(StringId::PageCannotBeProcessed);
-    return false;
+    if (sayWhenMoved) ShowMessage(StringId::PageCannotBeProcessed);
+    return std::nullopt;
   }
-  if (!ports_.html.AreaShown()) {
+  if (needsArea && !ports_.html.AreaShown()) {
     ShowMessage(StringId::HtmlAreaHidden, {}, MsgIcon::Information);
-    return false;
+    return std::nullopt;
   }
-  if (ports_.captured && !ports_.captured->ProceedWithAddress(ports_.html.PageAddress())) return false;
-  if (!Begin("capture")) return false;
-  auto r = Reserve();
+  if (ports_.captured && !ports_.captured->ProceedWithAddress(ports_.html.PageAddress())) return std::nullopt;
+  if (!Begin("capture")) return std::nullopt;
+  return Reserve();
+}
+
+bool RegistrationFlows::VisiblePartPdf(InsertionPoint at) {
+  auto r = BeginPageCapture(true, true);
   if (!r) return false;
   if (!BuildCapturePdf(false) || (!state_.textPath.empty() && !Store(*r, store::kTextType, state_.textPath)) ||
       !Store(*r, "PDF", state_.pdfPath)) {
@@ -407,16 +412,7 @@ bool RegistrationFlows::WholePage(InsertionPoint at) {
 }
 
 bool RegistrationFlows::CaptureImage(bool whole, InsertionPoint at) {
-  if (!IsCapturablePage(ports_.html.PageType())) return false;
-  if (!ports_.host.EnsureSaved()) return false;
-  if (!IsCapturablePage(ports_.html.PageType())) return false;
-  if (!whole && !ports_.html.AreaShown()) {
-    ShowMessage(StringId::HtmlAreaHidden, {}, MsgIcon::Information);
-    return false;
-  }
-  if (ports_.captured && !ports_.captured->ProceedWithAddress(ports_.html.PageAddress())) return false;
-  if (!Begin("capture")) return false;
-  auto r = Reserve();
+  auto r = BeginPageCapture(!whole, false);
   if (!r) return false;
   Record record;
   if (!BuildCaptureImage(whole) || state_.imagePath.empty() || !Store(*r, "JPEG", state_.imagePath) ||

@@ -182,6 +182,11 @@ class RegistrationFlows {
   CaptureProgress Progress();
   /// The common start's number; nullopt after a message.
   std::optional<Registration> Reserve();
+  /// What a capture of the page on show does before it draws: the page is one
+  /// it can capture, before and after the save question (30037 when it moved
+  /// on meanwhile and `sayWhenMoved`), the area is on screen when `needsArea`,
+  /// the "already captured" question, the job gate; then a serial reserved.
+  std::optional<Registration> BeginPageCapture(bool needsArea, bool sayWhenMoved);
   bool Store(Registration& r, std::string_view typeWord, const std::filesystem::path& source);
   /// Removes the files a stopped registration wrote; its number stays unused.
   void Abandon(Registration& r);
