@@ -14,6 +14,7 @@
 #include "platform/WorkFolder.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
+#include "platform/qt/QtConvert.h"
 
 namespace plume::capture::ui {
 
@@ -76,7 +77,7 @@ fs::path QtDownloader::DownloadToWork(std::string_view url, std::string_view typ
   fs::path part = target;
   part += ".part";
 
-  const QString text = QString::fromStdString(platform::Cp932ToUtf8(url));
+  const QString text = platform::FromCp932(url);
   QUrl address = QUrl::fromUserInput(text);
   if (text.startsWith('/')) address = QUrl::fromLocalFile(text);
   const QString scheme = address.scheme().toLower();

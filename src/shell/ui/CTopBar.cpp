@@ -11,6 +11,7 @@
 
 #include "platform/Cp932.h"
 #include "platform/SettingsTable.h"
+#include "platform/qt/QtConvert.h"
 #include "shell/HtmlAreaController.h"
 #include "shell/RibbonTooltips.h"
 
@@ -99,7 +100,7 @@ QMenu* CTopBar::BuildBookmarkMenu() {
   const std::vector<std::string> captions = area_.Marks().MenuCaptions(menuLen);
   for (int slot = 0; slot < static_cast<int>(captions.size()); ++slot) {
     // "&" in a page title is text, not a menu accelerator.
-    QString caption = QString::fromStdString(platform::Cp932ToUtf8(captions[slot]));
+    QString caption = platform::FromCp932(captions[slot]);
     caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
     menu->addAction(caption)->setData(Bookmarks::kFirstCommand + slot);
   }

@@ -23,6 +23,7 @@
 #include <fstream>
 
 #include "platform/Cp932.h"
+#include "platform/qt/QtConvert.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
 #include "platform/qt/BalloonTip.h"
@@ -76,8 +77,6 @@ constexpr const char* kRelatedTip =
     "メニューの「このデータの関連テキストを編集」を選択してください";
 
 QString Tip(StringId id) { return QString::fromUtf8(platform::StringText(id).data(), platform::StringText(id).size()); }
-
-QString Qs(std::string_view cp932) { return QString::fromStdString(platform::Cp932ToUtf8(cp932)); }
 
 /// A stored date "YYYY.MM.DD" as a date; invalid for no bound or a damaged value.
 QDate StoredDate(const std::string& text) {
@@ -278,7 +277,7 @@ void CDbDlg::RestoreConditions() {
     date2_->setDate(d2);
     hasDate2_->setChecked(true);
   }
-  text_->setText(Qs(Get(settings_, kensaku::Text)));
+  text_->setText(platform::FromCp932(Get(settings_, kensaku::Text)));
   fullText_->setChecked(fullText_->isEnabled() && Get(settings_, kensaku::FullText) == 1);
 }
 
@@ -320,7 +319,7 @@ void CDbDlg::AppendRow(const SearchRow& row) {
   const int r = list_->rowCount();
   list_->insertRow(r);
   for (int c = 0; c < kSearchColumnCount; ++c) {
-    auto* item = new QTableWidgetItem(Qs(row.col[c]));
+    auto* item = new QTableWidgetItem(platform::FromCp932(row.col[c]));
     item->setData(kBytesRole, QByteArray::fromStdString(row.col[c]));
     item->setTextAlignment(kColumns[c].align);
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
@@ -330,7 +329,7 @@ void CDbDlg::AppendRow(const SearchRow& row) {
       item->setData(kSnippetRole, QByteArray::fromStdString(row.snippet));
     }
     // A hit inside the material itself shows the text around it.
-    if (!row.snippet.empty()) item->setToolTip(Tip(StringId::SnippetLabel) + Qs(row.snippet));
+    if (!row.snippet.empty()) item->setToolTip(Tip(StringId::SnippetLabel) + platform::FromCp932(row.snippet));
     list_->setItem(r, c, item);
   }
 }

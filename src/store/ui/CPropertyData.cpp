@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Cp932.h"
+#include "platform/qt/QtConvert.h"
 #include "platform/Messages.h"
 #include "platform/qt/QtPictureCodec.h"
 #include "store/ui/CTextDlg.h"
@@ -20,7 +21,6 @@ namespace plume::store {
 namespace fs = std::filesystem;
 
 namespace {
-QString Qs(std::string_view cp932) { return QString::fromStdString(platform::Cp932ToUtf8(cp932)); }
 }  // namespace
 
 CPropertyData::CPropertyData(DataProperties props, MaterialStore& store, platform::SettingsStore& settings,
@@ -35,12 +35,12 @@ CPropertyData::CPropertyData(DataProperties props, MaterialStore& store, platfor
     values->addWidget(new QLabel(QString::fromUtf8(captions[i]), this), i, 0);
     QWidget* field = nullptr;
     if (i == 2 || i == 7) {
-      auto* edit = new QLineEdit(Qs(props_.values[i]), this);
+      auto* edit = new QLineEdit(platform::FromCp932(props_.values[i]), this);
       edit->setReadOnly(true);
       edit->setCursorPosition(0);
       field = edit;
     } else {
-      auto* label = new QLabel(Qs(props_.values[i]), this);
+      auto* label = new QLabel(platform::FromCp932(props_.values[i]), this);
       label->setFrameShape(QFrame::StyledPanel);
       label->setTextInteractionFlags(Qt::TextSelectableByMouse);
       field = label;
@@ -67,7 +67,7 @@ CPropertyData::CPropertyData(DataProperties props, MaterialStore& store, platfor
     auto* number = new QTableWidgetItem(QString::number(r + 1));
     number->setTextAlignment(Qt::AlignCenter);
     owners_->setItem(r, 0, number);
-    owners_->setItem(r, 1, new QTableWidgetItem(Qs(props_.owners[i])));
+    owners_->setItem(r, 1, new QTableWidgetItem(platform::FromCp932(props_.owners[i])));
   }
 
   preview_ = new MaterialPreview(this);

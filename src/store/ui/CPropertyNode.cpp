@@ -16,6 +16,7 @@
 
 #include "chartview/NodePropertyRules.h"
 #include "platform/Cp932.h"
+#include "platform/qt/QtConvert.h"
 #include "platform/Messages.h"
 #include "platform/qt/QtPictureCodec.h"
 #include "store/InfoFile.h"
@@ -28,8 +29,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString Qs(std::string_view cp932) { return QString::fromStdString(platform::Cp932ToUtf8(cp932)); }
-
 QString SizeText(int w, int h) { return QStringLiteral("%1 X %2px").arg(w).arg(h); }
 
 QString KbText(long long bytes) { return QStringLiteral("%1 KB").arg(bytes / 1024); }
@@ -38,8 +37,6 @@ long long PictureDataBytes(const platform::Picture& picture) {
   const platform::Bytes encoded = picture.EncodedBytes();
   return static_cast<long long>(encoded.empty() ? picture.BitmapFileCopy().size() : encoded.size());
 }
-
-QColor FromColorRef(document::ColorRef c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 }  // namespace
 
@@ -54,7 +51,7 @@ CPropertyNode::CPropertyNode(document::ChartDocument& doc, int index, MaterialSt
       hooks_(std::move(hooks)),
       chart_(std::move(chart)) {
   const document::NodeRecord& node = doc_.nodes[index_];
-  setWindowTitle(QStringLiteral("ノードのプロパティ") + QStringLiteral(" - ") + Qs(platform::FieldText(node.title)));
+  setWindowTitle(QStringLiteral("ノードのプロパティ") + QStringLiteral(" - ") + platform::FromCp932(platform::FieldText(node.title)));
   auto field = [this](int id) {
     auto* label = new QLabel(this);
     label->setObjectName(QStringLiteral("f%1").arg(id));
@@ -90,8 +87,8 @@ CPropertyNode::CPropertyNode(document::ChartDocument& doc, int index, MaterialSt
                   (masterExists_ ? QString() : QStringLiteral(" ≪ファイルなし≫")));
     folder->setText(QString::fromStdString(folder_.string()));
     const fs::path infoFile = MaterialStore::InfoFileIn(*root_, serialText);
-    Field(1009)->setText(Qs(InfoFile::ReadInfoTagAt(infoFile, "GetFrom", 1)));
-    Field(1023)->setText(Qs(InfoFile::ReadInfoTagAt(infoFile, "CreateDate", 1)));
+    Field(1009)->setText(platform::FromCp932(InfoFile::ReadInfoTagAt(infoFile, "GetFrom", 1)));
+    Field(1023)->setText(platform::FromCp932(InfoFile::ReadInfoTagAt(infoFile, "CreateDate", 1)));
   }
   Field(1016)->setText(SizeText(node.rect.Width(), node.rect.Height()));
 
@@ -143,9 +140,9 @@ CPropertyNode::CPropertyNode(document::ChartDocument& doc, int index, MaterialSt
   connect(resize_[2], &QPushButton::clicked, this, &CPropertyNode::MatchMasterSize);
   connect(colourButton_, &QPushButton::clicked, this, [this] {
     const document::ColorRef current = doc_.nodes[index_].transColor;
-    const QColor chosen = QColorDialog::getColor(current == document::kNoColor ? Qt::white : FromColorRef(current),
+    const QColor chosen = QColorDialog::getColor(current == document::kNoColor ? Qt::white : platform::ToQColor(current),
                                                  this, QStringLiteral("透過色"));
-    if (chosen.isValid()) SetTransColor(document::Rgb(chosen.red(), chosen.green(), chosen.blue()));
+    if (chosen.isValid()) SetTransColor(platform::FromQColor(chosen));
   });
 
   auto* folderButton = new QPushButton(QStringLiteral("原本の保存場所を開く(&F)"), this);
@@ -248,13 +245,13 @@ void CPropertyNode::RefreshPreview() {
   const auto* qt = dynamic_cast<const platform::QtPicture*>(doc_.NodePicture(index_));
   preview_->SetPicture(qt ? std::make_unique<platform::QtPicture>(qt->Image()) : nullptr, node.transColor);
   const auto& s = node.style;
-  QFont font(Qs(platform::FieldText(s.FontName)).isEmpty() ? QStringLiteral("Meiryo UI")
-                                                           : Qs(platform::FieldText(s.FontName)));
+  QFont font(platform::FromCp932(platform::FieldText(s.FontName)).isEmpty() ? QStringLiteral("Meiryo UI")
+                                                           : platform::FromCp932(platform::FieldText(s.FontName)));
   font.setPointSize(std::max<int>(1, s.FontSize));
   font.setBold(s.FontBold != 0);
   const Qt::Alignment align = s.AlineH == 1 ? Qt::AlignHCenter : s.AlineH == 2 ? Qt::AlignRight : Qt::AlignLeft;
-  const QColor border = s.Futosa > 0 && s.refWaku != document::kNoColor ? FromColorRef(s.refWaku) : QColor(0, 0, 0, 0);
-  preview_->SetNodeLook(border, Qs(platform::FieldText(node.title)), font, FromColorRef(s.refText), align,
+  const QColor border = s.Futosa > 0 && s.refWaku != document::kNoColor ? platform::ToQColor(s.refWaku) : QColor(0, 0, 0, 0);
+  preview_->SetNodeLook(border, platform::FromCp932(platform::FieldText(node.title)), font, platform::ToQColor(s.refText), align,
                         node.titlePos);
 }
 
