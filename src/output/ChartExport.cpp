@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "convert/CJpg2Pdf.h"
-#include "output/PageWriters.h"
 #include "chartview/PaintChartPage.h"
 #include "platform/UserOutput.h"
 #include "platform/WorkFolder.h"
@@ -81,21 +80,15 @@ void ChartExport::PaintPage(platform::Canvas& canvas, int pageIndex, float zoom)
     doc_.Changes().MarkModified();
 }
 
-std::optional<platform::Size> ChartExport::PageBitmapSize(int pageIndex) const {
-  if (services_.renderer == nullptr || pageIndex < 0 || pageIndex >= doc_.header.pageCount) return std::nullopt;
+bool ChartExport::RenderPageToJpeg(int pageIndex, const fs::path& jpegPath) {
+  if (services_.renderer == nullptr || pageIndex < 0 || pageIndex >= doc_.header.pageCount) return false;
   const document::PageRecord& page = doc_.pages[pageIndex];
+  if (!PageBitmapFits({page.pageWidth, page.pageHeight})) return false;
   // The bitmap has the page's size at 100 %, so the page is painted at 100 %:
   // at another zoom the page would be cut off or leave an empty border.
-  const platform::Size size{page.pageWidth, page.pageHeight};
-  if (!PageBitmapFits(size)) return std::nullopt;
-  return size;
-}
-
-bool ChartExport::RenderPageToJpeg(int pageIndex, const fs::path& jpegPath) {
-  const std::optional<platform::Size> size = PageBitmapSize(pageIndex);
-  return size && services_.renderer->RenderToFile(
-                     *size, [&](platform::Canvas& canvas) { PaintPage(canvas, pageIndex, 1.0f); }, jpegPath,
-                     kJpegType);
+  return services_.renderer->RenderToFile(
+      {page.pageWidth, page.pageHeight},
+      [&](platform::Canvas& canvas) { PaintPage(canvas, pageIndex, 1.0f); }, jpegPath, kJpegType);
 }
 
 fs::path ChartExport::WorkFolder() const {
@@ -145,43 +138,21 @@ bool ChartExport::WritePdf(bool allPages, const fs::path& outPath) {
 bool ChartExport::RunPdfStepsAllPages(const fs::path& folder, const fs::path& outPath) {
   // Refused targets are refused before the pages are painted.
   if (!platform::ResolveOutputTarget(outPath)) return false;
+  const fs::path jpeg = folder / "tmp.jpg";
   const int total = doc_.header.pageCount;
-  std::vector<fs::path> pages, jpegs;
+  std::vector<fs::path> pages;
   // The one-page files go however the export ends.
   struct Cleanup {
-    std::vector<fs::path>& pages;
-    std::vector<fs::path>& jpegs;
+    std::vector<fs::path>& files;
     ~Cleanup() {
       std::error_code ignored;
-      for (const fs::path& file : pages) fs::remove(file, ignored);
-      for (const fs::path& file : jpegs) fs::remove(file, ignored);
+      for (const fs::path& file : files) fs::remove(file, ignored);
     }
-  } cleanup{pages, jpegs};
-  {
-    // Pages are painted here, one after another; each is encoded and made a
-    // one-page PDF on a writer thread while the next is painted. The writers
-    // are done (or stopped) before the files go.
-    PageWriters writers(services_.writers > 0 ? services_.writers : PageWriters::DefaultThreads());
-    for (int i = 0; i < total; ++i) {
-      if (services_.progress && !services_.progress(i, total)) return false;
-      const std::optional<platform::Size> size = PageBitmapSize(i);
-      if (!size) {
-        writers.Finish();
-        return false;
-      }
-      pages.push_back(folder / ("page" + std::to_string(i + 1) + ".pdf"));
-      jpegs.push_back(folder / ("page" + std::to_string(i + 1) + ".jpg"));
-      PageBitmapRenderer::WriteFn write = services_.renderer->PaintForWriting(
-          *size, [&](platform::Canvas& canvas) { PaintPage(canvas, i, 1.0f); }, jpegs.back(), kJpegType);
-      if (!write) {
-        writers.Finish();
-        return false;
-      }
-      if (!writers.Add(i, [write = std::move(write), convert = services_.pdf.convert, pdf = pages.back(),
-                           jpeg = jpegs.back()] { return write() && convert(pdf, jpeg); }))
-        break;
-    }
-    if (!writers.Finish()) return false;
+  } cleanup{pages};
+  for (int i = 0; i < total; ++i) {
+    if (services_.progress && !services_.progress(i, total)) return false;
+    pages.push_back(folder / ("page" + std::to_string(i + 1) + ".pdf"));
+    if (!RenderPageToJpeg(i, jpeg) || !services_.pdf.convert(pages.back(), jpeg)) return false;
   }
   if (services_.progress && !services_.progress(total, total)) return false;
   return services_.pdf.joinAll(pages, outPath, PdfInfo());

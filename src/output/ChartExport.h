@@ -11,7 +11,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <vector>
 
 #include "commands/CommandTable.h"
@@ -51,9 +50,6 @@ struct ChartExportServices {
   /// (done == total); false cancels the export, which then writes nothing
   /// and shows nothing. Null: never cancelled.
   std::function<bool(int done, int total)> progress;
-  /// Threads that encode the pages of an all-pages export while the next
-  /// page is painted; 0: one less than the cores, at least one.
-  int writers = 0;
 };
 
 class ChartExport {
@@ -101,8 +97,6 @@ class ChartExport {
   platform::Size ImageSize(bool at100) const;
 
  private:
-  /// The size of page `pageIndex`'s bitmap at 100 %; none (30585 shown when too large) without a renderer or page.
-  std::optional<platform::Size> PageBitmapSize(int pageIndex) const;
   void PaintPage(platform::Canvas& canvas, int pageIndex, float zoom);
   bool RunPdfStepsAllPages(const std::filesystem::path& folder, const std::filesystem::path& outPath);
   std::filesystem::path WorkFolder() const;

@@ -30,17 +30,6 @@ class PageBitmapRenderer {
   /// calling `paint`; otherwise the result is the encoder's.
   virtual bool RenderToFile(platform::Size size, const PaintFn& paint, const std::filesystem::path& path,
                             std::string_view typeName) = 0;
-
-  using WriteFn = std::function<bool()>;
-  /// Paints like RenderToFile now and hands back the writing of the file, to
-  /// be run once on any thread while the next page is painted. Empty when the
-  /// bitmap cannot be made (30001 shown, `paint` not called). This one paints
-  /// and writes at once.
-  virtual WriteFn PaintForWriting(platform::Size size, const PaintFn& paint, const std::filesystem::path& path,
-                                  std::string_view typeName) {
-    const bool written = RenderToFile(size, paint, path, typeName);
-    return [written] { return written; };
-  }
 };
 
 }  // namespace plume::output

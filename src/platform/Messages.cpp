@@ -1,5 +1,4 @@
 #include "platform/Messages.h"
-#include "platform/ThreadMessageSink.h"
 
 #include <algorithm>
 #include <array>
@@ -45,14 +44,6 @@ std::string_view StringText(int id) {
 
 std::string_view StringText(StringId id) { return StringText(static_cast<int>(id)); }
 
-namespace {
-thread_local MessageSink* tThreadSink = nullptr;
-}  // namespace
-
-ScopedThreadMessageSink::ScopedThreadMessageSink(MessageSink* sink) : previous_(std::exchange(tThreadSink, sink)) {}
-
-ScopedThreadMessageSink::~ScopedThreadMessageSink() { tThreadSink = previous_; }
-
 MessageSink* SetMessageSink(MessageSink* sink) { return std::exchange(gSink, sink); }
 
 MessageSink* CurrentMessageSink() { return gSink; }
@@ -67,7 +58,6 @@ MsgResult ShowMessage(StringId id, std::string_view prefix, MsgIcon icon, MsgBut
   request.icon = icon;
   request.buttons = buttons;
   request.owner = owner;
-  if (tThreadSink) return tThreadSink->Show(request);
   if (gSink) return gSink->Show(request);
   std::cerr << request.FullText() << '\n';
   return FirstButton(buttons);

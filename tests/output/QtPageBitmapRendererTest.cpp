@@ -4,11 +4,8 @@
 
 #include <QImage>
 #include <QImageReader>
-#include <iterator>
-#include <regex>
 
 #include "tests/support/PdfTestFiles.h"
-#include "convert/DocsmithLibrary.h"
 #include "output/ChartExport.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/ScriptedMessageSink.h"
@@ -88,46 +85,6 @@ TEST_F(QtPageBitmapRendererTest, ThePageImageAtZoomIsTheZoomedPageSize) {
   const QImage image(QString::fromStdString((folder_ / "u.jpeg").string()));
   EXPECT_LT(qGray(image.pixel(0, 150)), 160);
   EXPECT_GT(qGray(image.pixel(200, 150)), 240);
-}
-
-// The PDF's bytes without its dates and file id, which differ between two writes.
-std::string PdfWithoutDates(const fs::path& path) {
-  return std::regex_replace(std::regex_replace(test::ReadFile(path), std::regex("D:[0-9]{14}Z?"), "D:"),
-                            std::regex("/ID \\[<[0-9a-f]+><[0-9a-f]+>\\]"), "/ID");
-}
-
-TEST_F(QtPageBitmapRendererTest, AllPagesWrittenOnSeveralThreadsGiveTheSameFileAsOnOne) {
-  convert::DocsmithLibrary::SetFolder(PLUME_DOCSMITH_DIR);
-  auto doc = document::ChartDocument::Create();
-  doc->NewDocument();
-  for (int p = 0; p < 7; ++p) {
-    if (p > 0) {
-      document::ChartDocument::InitPage(doc->pages[p], doc->NewPageId(), "page");
-      doc->header.pageCount = static_cast<std::uint16_t>(p + 1);
-    }
-    doc->header.currentPage = static_cast<std::uint16_t>(p);
-    doc->CurrentPage().pageWidth = 300 + 40 * p;
-    doc->CurrentPage().pageHeight = 200;
-    doc->AddNode({.dataType = "PDF", .title = "node " + std::to_string(p), .x = 20 + 10 * p, .y = 30});
-  }
-  chartview::WindowlessHost host;
-  chartview::ChartView view(*doc, settings_, host);
-  std::vector<std::string> files;
-  for (const int writers : {1, 3}) {
-    ChartExportServices services;
-    services.renderer = &renderer_;
-    services.workFolder = [this] { return folder_.Path(); };
-    services.writers = writers;
-    ChartExport exporter(view, settings_, nullptr, services);
-    const fs::path out = folder_ / ("all" + std::to_string(writers) + ".pdf");
-    ASSERT_TRUE(exporter.WritePdf(true, out));
-    files.push_back(PdfWithoutDates(out));
-  }
-  EXPECT_GT(files[0].size(), 1000u);
-  EXPECT_EQ(files[0], files[1]);
-  EXPECT_TRUE(sink_.Messages().empty());
-  // Nothing of the pages is left in the work folder.
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path()), fs::directory_iterator()), 2);
 }
 
 }  // namespace

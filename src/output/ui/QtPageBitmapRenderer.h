@@ -10,19 +10,13 @@ namespace plume::output::ui {
 class QtPageBitmapRenderer : public PageBitmapRenderer {
  public:
   /// JPEG quality from KanSet/Quality in `settings` at every save.
-  explicit QtPageBitmapRenderer(const platform::SettingsStore& settings) : settings_(settings) {}
+  explicit QtPageBitmapRenderer(const platform::SettingsStore& settings) : encoder_(settings) {}
 
   bool RenderToFile(platform::Size size, const PaintFn& paint, const std::filesystem::path& path,
                     std::string_view typeName) override;
-  /// The page's QImage and the JPEG quality travel with the writing.
-  WriteFn PaintForWriting(platform::Size size, const PaintFn& paint, const std::filesystem::path& path,
-                          std::string_view typeName) override;
 
  private:
-  /// The painted page; a null image when it cannot be made (30001 shown).
-  QImage Paint(platform::Size size, const PaintFn& paint) const;
-
-  const platform::SettingsStore& settings_;
+  convert::ui::QtBitmapEncoder encoder_;
 };
 
 }  // namespace plume::output::ui
