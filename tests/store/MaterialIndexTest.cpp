@@ -19,19 +19,6 @@ namespace {
 using index::IndexKeeper;
 using index::MaterialIndex;
 
-class Rows : public ScanObserver {
- public:
-  void ScanStarted(int max) override { progressMax = max; }
-  void RowFound(const SearchRow& row) override { rows.push_back(row); }
-  std::vector<std::string> Serials() const {
-    std::vector<std::string> out;
-    for (const auto& r : rows) out.push_back(r.col[kColSerial]);
-    return out;
-  }
-  int progressMax = -1;
-  std::vector<SearchRow> rows;
-};
-
 // Pieces of CP932 text: ASCII, kanji whose trail byte is a backslash or a
 // letter, half-width kana, a line break. Queries cut from them may start on
 // a trail byte or end on a lead byte.

@@ -11,19 +11,6 @@
 namespace plume::store::test {
 namespace {
 
-class Rows : public ScanObserver {
- public:
-  void ScanStarted(int max) override { progressMax = max; }
-  void RowFound(const SearchRow& row) override { rows.push_back(row); }
-  std::vector<std::string> Serials() const {
-    std::vector<std::string> out;
-    for (const auto& r : rows) out.push_back(r.col[kColSerial]);
-    return out;
-  }
-  int progressMax = -1;
-  std::vector<SearchRow> rows;
-};
-
 class MaterialScanTest : public StoreFixture {
  protected:
   void Add(Serial n, MaterialInfo info, const fs::path& owner = "/charts/a.pbd") {

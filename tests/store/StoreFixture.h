@@ -8,11 +8,13 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "platform/MemorySettingsStore.h"
 #include "platform/Messages.h"
 #include "platform/ScriptedMessageSink.h"
 #include "platform/SettingsTable.h"
+#include "store/MaterialScan.h"
 #include "store/MaterialStore.h"
 
 namespace plume::store::test {
@@ -43,6 +45,20 @@ inline int CountEntries(const fs::path& dir) {
   for ([[maybe_unused]] const auto& e : fs::recursive_directory_iterator(dir)) ++n;
   return n;
 }
+
+/// The rows a scan or an index search passes on, in order.
+class Rows : public ScanObserver {
+ public:
+  void ScanStarted(int max) override { progressMax = max; }
+  void RowFound(const SearchRow& row) override { rows.push_back(row); }
+  std::vector<std::string> Serials() const {
+    std::vector<std::string> out;
+    for (const auto& r : rows) out.push_back(r.col[kColSerial]);
+    return out;
+  }
+  int progressMax = -1;
+  std::vector<SearchRow> rows;
+};
 
 class StoreFixture : public ::testing::Test {
  protected:
