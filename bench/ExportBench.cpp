@@ -59,10 +59,11 @@ struct Session {
   std::unique_ptr<chartview::ChartView> view;
   std::unique_ptr<output::ChartExport> exporter;
 
-  explicit Session(int pages) : doc(MakeDocument(pages)) {
+  explicit Session(int pages, int threads = 0) : doc(MakeDocument(pages)) {
     view = std::make_unique<chartview::ChartView>(*doc, settings, host);
     output::ChartExportServices services;
     services.renderer = &renderer;
+    services.threads = threads;
     exporter = std::make_unique<output::ChartExport>(*view, settings, nullptr, std::move(services));
   }
 };
@@ -82,14 +83,19 @@ std::vector<fs::path> OnePageFiles(int pages) {
   return files;
 }
 
+// threads 1: pages one after another on the calling thread; 0: one thread per core.
 void BM_ExportAllPages(benchmark::State& state) {
-  Session session(static_cast<int>(state.range(0)));
+  Session session(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   const fs::path out = Scratch() / "export.pdf";
   for (auto _ : state)
     if (!session.exporter->WritePdf(true, out)) state.SkipWithError("export failed");
   state.counters["pdf_bytes"] = static_cast<double>(fs::file_size(out));
 }
-BENCHMARK(BM_ExportAllPages)->Arg(10)->Arg(20)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ExportAllPages)
+    ->ArgsProduct({{10, 20, 50, 100}, {1, 0}})
+    ->ArgNames({"pages", "threads"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The join part of the export alone: page after page into alternating files, then the information.
 void BM_JoinOneAtATime(benchmark::State& state) {

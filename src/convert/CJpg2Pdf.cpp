@@ -43,7 +43,7 @@ bool CJpg2Pdf::Convert(const std::filesystem::path& pdfPath, const std::filesyst
   std::error_code ec;
   if (std::filesystem::equivalent(pdfPath, jpegPath, ec)) return Fail("[File Create]\n");
   PdfOutput out;
-  if (!out.Open(pdfPath)) return Fail("[File Create]\n");
+  if (!out.Open(pdfPath, !scratchOutput_)) return Fail("[File Create]\n");
   const int w = info->width;
   const int h = info->height;
 

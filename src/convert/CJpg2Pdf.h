@@ -20,9 +20,12 @@ class CJpg2Pdf {
 
   /// Whether a successful conversion prints "\nSuccess!\n" to standard output (default on).
   void SetSuccessLine(bool on) { successLine_ = on; }
+  /// With `on`, the PDF is a scratch file: not forced to the disk.
+  void SetScratchOutput(bool on) { scratchOutput_ = on; }
 
  private:
   bool successLine_ = true;
+  bool scratchOutput_ = false;
 };
 
 }  // namespace plume::convert

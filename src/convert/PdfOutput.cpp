@@ -26,8 +26,9 @@ void PdfOutput::Abandon() {
   temp_.clear();
 }
 
-bool PdfOutput::Open(const std::filesystem::path& path) {
+bool PdfOutput::Open(const std::filesystem::path& path, bool durable) {
   Abandon();
+  durable_ = durable;
   position_ = 0;
   offsets_.clear();
   failed_ = false;
@@ -52,7 +53,7 @@ bool PdfOutput::Open(const std::filesystem::path& path) {
 
 bool PdfOutput::Close() {
   if (!file_) return !failed_;
-  if (std::fflush(file_) != 0 || std::ferror(file_) || fsync(fileno(file_)) != 0) failed_ = true;
+  if (std::fflush(file_) != 0 || std::ferror(file_) || (durable_ && fsync(fileno(file_)) != 0)) failed_ = true;
   if (std::fclose(file_) != 0) failed_ = true;
   file_ = nullptr;
   if (!failed_ && (!platform::CopyPermissions(target_, temp_) || rename(temp_.c_str(), target_.c_str()) != 0))

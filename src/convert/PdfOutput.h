@@ -22,10 +22,12 @@ class PdfOutput {
   /// Starts writing `path` under the rule for files the user chooses (see
   /// platform/UserOutput.h): the bytes go to an exclusive temporary file
   /// beside the target (symlinks followed); false when the target may not be
-  /// written or the temporary file cannot be created.
-  bool Open(const std::filesystem::path& path);
-  /// Flushes the file and renames it over the target; false (the target left
-  /// as it was) when any write so far, the flush or the rename failed.
+  /// written or the temporary file cannot be created. A scratch file (not
+  /// `durable`: read back by this process and removed) is not forced to the disk.
+  bool Open(const std::filesystem::path& path, bool durable = true);
+  /// Flushes the file (to the disk when durable) and renames it over the
+  /// target; false (the target left as it was) when any write so far, the
+  /// flush or the rename failed.
   bool Close();
 
   /// Writes the bytes as they stand.
@@ -55,6 +57,7 @@ class PdfOutput {
   std::uint64_t position_ = 0;
   std::vector<std::uint64_t> offsets_;  // index: object number - 1
   bool failed_ = false;
+  bool durable_ = true;
 };
 
 /// `value` as "%d" would write it.

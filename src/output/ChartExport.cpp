@@ -3,7 +3,10 @@
 #include <cmath>
 
 #include "convert/CJpg2Pdf.h"
+#include "chartview/PagePainter.h"
 #include "chartview/PaintChartPage.h"
+#include "chartview/PreparePage.h"
+#include "output/PageWriters.h"
 #include "platform/UserOutput.h"
 #include "platform/WorkFolder.h"
 #include "platform/Cp932.h"
@@ -55,6 +58,7 @@ ChartExport::ChartExport(chartview::ChartView& view, platform::SettingsStore& se
     services_.pdf.convert = [](const fs::path& pdf, const fs::path& jpeg) {
       convert::CJpg2Pdf writer;
       writer.SetSuccessLine(false);
+      writer.SetScratchOutput(true);  // every PDF the export converts is one of its scratch files
       return writer.Convert(pdf, jpeg);
     };
   }
@@ -138,24 +142,87 @@ bool ChartExport::WritePdf(bool allPages, const fs::path& outPath) {
 bool ChartExport::RunPdfStepsAllPages(const fs::path& folder, const fs::path& outPath) {
   // Refused targets are refused before the pages are painted.
   if (!platform::ResolveOutputTarget(outPath)) return false;
-  const fs::path jpeg = folder / "tmp.jpg";
   const int total = doc_.header.pageCount;
-  std::vector<fs::path> pages;
-  // The one-page files go however the export ends.
+  std::vector<fs::path> pages, jpegs;
+  // The page files go however the export ends (after the threads have ended).
   struct Cleanup {
-    std::vector<fs::path>& files;
+    std::vector<fs::path>& pages;
+    std::vector<fs::path>& jpegs;
     ~Cleanup() {
       std::error_code ignored;
-      for (const fs::path& file : files) fs::remove(file, ignored);
+      for (const fs::path& file : pages) fs::remove(file, ignored);
+      for (const fs::path& file : jpegs) fs::remove(file, ignored);
     }
-  } cleanup{pages};
-  for (int i = 0; i < total; ++i) {
-    if (services_.progress && !services_.progress(i, total)) return false;
-    pages.push_back(folder / ("page" + std::to_string(i + 1) + ".pdf"));
-    if (!RenderPageToJpeg(i, jpeg) || !services_.pdf.convert(pages.back(), jpeg)) return false;
+  } cleanup{pages, jpegs};
+  const int threads = std::min(total, services_.threads > 0 ? services_.threads : PageWriters::DefaultThreads());
+  if (threads > 1 && services_.renderer && services_.renderer->ForThread()) {
+    if (!WritePagesOnThreads(folder, threads, pages, jpegs)) return false;
+  } else {
+    const fs::path jpeg = folder / "tmp.jpg";
+    for (int i = 0; i < total; ++i) {
+      if (services_.progress && !services_.progress(i, total)) return false;
+      pages.push_back(folder / ("page" + std::to_string(i + 1) + ".pdf"));
+      if (!RenderPageToJpeg(i, jpeg) || !services_.pdf.convert(pages.back(), jpeg)) return false;
+    }
   }
   if (services_.progress && !services_.progress(total, total)) return false;
   return services_.pdf.joinAll(pages, outPath, PdfInfo());
+}
+
+bool ChartExport::WritePagesOnThreads(const fs::path& folder, int threads, std::vector<fs::path>& pages,
+                                      std::vector<fs::path>& jpegs) {
+  const int total = doc_.header.pageCount;
+  // Every page is checked and prepared here, before any thread paints: painting only reads the document.
+  long long largest = 1;
+  for (int i = 0; i < total; ++i) {
+    const platform::Size size{doc_.pages[i].pageWidth, doc_.pages[i].pageHeight};
+    if (!PageBitmapFits(size)) return false;
+    largest = std::max(largest, static_cast<long long>(size.cx) * size.cy);
+  }
+  const chartview::PaintParams base = chartview::PageParams(settings_, nullptr, 0, 1.0f);
+  bool changed = false;
+  const bool prepared = services_.renderer->Paint({1, 1}, [&](platform::Canvas& canvas) {
+    for (int i = 0; i < total; ++i) {
+      chartview::PaintParams params = base;
+      params.pageIndex = i;
+      params.scratch = scratch_;
+      changed |= chartview::PreparePage(doc_, canvas, params);
+    }
+  });
+  if (changed) doc_.Changes().MarkModified();
+  if (!prepared) return false;
+  // The bitmaps being painted at once stay within one largest page bitmap.
+  threads = static_cast<int>(std::min<long long>(threads, std::max(1LL, kMaxPagePixels / largest)));
+  std::vector<PageBitmapRenderer::PageThread> painters;
+  for (int t = 0; t < threads; ++t) painters.push_back(*services_.renderer->ForThread());
+  for (int i = 0; i < total; ++i) {
+    pages.push_back(folder / ("page" + std::to_string(i + 1) + ".pdf"));
+    jpegs.push_back(folder / ("page" + std::to_string(i + 1) + ".jpg"));
+  }
+  // Pages go to the threads a few at a time, and the progress (which lets the
+  // window handle its events) is told only while no thread paints: nothing can
+  // change the document under the painting.
+  PageWriters writers(threads);
+  const int batch = 4 * threads;
+  for (int i = 0; i < total; ++i) {
+    if (i % batch == 0) {
+      if (i > 0 && !writers.Finish()) return false;
+      if (services_.progress && !services_.progress(i, total)) return false;
+    }
+    const bool queued = writers.Add(i, [&, i](int thread) {
+      PageBitmapRenderer::PageThread& painter = painters[thread];
+      chartview::PaintParams params = base;
+      params.pageIndex = i;
+      params.scratch = scratch_ ? painter.scratch.get() : nullptr;
+      const platform::Size size{doc_.pages[i].pageWidth, doc_.pages[i].pageHeight};
+      return painter.renderer->RenderToFile(
+                 size, [&](platform::Canvas& canvas) { chartview::DrawPage(doc_, canvas, params); }, jpegs[i],
+                 kJpegType) &&
+             services_.pdf.convert(pages[i], jpegs[i]);
+    });
+    if (!queued) break;
+  }
+  return writers.Finish();
 }
 
 platform::Size ChartExport::ImageSize(bool at100) const {

@@ -3,10 +3,13 @@
 // PDF file, and the current page as a JPEG image. Pages are painted by the
 // page painter into a bitmap of their own, encoded as JPEG and wrapped into
 // one-page PDFs, which are joined once, in order, with the document
-// information (linear in the page count). Scratch files in the process's
+// information (linear in the page count). All pages are painted on one thread
+// per core where the renderer allows it: every page is prepared first on the
+// calling thread (the only step that changes the document), then each thread
+// paints, encodes and wraps whole pages. Scratch files in the process's
 // scratch folder: tmp.jpg (page image), tmp3.pdf (a single page), page<n>.pdf
-// (page n of all pages, removed after the join), image.jpg (an image export
-// before it is put in place). Every file the user chose is written under the
+// and page<n>.jpg (page n of all pages, removed after the join), image.jpg (an
+// image export before it is put in place). Every file the user chose is written under the
 // rule of platform/UserOutput.h.
 
 #include <filesystem>
@@ -50,6 +53,9 @@ struct ChartExportServices {
   /// (done == total); false cancels the export, which then writes nothing
   /// and shows nothing. Null: never cancelled.
   std::function<bool(int done, int total)> progress;
+  /// Threads that paint the pages of an all-pages export; 0: one per core.
+  /// One paints them one after another on the calling thread.
+  int threads = 0;
 };
 
 class ChartExport {
@@ -99,6 +105,9 @@ class ChartExport {
  private:
   void PaintPage(platform::Canvas& canvas, int pageIndex, float zoom);
   bool RunPdfStepsAllPages(const std::filesystem::path& folder, const std::filesystem::path& outPath);
+  /// Page files of every page into `pages` (and `jpegs`), painted on up to `threads` threads.
+  bool WritePagesOnThreads(const std::filesystem::path& folder, int threads, std::vector<std::filesystem::path>& pages,
+                           std::vector<std::filesystem::path>& jpegs);
   std::filesystem::path WorkFolder() const;
   convert::PdfInfoSource PdfInfo() const;
   std::optional<std::filesystem::path> AskSaveFile(const platform::SaveFileRequest& request) const;

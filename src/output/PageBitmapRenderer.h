@@ -5,9 +5,12 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string_view>
 
 #include "platform/Canvas.h"
+#include "platform/ScratchSurface.h"
 
 namespace plume::output {
 
@@ -30,6 +33,22 @@ class PageBitmapRenderer {
   /// calling `paint`; otherwise the result is the encoder's.
   virtual bool RenderToFile(platform::Size size, const PaintFn& paint, const std::filesystem::path& path,
                             std::string_view typeName) = 0;
+  /// Makes a white bitmap of `size` like RenderToFile, lets `paint` draw into
+  /// it and frees it. False (30001 shown, `paint` not called) when it cannot
+  /// be made.
+  virtual bool Paint(platform::Size size, const PaintFn& paint) = 0;
+
+  /// What one more painting thread needs: a renderer that reads nothing the
+  /// other threads touch and writes scratch files (read back by this process
+  /// and removed, so not forced to the disk), and a scratch surface for node
+  /// pictures.
+  struct PageThread {
+    std::unique_ptr<PageBitmapRenderer> renderer;
+    std::unique_ptr<platform::ScratchSurface> scratch;
+  };
+  /// A renderer for another thread; none when this renderer paints only on
+  /// its own thread (pages are then painted one after another).
+  virtual std::optional<PageThread> ForThread() const { return std::nullopt; }
 };
 
 }  // namespace plume::output

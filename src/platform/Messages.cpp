@@ -1,4 +1,5 @@
 #include "platform/Messages.h"
+#include "platform/ThreadMessageSink.h"
 
 #include <algorithm>
 #include <array>
@@ -44,6 +45,14 @@ std::string_view StringText(int id) {
 
 std::string_view StringText(StringId id) { return StringText(static_cast<int>(id)); }
 
+namespace {
+thread_local MessageSink* tThreadSink = nullptr;
+}  // namespace
+
+ScopedThreadMessageSink::ScopedThreadMessageSink(MessageSink* sink) : previous_(std::exchange(tThreadSink, sink)) {}
+
+ScopedThreadMessageSink::~ScopedThreadMessageSink() { tThreadSink = previous_; }
+
 MessageSink* SetMessageSink(MessageSink* sink) { return std::exchange(gSink, sink); }
 
 MessageSink* CurrentMessageSink() { return gSink; }
@@ -58,6 +67,7 @@ MsgResult ShowMessage(StringId id, std::string_view prefix, MsgIcon icon, MsgBut
   request.icon = icon;
   request.buttons = buttons;
   request.owner = owner;
+  if (tThreadSink) return tThreadSink->Show(request);
   if (gSink) return gSink->Show(request);
   std::cerr << request.FullText() << '\n';
   return FirstButton(buttons);

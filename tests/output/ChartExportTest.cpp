@@ -45,6 +45,11 @@ class FakeRenderer : public PageBitmapRenderer {
     test::WriteFile(path, test::TestDataFile("rgb-baseline.jpg"));
     return true;
   }
+  bool Paint(platform::Size, const PaintFn& paint) override {
+    platform::RecordingCanvas canvas;
+    paint(canvas);
+    return true;
+  }
   std::vector<Render> renders;
   bool failBitmap = false;
 };

@@ -4,8 +4,13 @@
 
 #include <QImage>
 #include <QImageReader>
+#include <iterator>
+#include <regex>
 
 #include "tests/support/PdfTestFiles.h"
+#include "convert/DocsmithLibrary.h"
+#include "platform/qt/QtPictureCodec.h"
+#include "platform/qt/QtScratchSurface.h"
 #include "output/ChartExport.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/ScriptedMessageSink.h"
@@ -85,6 +90,55 @@ TEST_F(QtPageBitmapRendererTest, ThePageImageAtZoomIsTheZoomedPageSize) {
   const QImage image(QString::fromStdString((folder_ / "u.jpeg").string()));
   EXPECT_LT(qGray(image.pixel(0, 150)), 160);
   EXPECT_GT(qGray(image.pixel(200, 150)), 240);
+}
+
+// The PDF's bytes without its dates and file id, which differ between two writes.
+std::string PdfWithoutDates(const fs::path& path) {
+  return std::regex_replace(std::regex_replace(test::ReadFile(path), std::regex("D:[0-9]{14}Z?"), "D:"),
+                            std::regex("/ID \\[<[0-9a-f]+><[0-9a-f]+>\\]"), "/ID");
+}
+
+TEST_F(QtPageBitmapRendererTest, AllPagesPaintedOnSeveralThreadsGiveTheSameFileAsOnOne) {
+  convert::DocsmithLibrary::SetFolder(PLUME_DOCSMITH_DIR);
+  auto doc = document::ChartDocument::Create();
+  doc->NewDocument();
+  QImage red(24, 16, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  for (int p = 0; p < 7; ++p) {
+    if (p > 0) {
+      document::ChartDocument::InitPage(doc->pages[p], doc->NewPageId(), "page");
+      doc->header.pageCount = static_cast<std::uint16_t>(p + 1);
+    }
+    doc->header.currentPage = static_cast<std::uint16_t>(p);
+    doc->CurrentPage().pageWidth = 300 + 40 * p;
+    doc->CurrentPage().pageHeight = 200;
+    doc->AddNode({.dataType = "PDF", .title = "node " + std::to_string(p), .x = 20 + 10 * p, .y = 30});
+    // A picture node, and on page 3 one without a size, which the preparing step sizes.
+    ASSERT_TRUE(doc->AddNode({.dataType = "JPG", .title = "pic", .x = 120, .y = 60}));
+    const int n = doc->nodeCount - 1;
+    doc->nodes[n].image = doc->pictures.Add(std::make_unique<platform::QtPicture>(red));
+    doc->nodes[n].hasImage = 1;
+    if (p == 3) doc->nodes[n].rect = {150, 90, 150, 90};
+  }
+  chartview::WindowlessHost host;
+  chartview::ChartView view(*doc, settings_, host);
+  platform::QtScratchSurface scratch;
+  std::vector<std::string> files;
+  for (const int threads : {3, 1}) {  // the threads prepare the unsized node first
+    ChartExportServices services;
+    services.renderer = &renderer_;
+    services.workFolder = [this] { return folder_.Path(); };
+    services.threads = threads;
+    ChartExport exporter(view, settings_, &scratch, services);
+    const fs::path out = folder_ / ("all" + std::to_string(threads) + ".pdf");
+    ASSERT_TRUE(exporter.WritePdf(true, out));
+    files.push_back(PdfWithoutDates(out));
+  }
+  EXPECT_GT(files[0].size(), 1000u);
+  EXPECT_EQ(files[0], files[1]);
+  EXPECT_TRUE(sink_.Messages().empty());
+  // Nothing of the pages is left in the work folder (tmp.jpg is the one-thread export's).
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path()), fs::directory_iterator()), 3);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "convert/ui/QtBitmapEncoder.h"
 
+#include <QFile>
 #include <QImageWriter>
 #include <QSaveFile>
 #include <algorithm>
@@ -28,7 +29,7 @@ const char* WriterFormat(std::string_view typeName) {
 }  // namespace
 
 bool SaveImageToFile(const QImage& image, int width, int height, const std::filesystem::path& path,
-                     std::string_view typeName, int quality) {
+                     std::string_view typeName, int quality, bool durable) {
   const char* format = WriterFormat(typeName);
   if (!format || image.isNull() || width <= 0 || height <= 0) return false;
   const QImage stretched =
@@ -40,18 +41,25 @@ bool SaveImageToFile(const QImage& image, int width, int height, const std::file
     return false;
   }
 
-  QSaveFile file(QString::fromStdString(path.string()));
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  bool written = false;
-  if (std::string_view(format) == "GIF") {
-    const QByteArray bytes = GifWriter::Encode(stretched);
-    written = !bytes.isEmpty() && file.write(bytes) == bytes.size();
-  } else {
+  const auto encode = [&](QIODevice& file) {
+    if (std::string_view(format) == "GIF") {
+      const QByteArray bytes = GifWriter::Encode(stretched);
+      return !bytes.isEmpty() && file.write(bytes) == bytes.size();
+    }
     QImageWriter writer(&file, format);
     if (std::string_view(format) == "JPEG") writer.setQuality(std::clamp(quality, 0, 100));
-    written = writer.write(stretched);
+    return writer.write(stretched);
+  };
+  if (!durable) {
+    QFile file(QString::fromStdString(path.string()));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    if (encode(file) && file.flush()) return true;
+    file.remove();
+    return false;
   }
-  if (!written) {
+  QSaveFile file(QString::fromStdString(path.string()));
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  if (!encode(file)) {
     file.cancelWriting();
     return false;
   }

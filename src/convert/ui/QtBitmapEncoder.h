@@ -16,9 +16,11 @@ namespace plume::convert::ui {
 /// ("JPEG", "PNG", "BMP", "GIF", "TIFF", any case; "JPG" and "TIF" too);
 /// `quality` (0-100) applies to JPEG. An unknown type name, an empty size or
 /// a file that cannot be written gives false without a message; a stretched
-/// copy that cannot be made shows 30001 and gives false.
+/// copy that cannot be made shows 30001 and gives false. A scratch file (not
+/// `durable`: read back by this process and removed) is written in place and
+/// not forced to the disk.
 bool SaveImageToFile(const QImage& image, int width, int height, const std::filesystem::path& path,
-                     std::string_view typeName, int quality);
+                     std::string_view typeName, int quality, bool durable = true);
 
 class QtBitmapEncoder : public BitmapEncoder {
  public:

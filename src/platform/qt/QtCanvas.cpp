@@ -17,7 +17,8 @@ namespace {
 
 
 QString ResolveFace(const std::string& face) {
-  static std::map<std::string, QString> cache;
+  // Pages are painted on several threads at once: each keeps its own answers.
+  thread_local std::map<std::string, QString> cache;
   auto it = cache.find(face);
   if (it == cache.end()) {
     const QString name = QString::fromStdString(face);
