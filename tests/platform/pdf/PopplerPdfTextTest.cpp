@@ -109,5 +109,17 @@ TEST_F(PopplerPdfTextTest, ServesSeveralThreadsAtOnce) {
   for (const std::string& r : results) EXPECT_EQ(r, expected);
 }
 
+TEST_F(PopplerPdfTextTest, ALongDocumentReadOnSeveralThreadsGivesTheTextOfOneInPageOrder) {
+  std::string text;
+  for (int i = 0; i < 40 * 65; ++i) text += "頁の行 " + std::to_string(i) + "\r\n";
+  const std::string bytes = Bytes(WritePdf(text));
+  const PdfTextResult one = PopplerPdfText('\f', 1).FromBytes(bytes);
+  const PdfTextResult four = PopplerPdfText('\f', 4).FromBytes(bytes);
+  ASSERT_TRUE(one.ok && four.ok);
+  EXPECT_LT(one.text.find("頁の行 1299\n"), one.text.find("頁の行 1300\n"));
+  EXPECT_NE(one.text.find("頁の行 2599"), std::string::npos);
+  EXPECT_EQ(four.text, one.text);
+}
+
 }  // namespace
 }  // namespace plume::platform
