@@ -75,19 +75,8 @@ ScanResult ScanStore(const fs::path& root, Serial bound, int hitMax, const Searc
     in.clear();
     in.seekg(0);
     const OwnerSummary owners = ReadOwnersFrom(in);
-    SearchRow row;
-    row.col[kColNo] = std::to_string(result.hits + 1);
-    row.col[kColType] = info.ext;
-    row.col[kColSerial] = serial;
-    row.col[kColTitle] = info.title;
-    row.col[kColSizeKb] = SizeKbText(info.size);
-    row.col[kColWidth] = GroupDigits(info.width);
-    row.col[kColHeight] = GroupDigits(info.height);
-    row.col[kColDate] = info.createDate;
-    row.col[kColFrom] = info.getFrom;
-    row.col[kColOwnerCount] = std::to_string(owners.count);
-    row.col[kColOwner] = platform::Utf8ToCp932(owners.firstOwner.string());
-    row.col[kColSha256] = info.sha256;
+    SearchRow row = MaterialRow(result.hits + 1, serial, info, owners.count,
+                                platform::Utf8ToCp932(owners.firstOwner.string()));
     if (!PassRow(result, observer, row, limit, owner)) break;
   }
   return result;

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "platform/Cp932.h"
+#include "store/MaterialInfo.h"
+#include "store/SearchRow.h"
 #include "store/StorePaths.h"
 
 namespace plume::store {
@@ -138,6 +140,24 @@ std::string ConfirmationPrefix(const SearchConditions& c) {
   const std::string text = c.text.empty() ? std::string("絞りなし") : platform::Cp932ToUtf8(c.text);
   return "1 種別：\t\t" + std::string(TypeCaption(c.typeIndex)) + "\n" + "2 取得日時：\t" + range + "\n" +
          "3 テキスト：\t" + text + "\n" + "\n";
+}
+
+SearchRow MaterialRow(int number, std::string serialText, const MaterialInfo& info, int ownerCount,
+                      std::string firstOwner) {
+  SearchRow row;
+  row.col[kColNo] = std::to_string(number);
+  row.col[kColType] = info.ext;
+  row.col[kColSerial] = std::move(serialText);
+  row.col[kColTitle] = info.title;
+  row.col[kColSizeKb] = SizeKbText(info.size);
+  row.col[kColWidth] = GroupDigits(info.width);
+  row.col[kColHeight] = GroupDigits(info.height);
+  row.col[kColDate] = info.createDate;
+  row.col[kColFrom] = info.getFrom;
+  row.col[kColOwnerCount] = std::to_string(ownerCount);
+  row.col[kColOwner] = std::move(firstOwner);
+  row.col[kColSha256] = info.sha256;
+  return row;
 }
 
 }  // namespace plume::store

@@ -9,6 +9,14 @@
 
 namespace plume::store {
 
+struct MaterialInfo;
+struct SearchRow;
+
+/// The list row of a material: number `number`, the serial as shown, the
+/// information file's facts and the owners (count, first owner's path, CP932).
+SearchRow MaterialRow(int number, std::string serialText, const MaterialInfo& info, int ownerCount,
+                      std::string firstOwner);
+
 /// Lower date meaning "no lower bound".
 inline constexpr std::string_view kNoLowerDate = "0000.00.00";
 /// Upper date meaning "no upper bound".

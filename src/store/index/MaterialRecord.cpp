@@ -46,21 +46,7 @@ std::optional<MaterialRecord> ReadMaterialRecord(const fs::path& root, Serial se
 std::optional<SearchRow> RowOfMaterial(const fs::path& root, Serial serial) {
   const auto record = ReadMaterialRecord(root, serial);
   if (!record || record->info.ext.empty()) return std::nullopt;
-  const MaterialInfo& i = record->info;
-  SearchRow row;
-  row.col[kColNo] = std::to_string(1);
-  row.col[kColType] = i.ext;
-  row.col[kColSerial] = FormatSerial(serial);
-  row.col[kColTitle] = i.title;
-  row.col[kColSizeKb] = SizeKbText(i.size);
-  row.col[kColWidth] = GroupDigits(i.width);
-  row.col[kColHeight] = GroupDigits(i.height);
-  row.col[kColDate] = i.createDate;
-  row.col[kColFrom] = i.getFrom;
-  row.col[kColOwnerCount] = std::to_string(record->ownerCount);
-  row.col[kColOwner] = record->firstOwner;
-  row.col[kColSha256] = i.sha256;
-  return row;
+  return MaterialRow(1, FormatSerial(serial), record->info, record->ownerCount, record->firstOwner);
 }
 
 }  // namespace plume::store::index
