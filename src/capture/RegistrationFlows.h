@@ -61,7 +61,8 @@ struct RegistrationPorts {
   document::JobGate* jobs = nullptr;
 };
 
-/// A point in chart-area pixels, scroll position included.
+/// Where a new node goes: a point on the current page, in page units, taken
+/// when the command was given or the drop made (the zoom of that moment).
 struct InsertionPoint {
   int x = 0;
   int y = 0;

@@ -2,8 +2,6 @@
 
 namespace plume::chartview {
 
-float ChartViewHooks::Zoom() { return view_.Zoom(); }
-
 void ChartViewHooks::NewDocumentSetUp() {
   view_.LoadZoomFromSettings();
   view_.DocumentShown();

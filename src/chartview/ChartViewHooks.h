@@ -19,7 +19,6 @@ class ChartViewHooks : public StoredDefaultsHooks {
   ChartViewHooks(ChartView& view, const platform::SettingsStore& settings)
       : StoredDefaultsHooks(settings), view_(view) {}
 
-  float Zoom() override;
   /// Zoom back to Last/Zoom and the new document shown.
   void NewDocumentSetUp() override;
   /// The title of the page in the HTML area (CP932), from `webPageTitle`.

@@ -28,6 +28,11 @@ inline platform::Point ScreenToClient(platform::Point screen, platform::Point sc
   return {screen.x - scroll.x, screen.y - scroll.y};
 }
 
+/// A screen point (scroll included) in page units: divided by the zoom.
+inline platform::Point ScreenToPage(platform::Point screen, float zoom) {
+  return {static_cast<int>(static_cast<float>(screen.x) / zoom), static_cast<int>(static_cast<float>(screen.y) / zoom)};
+}
+
 /// A client point in page units: scroll added, then divided by the zoom.
 inline platform::Point ClientToPage(platform::Point client, platform::Point scroll, float zoom) {
   return {static_cast<int>(static_cast<float>(client.x + scroll.x) / zoom),

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "chartview/CoordinateMapping.h"
 #include "chartview/ItemMover.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
@@ -281,7 +282,7 @@ void ItemCommands::SwapOrder() {
 
 void ItemCommands::NewSlip() {
   if (doc_.header.pageCount == 0) return;
-  const platform::Point p = host_.MenuPoint();
+  const platform::Point p = ScreenToPage(host_.MenuPoint(), view_.Zoom());
   if (!doc_.AddSlip(NewSlipText(), p.x, p.y)) return;
   doc_.Changes().RequestRepaint();
   doc_.CommitEdit(document::EditStep::NewSlip);
@@ -299,7 +300,7 @@ void ItemCommands::SlipFromClipboard() {
                   MsgButtons::YesNo) != MsgResult::Yes) {
     return;
   }
-  const platform::Point p = host_.MenuPoint();
+  const platform::Point p = ScreenToPage(host_.MenuPoint(), view_.Zoom());
   if (!doc_.AddSlip(cut, p.x, p.y)) return;
   doc_.Changes().RequestRepaint();
   doc_.CommitEdit(document::EditStep::NewSlip);
@@ -357,8 +358,10 @@ MaterialPasteResult ItemCommands::PasteMaterials(const std::vector<MaterialNode>
       request.pictureWidth = request.picture ? request.picture->Width() : pick.width;
       request.pictureHeight = request.picture ? request.picture->Height() : pick.height;
     }
-    request.x = p.x;
-    request.y = p.y;
+    // Each node two screen pixels further down and right, at the zoom shown.
+    const platform::Point at = ScreenToPage(p, view_.Zoom());
+    request.x = at.x;
+    request.y = at.y;
     if (!doc_.AddNode(std::move(request))) {
       result.refused = true;
       break;

@@ -39,10 +39,7 @@ Point ViewController::ToScreen(Point client) const {
   return {client.x + view_.Scroll().x, client.y + view_.Scroll().y};
 }
 
-Point ViewController::ToPage(Point screen) const {
-  const float z = view_.Zoom();
-  return {static_cast<int>(static_cast<float>(screen.x) / z), static_cast<int>(static_cast<float>(screen.y) / z)};
-}
+Point ViewController::ToPage(Point screen) const { return ScreenToPage(screen, view_.Zoom()); }
 
 Point ViewController::ToClient(Point screen) const { return ScreenToClient(screen, view_.Scroll()); }
 

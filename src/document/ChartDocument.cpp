@@ -198,9 +198,8 @@ bool ChartDocument::AddNode(NodeRequest request) {
     platform::ShowMessage(platform::StringId::NodeLimitExceeded);
     return false;
   }
-  const float zoom = hooks_->Zoom();
-  const int x = static_cast<int>(static_cast<float>(request.x) / zoom);
-  const int y = static_cast<int>(static_cast<float>(request.y) / zoom);
+  const int x = request.x;
+  const int y = request.y;
 
   const int index = nodeCount;
   NodeRecord& node = nodes[index];
@@ -234,7 +233,6 @@ bool ChartDocument::AddNode(NodeRequest request) {
   focusedNode = index;
   nodeCount += 1;
   changes_.FocusChanged();
-  changes_.RequestRepaint();
   return true;
 }
 
@@ -243,14 +241,10 @@ bool ChartDocument::AddSlip(std::string_view text, int x, int y) {
     platform::ShowMessage(platform::StringId::SlipLimitExceeded);
     return false;
   }
-  const float zoom = hooks_->Zoom();
-  const int px = static_cast<int>(static_cast<float>(x) / zoom);
-  const int py = static_cast<int>(static_cast<float>(y) / zoom);
-
   const int index = slipCount;
   SlipRecord& slip = slips[index];
   slip = SlipRecord{};
-  slip.rect = {px, py, px, py};
+  slip.rect = {x, y, x, y};
   slip.selected = 1;
   slip.pageId = CurrentPage().pageId;
   platform::CopyToField(slip.slipText, sizeof slip.slipText, text);
@@ -259,7 +253,6 @@ bool ChartDocument::AddSlip(std::string_view text, int x, int y) {
   focusedSlip = index;
   slipCount += 1;
   changes_.FocusChanged();
-  changes_.RequestRepaint();
   return true;
 }
 

@@ -28,7 +28,7 @@ struct NodeRequest {
   int pictureWidth = 0;  ///< screen pixels
   int pictureHeight = 0;
   ColorRef transColor = kNoColor;
-  int x = 0;  ///< drop position in chart-area screen pixels, scroll included
+  int x = 0;  ///< position on the page, in page units
   int y = 0;
 };
 
@@ -93,9 +93,10 @@ class ChartDocument {
   /// max(pageId) + 1.
   std::uint16_t NewPageId() const;
   /// Adds a node at the request's position on the current page, selected and
-  /// focused. Shows 30014 and fails when the node table is full.
+  /// focused; the caller asks for the repaint (once for many). Shows 30014 and
+  /// fails when the node table is full.
   bool AddNode(NodeRequest request);
-  /// Adds a slip (text CP932) at a chart-area position on the current page.
+  /// Adds a slip (text CP932) at a position in page units on the current page.
   /// Shows 30062 and fails when the slip table is full.
   bool AddSlip(std::string_view text, int x, int y);
   void ClearSelection();

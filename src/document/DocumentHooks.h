@@ -1,8 +1,7 @@
 #pragma once
-// What the document asks when items come and go: the view's zoom and the
-// defaults of new items. The chart view installs its hooks; DefaultDocumentHooks
-// (zoom 1, an empty web page title, the built-in style) lets a document work
-// without a view, as in the tool.
+// What the document asks when items come and go: the defaults of new items.
+// The chart view installs its hooks; DefaultDocumentHooks (an empty web page
+// title, the built-in style) lets a document work without a view, as in the tool.
 
 #include <string>
 
@@ -21,21 +20,18 @@ class DocumentHooks {
   virtual ItemStyle SlipDefaults() = 0;
   /// `titlePos` of new picture nodes.
   virtual std::uint16_t TitlePosDefault() = 0;
-  /// The view's zoom factor, used to turn chart-area positions into page units.
-  virtual float Zoom() = 0;
   /// A new document was set up: reset the zoom and rebuild the page tabs.
   virtual void NewDocumentSetUp() = 0;
 };
 
-/// The hooks of a document without a view (the tool, tests): zoom 1, no web
-/// page, the built-in style, titles below pictures.
+/// The hooks of a document without a view (the tool, tests): no web page, the
+/// built-in style, titles below pictures.
 class DefaultDocumentHooks : public DocumentHooks {
  public:
   std::string WebPageTitle() override { return {}; }
   ItemStyle NodeDefaults() override { return DefaultItemStyle(); }
   ItemStyle SlipDefaults() override { return DefaultItemStyle(); }
   std::uint16_t TitlePosDefault() override { return 2; }
-  float Zoom() override { return 1.0f; }
   void NewDocumentSetUp() override {}
 };
 

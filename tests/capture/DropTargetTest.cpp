@@ -65,7 +65,7 @@ TEST(DropTarget, DropRegistersAtThePointPlusScroll) {
   RegistrationFlows flows(RegistrationPorts{host, store, settings, html, text, capture, pdf, pictures, downloads,
                                             clipboard, [&] { return dir / "work"; }});
   QWidget viewport;
-  CMyDropTarget target(&viewport, flows, [] { return QPoint(200, 0); });
+  CMyDropTarget target(&viewport, flows, [](QPoint p) { return InsertionPoint{p.x() + 200, p.y()}; });
   EXPECT_TRUE(viewport.acceptDrops());
 
   WriteAll(dir / "photo.png", "png");

@@ -256,6 +256,16 @@ TEST_F(ItemCommandsFixture, TextEditReplacesTheTitleCutTo100Bytes) {
   EXPECT_EQ(itemHost.modified, 1);
 }
 
+TEST_F(ItemCommandsFixture, NewItemsAtTheMenuPointLandWhereItShowsOnThePageAtTheZoomShown) {
+  view.SetZoom(0.5f);
+  RightUp(101, 51);
+  commands.NewSlip();
+  EXPECT_EQ(doc->slips[0].rect, (Rect{202, 102, 202, 102}));
+  ASSERT_EQ(commands.PasteMaterials({{"PDF", 3, "a", 0, 0}, {"PDF", 4, "b", 0, 0}}).created, 2);
+  EXPECT_EQ(doc->nodes[0].rect, (Rect{202, 102, 202, 102}));
+  EXPECT_EQ(doc->nodes[1].rect, (Rect{206, 106, 206, 106}));  // two screen pixels apart
+}
+
 TEST_F(ItemCommandsFixture, MaterialsFromTheStoreBecomeNodesTwoPixelsApart) {
   RightUp(100, 80);
   const auto result = commands.PasteMaterials({{"PDF", 3, "a", 0, 0}, {"PDF", 4, "b", 0, 0}, {"PDF", 5, "c", 0, 0}});

@@ -59,8 +59,8 @@ DroppedData ReadDroppedData(const QMimeData& mime) {
   return data;
 }
 
-CMyDropTarget::CMyDropTarget(QWidget* viewport, RegistrationFlows& flows, std::function<QPoint()> scroll)
-    : QObject(viewport), flows_(flows), scroll_(std::move(scroll)) {
+CMyDropTarget::CMyDropTarget(QWidget* viewport, RegistrationFlows& flows, std::function<InsertionPoint(QPoint)> toPage)
+    : QObject(viewport), flows_(flows), toPage_(std::move(toPage)) {
   viewport->setAcceptDrops(true);
   viewport->installEventFilter(this);
 }
@@ -72,8 +72,7 @@ bool CMyDropTarget::Accepts(const QMimeData& mime) {
 
 bool CMyDropTarget::Drop(const QMimeData& mime, QPoint clientPoint) {
   const DroppedData data = ReadDroppedData(mime);
-  const QPoint at = clientPoint + (scroll_ ? scroll_() : QPoint());
-  const InsertionPoint point{at.x(), at.y()};
+  const InsertionPoint point = toPage_ ? toPage_(clientPoint) : InsertionPoint{clientPoint.x(), clientPoint.y()};
   if (!data.files.isEmpty()) {
     std::vector<std::filesystem::path> files;
     for (const QString& f : data.files) files.emplace_back(f.toStdString());

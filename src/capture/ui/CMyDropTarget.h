@@ -3,8 +3,8 @@
 // text/uri-list) become dropped files, links from a browser (text/uri-list,
 // text/x-moz-url or plain text holding an address) become dropped links.
 // Installed as an event filter on the chart area's viewport; it accepts the
-// drag as a copy and hands the drop to the registration flows with the drop
-// point plus the scroll position.
+// drag as a copy and hands the drop to the registration flows with the point
+// on the page it was dropped at.
 
 #include <QObject>
 #include <QPoint>
@@ -12,12 +12,10 @@
 #include <QStringList>
 #include <functional>
 
+#include "capture/RegistrationFlows.h"
+
 class QMimeData;
 class QWidget;
-
-namespace plume::capture {
-class RegistrationFlows;
-}
 
 namespace plume::capture::ui {
 
@@ -34,8 +32,9 @@ class CMyDropTarget : public QObject {
   Q_OBJECT
 
  public:
-  /// `viewport` receives the drops; `scroll` gives the chart area's scroll position.
-  CMyDropTarget(QWidget* viewport, RegistrationFlows& flows, std::function<QPoint()> scroll);
+  /// `viewport` receives the drops; `toPage` gives the point on the page a
+  /// viewport point shows (scroll and zoom of the moment).
+  CMyDropTarget(QWidget* viewport, RegistrationFlows& flows, std::function<InsertionPoint(QPoint)> toPage);
 
   /// Drag-over: a copy when the data holds files or a link.
   static bool Accepts(const QMimeData& mime);
@@ -47,7 +46,7 @@ class CMyDropTarget : public QObject {
 
  private:
   RegistrationFlows& flows_;
-  std::function<QPoint()> scroll_;
+  std::function<InsertionPoint(QPoint)> toPage_;
 };
 
 }  // namespace plume::capture::ui

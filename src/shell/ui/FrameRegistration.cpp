@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "capture/ui/CMyDropTarget.h"
+#include "chartview/CoordinateMapping.h"
 #include "chartview/ui/CTesselView.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
@@ -74,12 +75,17 @@ FrameRegistration::FrameRegistration(const RegistrationParts& parts)
                       capture::RegistrationFlows::kCmdWholeImage, capture::RegistrationFlows::kCmdVisibleImage,
                       capture::RegistrationFlows::kCmdClipboardImage}) {
     view->AddViewCommand(command, [this, view, command] {
-      // menuPoint: where the menu was opened, scroll position included.
-      const platform::Point at = view->Controller().MenuPoint();
+      // Where the menu was opened, on the page at the zoom of now: a long capture keeps its place.
+      const platform::Point at = chartview::ScreenToPage(view->Controller().MenuPoint(), view->View().Zoom());
       flows_->RunCommand(command, {at.x, at.y});
     });
   }
-  new capture::ui::CMyDropTarget(view->viewport(), *flows_, [view] { return view->ScrollPosition(); });
+  new capture::ui::CMyDropTarget(view->viewport(), *flows_, [view](QPoint client) {
+    const QPoint scroll = view->ScrollPosition();
+    const platform::Point at =
+        chartview::ClientToPage({client.x(), client.y()}, {scroll.x(), scroll.y()}, view->View().Zoom());
+    return capture::InsertionPoint{at.x, at.y};
+  });
 }
 
 FrameRegistration::~FrameRegistration() {
