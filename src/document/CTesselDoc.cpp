@@ -133,7 +133,6 @@ void CTesselDoc::AdoptRecovered(ChartDocument& read, const RecoveryRecord& recor
   restored_ = record;
   // Announced even when the flag was already set: the restored state needs a copy of its own.
   doc_.Changes().MarkModified();
-  if (services_.view) services_.view->DocumentOpened();
 }
 
 bool CTesselDoc::MayOverwriteOriginal(const fs::path& chosen) {
@@ -155,7 +154,6 @@ bool CTesselDoc::OpenDocument(const fs::path& path) {
   if (const fs::path backup = BackupPathFor(path); !backup.empty()) platform::RemoveDeadTemporaries(backup);
   doc_.SwapContents(*read);
   Recorded(path);
-  if (services_.view) services_.view->DocumentOpened();
   return true;
 }
 

@@ -18,10 +18,9 @@ class DocumentViewHooks {
   /// The chart view's scroll position, stored in the current page on save;
   /// nullopt keeps the page's stored values.
   virtual std::optional<ScrollPosition> CurrentScroll() = 0;
-  /// Adds a document path at the top of the recent file list.
+  /// Adds a document path at the top of the recent file list. (Whoever asked
+  /// for an open or a restore shows the new document, once.)
   virtual void AddRecentFile(const std::filesystem::path& path) = 0;
-  /// A document was opened: show its page `currentPage`.
-  virtual void DocumentOpened() = 0;
 };
 
 }  // namespace plume::document

@@ -12,7 +12,8 @@ class DocumentActions {
   virtual ~DocumentActions() = default;
   /// A new empty document without a path.
   virtual void New() = 0;
-  /// Opens a document file; false (after its message) leaves a new document.
+  /// Opens a document file; false (after its message) leaves the document as
+  /// it was. The caller shows the opened document.
   virtual bool Open(const std::filesystem::path& path) = 0;
   /// Saves to the current path, or asks for one; false when not saved.
   virtual bool Save() = 0;

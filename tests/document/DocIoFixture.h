@@ -30,10 +30,8 @@ namespace fs = std::filesystem;
 struct RecordingView : DocumentViewHooks {
   std::optional<ScrollPosition> scroll;
   std::vector<fs::path> recent;
-  int opened = 0;
   std::optional<ScrollPosition> CurrentScroll() override { return scroll; }
   void AddRecentFile(const fs::path& path) override { recent.push_back(path); }
-  void DocumentOpened() override { ++opened; }
 };
 
 struct ScriptedDialogs : platform::FileDialogs {

@@ -41,10 +41,6 @@ void ChartDocumentActions::AddRecentFile(const std::filesystem::path& path) {
   if (frame_) frame_->RecentFileAdded(path);
 }
 
-void ChartDocumentActions::DocumentOpened() {
-  if (frame_) frame_->DocumentReplaced();
-}
-
 std::optional<std::filesystem::path> ChartDocumentActions::AskSaveFile(const platform::SaveFileRequest& request) {
   if (dialogsOverride_) return dialogsOverride_->AskSaveFile(request);
   return document::ui::QtFileDialogs(frame_).AskSaveFile(request);

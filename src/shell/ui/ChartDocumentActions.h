@@ -49,7 +49,6 @@ class ChartDocumentActions final : public DocumentActions,
   // DocumentViewHooks
   std::optional<document::ScrollPosition> CurrentScroll() override;
   void AddRecentFile(const std::filesystem::path& path) override;
-  void DocumentOpened() override;
   // FileDialogs
   std::optional<std::filesystem::path> AskSaveFile(const platform::SaveFileRequest& request) override;
   // ShoriRunner
