@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "platform/Cp932.h"
+#include "platform/FileDescriptor.h"
 #include "platform/Messages.h"
 
 namespace plume::chartview {
@@ -34,8 +35,7 @@ bool NodePictureReloader::ReloadNodePicture(int index, bool showMessages) {
   const std::string typeWord(platform::FieldText(node.dataType));
   const auto file = materials_.DataFile(typeWord, node.serial);
   if (!file) return Fail(showMessages, platform::StringId::MaterialReadFailed);
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(*file, ec)) return Fail(showMessages, platform::StringId::MaterialReadFailed);
+  if (!platform::IsRegularFile(*file)) return Fail(showMessages, platform::StringId::MaterialReadFailed);
 
   // The node keeps the picture it has until the new one is loaded and redrawn:
   // a damaged or unreadable master file must not cost the picture in the chart.

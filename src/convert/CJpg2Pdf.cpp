@@ -8,6 +8,7 @@
 #include "convert/JpegHeader.h"
 #include "convert/PdfOutput.h"
 #include "platform/Messages.h"
+#include "platform/FileDescriptor.h"
 #include "platform/UserOutput.h"
 
 namespace plume::convert {

@@ -10,6 +10,7 @@
 #include "convert/PdfOutput.h"
 #include "convert/TextLines.h"
 #include "platform/Messages.h"
+#include "platform/FileDescriptor.h"
 #include "platform/UserOutput.h"
 
 namespace plume::convert {

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/DurableFiles.h"
+#include "platform/FileDescriptor.h"
 #include "platform/UserOutput.h"
 
 namespace plume::convert {
@@ -37,15 +38,16 @@ bool PdfOutput::Open(const std::filesystem::path& path, bool durable) {
   target_ = *target;
   platform::RemoveDeadTemporaries(target_);
   const std::filesystem::path temp = platform::TemporarySibling(target_);
-  const int fd = open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (fd < 0) return false;
+  platform::FileDescriptor fd = platform::FileDescriptor::CreateExclusive(temp, 0600, true);
+  if (!fd.IsOpen()) return false;
   temp_ = temp;
-  file_ = fdopen(fd, "wb+");
+  file_ = fdopen(fd.Get(), "wb+");
   if (!file_) {
-    close(fd);
+    fd.Close();
     Abandon();
     return false;
   }
+  fd.Release();  // the stream closes it
   // A large buffer keeps the many short lines to a few system calls.
   std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
   return true;

@@ -15,6 +15,7 @@
 #include "document/CTesselDoc.h"
 #include "document/ChartFile.h"
 #include "platform/DurableFiles.h"
+#include "platform/FileDescriptor.h"
 #include "platform/WorkFolder.h"
 #include "platform/ScriptedMessageSink.h"
 
@@ -72,11 +73,9 @@ bool RecoveryFolder::Prepare() const {
 }
 
 bool RecoveryFolder::OwnerRuns(const std::string& id) const {
-  const int fd = open((folder_ / LockName(id)).c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool held = flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-  close(fd);  // also lets go of the lock taken just now
-  return held;
+  const platform::FileDescriptor fd = platform::FileDescriptor::Open(folder_ / LockName(id), O_RDWR | O_NOFOLLOW);
+  // Closing the file (when it goes) also lets go of the lock taken just now.
+  return fd.IsOpen() && flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
 }
 
 std::vector<RecoveryEntry> RecoveryFolder::DeadCopies() const {

@@ -13,6 +13,7 @@
 #include "document/ChartFile.h"
 #include "platform/DurableFiles.h"
 #include "platform/ExclusiveFile.h"
+#include "platform/FileDescriptor.h"
 
 namespace plume::document {
 namespace {
@@ -90,23 +91,23 @@ std::unique_ptr<RecoveryKeeper> RecoveryKeeper::Start(const fs::path& folder, co
   if (!recovery.Prepare()) return nullptr;
   const std::string id = NewId();
   const fs::path lock = folder / RecoveryFolder::LockName(id);
-  const int fd = open(lock.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (fd < 0) return nullptr;
-  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    close(fd);
+  platform::FileDescriptor fd = platform::FileDescriptor::CreateExclusive(lock, 0600, true);
+  if (!fd.IsOpen()) return nullptr;
+  if (flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
+    fd.Close();
     Unlink(lock);
     return nullptr;
   }
   std::unique_ptr<RecoveryKeeper> keeper(
-      new RecoveryKeeper(std::move(recovery), id, fd, doc, cabinet, std::move(source)));
+      new RecoveryKeeper(std::move(recovery), id, std::move(fd), doc, cabinet, std::move(source)));
   keeper->snapshot_ = ChartDocument::Create();
   if (!keeper->snapshot_) return nullptr;
   return keeper;
 }
 
-RecoveryKeeper::RecoveryKeeper(RecoveryFolder folder, std::string id, int lockFd, const ChartDocument& doc,
-                               const platform::Cabinet& cabinet, Source source)
-    : folder_(std::move(folder)), id_(std::move(id)), lockFd_(lockFd), doc_(doc), cabinet_(cabinet),
+RecoveryKeeper::RecoveryKeeper(RecoveryFolder folder, std::string id, platform::FileDescriptor lockFd,
+                               const ChartDocument& doc, const platform::Cabinet& cabinet, Source source)
+    : folder_(std::move(folder)), id_(std::move(id)), lockFd_(std::move(lockFd)), doc_(doc), cabinet_(cabinet),
       source_(std::move(source)) {}
 
 RecoveryKeeper::~RecoveryKeeper() {
@@ -114,7 +115,7 @@ RecoveryKeeper::~RecoveryKeeper() {
   JoinFinished(true);
   const fs::path lock = folder_.Path() / RecoveryFolder::LockName(id_);
   Unlink(lock);
-  close(lockFd_);
+  lockFd_.Close();
 }
 
 void RecoveryKeeper::OnChange(Change change, Clock::time_point now) {

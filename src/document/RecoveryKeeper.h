@@ -23,6 +23,7 @@
 #include "document/DocumentChanges.h"
 #include "document/RecoveryFolder.h"
 #include "platform/Cabinet.h"
+#include "platform/FileDescriptor.h"
 
 namespace plume::document {
 
@@ -86,7 +87,7 @@ class RecoveryKeeper {
 
  private:
   struct Job;
-  RecoveryKeeper(RecoveryFolder folder, std::string id, int lockFd, const ChartDocument& doc,
+  RecoveryKeeper(RecoveryFolder folder, std::string id, platform::FileDescriptor lockFd, const ChartDocument& doc,
                  const platform::Cabinet& cabinet, Source source);
   void Write(const Job& job);
   bool Commit(const Job& job, const std::string& copyName, const std::filesystem::path& recordTemp);
@@ -94,7 +95,7 @@ class RecoveryKeeper {
 
   RecoveryFolder folder_;
   std::string id_;
-  int lockFd_;
+  platform::FileDescriptor lockFd_;
   const ChartDocument& doc_;
   const platform::Cabinet& cabinet_;
   Source source_;

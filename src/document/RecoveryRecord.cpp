@@ -5,6 +5,8 @@
 #include <charconv>
 #include <set>
 
+#include "platform/FileDescriptor.h"
+
 namespace plume::document {
 namespace {
 
@@ -63,7 +65,7 @@ std::optional<std::string> UnescapePath(std::string_view text) {
 
 std::optional<FileStamp> StampOf(const std::filesystem::path& path) {
   struct stat info {};
-  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  if (!platform::IsRegularFile(path, true, &info)) return std::nullopt;
   return FileStamp{static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec,
                    static_cast<std::uint64_t>(info.st_size)};
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/DurableFiles.h"
+#include "platform/FileDescriptor.h"
 #include "platform/Messages.h"
 
 namespace plume::document {
@@ -31,8 +32,7 @@ bool IsPlainFileIn(const fs::path& file, const fs::path& folder) {
   const fs::path name = file.filename();
   if (name.empty() || name == "." || name == "..") return false;
   if ((file.lexically_normal().parent_path() / "") != (folder / "").lexically_normal()) return false;
-  struct stat info {};
-  return lstat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  return platform::IsRegularFile(file, false);
 }
 
 }  // namespace

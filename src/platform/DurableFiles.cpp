@@ -12,30 +12,13 @@
 #include <random>
 #include <vector>
 
+#include "platform/FileDescriptor.h"
 #include "platform/WorkFolder.h"
 
 namespace plume::platform {
 namespace {
 
 namespace fs = std::filesystem;
-
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() { Close(); }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-  bool ok() const { return fd_ >= 0; }
-  bool Close() {
-    const bool closed = fd_ < 0 || close(fd_) == 0;
-    fd_ = -1;
-    return closed;
-  }
-
- private:
-  int fd_;
-};
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
   while (size > 0) {
@@ -120,7 +103,7 @@ int RemoveDeadTemporaries(const fs::path& target) {
     const auto [at, bad] = std::from_chars(owner.data(), owner.data() + dash, pid);
     if (bad != std::errc() || at != owner.data() + dash || pid == getpid() || ProcessRuns(pid)) continue;
     struct stat info {};
-    if (lstat(it->path().c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() &&
+    if (IsRegularFile(it->path(), false, &info) && info.st_uid == geteuid() &&
         unlink(it->path().c_str()) == 0)
       ++removed;
   }
@@ -128,8 +111,8 @@ int RemoveDeadTemporaries(const fs::path& target) {
 }
 
 bool SyncToDisk(const fs::path& path) {
-  Fd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  return fd.ok() && fsync(fd.get()) == 0 && fd.Close();
+  FileDescriptor fd = FileDescriptor::OpenForReading(path);
+  return fd.IsOpen() && fsync(fd.Get()) == 0 && fd.Close();
 }
 
 bool CopyPermissions(const fs::path& like, const fs::path& file) {
@@ -144,22 +127,22 @@ bool CopyFileDurably(const fs::path& from, const fs::path& to, const IoStepFn& s
   bool ok = false;
   {
     // Only a regular file is copied: a FIFO would block the open or the read.
-    Fd in(open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    const FileDescriptor in = FileDescriptor::OpenForReading(from, true);
     struct stat info {};
-    if (Proceed(steps, IoStep::BackupCopy) && in.ok() && fstat(in.get(), &info) == 0 && S_ISREG(info.st_mode)) {
-      Fd out(open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, info.st_mode & 0666));
+    if (Proceed(steps, IoStep::BackupCopy) && in.IsRegularFile(&info)) {
+      FileDescriptor out = FileDescriptor::CreateExclusive(temp, info.st_mode & 0666);
       std::vector<char> buffer(1 << 20);
-      ok = out.ok();
+      ok = out.IsOpen();
       while (ok) {
-        const ssize_t n = read(in.get(), buffer.data(), buffer.size());
+        const ssize_t n = read(in.Get(), buffer.data(), buffer.size());
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
           ok = n == 0;
           break;
         }
-        ok = WriteAll(out.get(), buffer.data(), static_cast<std::size_t>(n));
+        ok = WriteAll(out.Get(), buffer.data(), static_cast<std::size_t>(n));
       }
-      ok = ok && Proceed(steps, IoStep::BackupSync) && fsync(out.get()) == 0;
+      ok = ok && Proceed(steps, IoStep::BackupSync) && fsync(out.Get()) == 0;
       ok = out.Close() && ok;
     }
   }

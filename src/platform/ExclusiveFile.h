@@ -10,18 +10,19 @@
 #include <streambuf>
 #include <sys/types.h>
 
+#include "platform/FileDescriptor.h"
+
 namespace plume::platform {
 
 class ExclusiveFile {
  public:
   /// Creates `path` with `mode` (less the umask); check IsOpen.
   explicit ExclusiveFile(std::filesystem::path path, mode_t mode = 0600);
-  ~ExclusiveFile();
   ExclusiveFile(const ExclusiveFile&) = delete;
   ExclusiveFile& operator=(const ExclusiveFile&) = delete;
 
-  bool IsOpen() const { return fd_ >= 0; }
-  int Descriptor() const { return fd_; }
+  bool IsOpen() const { return fd_.IsOpen(); }
+  int Descriptor() const { return fd_.Get(); }
   std::ostream& Stream() { return stream_; }
   /// Flushes, optionally fsyncs, and closes; true when every byte reached the file.
   bool Finish(bool sync = false);
@@ -46,7 +47,7 @@ class ExclusiveFile {
   };
 
   std::filesystem::path path_;
-  int fd_ = -1;
+  FileDescriptor fd_;
   bool created_ = false;
   std::unique_ptr<Buffer> buffer_;
   std::ostream stream_;

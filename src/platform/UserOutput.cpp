@@ -9,6 +9,7 @@
 
 #include "platform/DurableFiles.h"
 #include "platform/ExclusiveFile.h"
+#include "platform/FileDescriptor.h"
 #include "platform/Messages.h"
 
 namespace plume::platform {
@@ -91,12 +92,11 @@ bool WriteUserFile(const fs::path& chosen, const std::function<bool(std::ostream
 
 bool PlaceUserFile(const fs::path& chosen, const fs::path& finished) {
   return Replace(chosen, [&](ExclusiveFile& temp) {
-    const int in = open(finished.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    struct stat info {};
-    bool ok = in >= 0 && fstat(in, &info) == 0 && S_ISREG(info.st_mode);
+    const FileDescriptor in = FileDescriptor::OpenForReading(finished, true);
+    bool ok = in.IsRegularFile();
     std::vector<char> buffer(1 << 20);
     while (ok) {
-      const ssize_t n = read(in, buffer.data(), buffer.size());
+      const ssize_t n = read(in.Get(), buffer.data(), buffer.size());
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) {
         ok = n == 0;
@@ -104,14 +104,8 @@ bool PlaceUserFile(const fs::path& chosen, const fs::path& finished) {
       }
       ok = static_cast<bool>(temp.Stream().write(buffer.data(), n));
     }
-    if (in >= 0) close(in);
     return ok && temp.Stream().flush() ? true : Refuse(StringId::OutputWriteFailed, chosen);
   });
-}
-
-bool IsRegularFile(const fs::path& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 }  // namespace plume::platform

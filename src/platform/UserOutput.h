@@ -28,8 +28,4 @@ bool WriteUserFile(const std::filesystem::path& chosen, const std::function<bool
 /// by path) in place at `chosen`, under the same rule. `finished` stays.
 bool PlaceUserFile(const std::filesystem::path& chosen, const std::filesystem::path& finished);
 
-/// True when `path` is a regular file (symlinks followed); readers check this
-/// before they open a file, so a FIFO or a device never blocks or floods them.
-bool IsRegularFile(const std::filesystem::path& path);
-
 }  // namespace plume::platform

@@ -13,6 +13,7 @@
 
 #include "platform/DurableFiles.h"
 #include "platform/ExclusiveFile.h"
+#include "platform/FileDescriptor.h"
 #include "platform/Cp932.h"
 #include "store/InfoFileFormat.h"
 #include "store/InfoLineReader.h"
@@ -49,15 +50,11 @@ bool ReplaceFile(const fs::path& file, std::string_view text) {
 template <typename Read>
 auto WithInfoStream(const fs::path& file, Read read) -> std::optional<decltype(read(std::declval<std::istream&>()))> {
   constexpr off_t kWholeReadLimit = off_t{1} << 20;
-  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+  platform::FileDescriptor fd = platform::FileDescriptor::OpenForReading(file);
   struct stat status {};
-  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-    ::close(fd);
-    return std::nullopt;
-  }
+  if (!fd.IsRegularFile(&status)) return std::nullopt;
   if (status.st_size > kWholeReadLimit) {
-    ::close(fd);
+    fd.Close();
     std::ifstream in(file, std::ios::binary);
     if (!in) return std::nullopt;
     return read(in);
@@ -65,11 +62,11 @@ auto WithInfoStream(const fs::path& file, Read read) -> std::optional<decltype(r
   std::string text(static_cast<std::size_t>(status.st_size), '\0');
   std::size_t got = 0;
   while (got < text.size()) {
-    const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
+    const ssize_t n = ::read(fd.Get(), text.data() + got, text.size() - got);
     if (n <= 0) break;  // shrunk under us, or an error: keep what was read
     got += static_cast<std::size_t>(n);
   }
-  ::close(fd);
+  fd.Close();
   text.resize(got);
   std::istringstream in(std::move(text));
   return read(in);
@@ -121,8 +118,7 @@ bool InfoFile::WriteInfo(std::string_view serialText, const MaterialInfo& info, 
 
 bool InfoFile::InfoFileExists(std::string_view serialText) {
   const fs::path file = PathForReading(serialText);
-  std::error_code ec;
-  return !file.empty() && fs::is_regular_file(file, ec);
+  return !file.empty() && platform::IsRegularFile(file);
 }
 
 bool InfoFile::AddOwner(std::string_view serialText, const fs::path& documentPath) {

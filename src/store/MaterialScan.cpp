@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/Cp932.h"
+#include "platform/FileDescriptor.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
 #include "store/InfoFile.h"
@@ -66,8 +67,7 @@ ScanResult ScanStore(const fs::path& root, Serial bound, int hitMax, const Searc
     }
     if (!IsPdf(info.ext) && info.sha256.empty()) {
       const fs::path data = MaterialStore::DataFileIn(root, info.ext, serial);
-      std::error_code ec;
-      if (fs::is_regular_file(data, ec)) {
+      if (platform::IsRegularFile(data)) {
         std::string hash = FileSha256(data);
         if (!hash.empty() && InfoFile::AppendAt(infoFile, Sha256Block(hash))) info.sha256 = std::move(hash);
       }

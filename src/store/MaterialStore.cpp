@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/FileDescriptor.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
 #include "platform/FolderOpener.h"
@@ -49,8 +50,7 @@ fs::path MaterialStore::RootBelow(const fs::path& storePath) { return storePath 
 std::string MaterialStore::StoredTypeIn(const fs::path& root, std::string_view ext, std::string_view serialText) {
   if (!ext.empty() && ext != "HTML") return std::string(ext);
   for (const std::string_view type : {std::string_view("PDF"), std::string_view("JPEG")}) {
-    std::error_code ec;
-    if (fs::is_regular_file(DataFileIn(root, type, serialText), ec)) return std::string(type);
+    if (platform::IsRegularFile(DataFileIn(root, type, serialText))) return std::string(type);
   }
   return {};
 }
@@ -174,8 +174,7 @@ std::unique_ptr<platform::Picture> MaterialStore::LoadMaterialImage(std::string_
   const auto root = Root();
   if (!root) return nullptr;
   const fs::path file = DataFileIn(*root, typeWord, serialText);
-  std::error_code ec;
-  if (!fs::is_regular_file(file, ec)) return nullptr;
+  if (!platform::IsRegularFile(file)) return nullptr;
   std::ifstream in(file, std::ios::binary);
   std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::unique_ptr<platform::Picture> picture;

@@ -6,6 +6,7 @@
 
 #include "platform/DurableFiles.h"
 #include "platform/ExclusiveFile.h"
+#include "platform/FileDescriptor.h"
 #include "platform/Messages.h"
 #include "store/StoreChanges.h"
 #include "store/StorePaths.h"
@@ -20,8 +21,7 @@ using platform::StringId;
 
 std::string LoadRelatedText(const fs::path& file) {
   // Only a regular file: reading a folder through a stream throws.
-  std::error_code error;
-  if (!fs::is_regular_file(file, error)) return {};
+  if (!platform::IsRegularFile(file)) return {};
   std::ifstream in(file, std::ios::binary);
   if (!in) return {};
   std::string bytes;

@@ -17,6 +17,8 @@
 #include <immintrin.h>
 #endif
 
+#include "platform/FileDescriptor.h"
+
 namespace plume::store {
 namespace {
 
@@ -234,17 +236,17 @@ std::string Sha256::HexOf(std::span<const std::uint8_t> bytes, Sha256Engine engi
 }
 
 std::string FileSha256(const std::filesystem::path& path, Sha256Engine engine) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return {};
+  const platform::FileDescriptor fd = platform::FileDescriptor::OpenForReading(path);
+  if (!fd.IsOpen()) return {};
 #ifdef POSIX_FADV_SEQUENTIAL
-  ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+  ::posix_fadvise(fd.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
   Sha256 hasher(engine);
   // Large reads keep the system call cost far below the hashing cost.
   std::vector<std::uint8_t> buffer(std::size_t{1} << 20);
   bool ok = true;
   for (;;) {
-    const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+    const ssize_t got = ::read(fd.Get(), buffer.data(), buffer.size());
     if (got == 0) break;
     if (got < 0) {
       if (errno == EINTR) continue;
@@ -253,7 +255,6 @@ std::string FileSha256(const std::filesystem::path& path, Sha256Engine engine) {
     }
     hasher.Update(buffer.data(), static_cast<std::size_t>(got));
   }
-  ::close(fd);
   return ok ? Sha256::ToHex(hasher.Final()) : std::string();
 }
 

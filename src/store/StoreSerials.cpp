@@ -11,6 +11,7 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/FileDescriptor.h"
 #include "platform/Messages.h"
 #include "store/MaterialStore.h"
 #include "store/SerialCheck.h"
@@ -26,8 +27,8 @@ namespace {
 class LockedFile {
  public:
   explicit LockedFile(const fs::path& file, std::chrono::milliseconds wait) {
-    fd_ = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd_ < 0) return;
+    fd_ = platform::FileDescriptor::Open(file, O_RDWR | O_CREAT, 0666);
+    if (!fd_.IsOpen()) return;
     const auto deadline = std::chrono::steady_clock::now() + wait;
     struct flock lock {};
     lock.l_type = F_WRLCK;
@@ -35,25 +36,22 @@ class LockedFile {
     lock.l_start = 0;
     lock.l_len = 1;
     // Non-blocking attempts, so a stale server costs at most `wait`, never a hang.
-    while (::fcntl(fd_, F_SETLK, &lock) != 0) {
+    while (::fcntl(fd_.Get(), F_SETLK, &lock) != 0) {
       if ((errno != EACCES && errno != EAGAIN && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) {
-        ::close(fd_);
-        fd_ = -1;
+        fd_.Close();
         return;
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     locked_ = true;
   }
-  ~LockedFile() {
-    if (fd_ >= 0) ::close(fd_);  // closing drops the lock
-  }
+  // Closing the file (when it goes) drops the lock.
   LockedFile(const LockedFile&) = delete;
   LockedFile& operator=(const LockedFile&) = delete;
   bool Locked() const { return locked_; }
 
  private:
-  int fd_ = -1;
+  platform::FileDescriptor fd_;
   bool locked_ = false;
 };
 

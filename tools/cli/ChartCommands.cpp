@@ -10,6 +10,7 @@
 #include "CliCommands.h"
 #include "document/ChartFile.h"
 #include "document/DemoChart.h"
+#include "platform/FileDescriptor.h"
 #include "platform/UserOutput.h"
 #include "platform/Messages.h"
 #include "platform/qt/QtPictureCodec.h"

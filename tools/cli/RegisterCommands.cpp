@@ -26,6 +26,7 @@
 #include "chartview/StoredDefaultsHooks.h"
 #include "document/ChartDocument.h"
 #include "platform/Cp932.h"
+#include "platform/FileDescriptor.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
 #include "platform/qt/QtPixelCodec.h"
@@ -211,7 +212,7 @@ int RunRegister(const std::vector<std::string_view>& args) {
     ok = flows.DropLink(platform::Utf8ToCp932(parsed->source), at);
   } else {
     const fs::path source = fs::absolute(fs::path(parsed->source), ec);
-    if (!fs::is_regular_file(source, ec)) {
+    if (!platform::IsRegularFile(source)) {
       std::cerr << "plumeboard-tool: no file " << parsed->source << "\n";
       return 1;
     }

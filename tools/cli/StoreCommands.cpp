@@ -11,6 +11,7 @@
 
 #include "CliCommands.h"
 #include "platform/Cp932.h"
+#include "platform/FileDescriptor.h"
 #include "platform/SettingsTable.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "store/InfoFile.h"
@@ -148,12 +149,11 @@ int RunInfo(const std::vector<std::string_view>& args) {
     owners.push_back(Utf8(owner));
   }
   j["ownerPaths"] = owners;
-  std::error_code ec;
   const fs::path data = store::MaterialStore::DataFileIn(*root, info->ext, serialText);
   j["dataFile"] = data.string();
-  j["dataFileExists"] = !info->ext.empty() && fs::is_regular_file(data, ec);
+  j["dataFileExists"] = !info->ext.empty() && platform::IsRegularFile(data);
   const fs::path text = store::MaterialStore::RelatedTextIn(*root, serialText);
-  j["relatedText"] = fs::is_regular_file(text, ec) ? ordered_json(text.string()) : ordered_json(nullptr);
+  j["relatedText"] = platform::IsRegularFile(text) ? ordered_json(text.string()) : ordered_json(nullptr);
   std::cout << Dump(j) << "\n";
   return 0;
 }

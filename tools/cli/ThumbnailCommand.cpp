@@ -22,6 +22,7 @@
 #include "chartview/PageThumbnail.h"
 #include "document/CTesselDoc.h"
 #include "document/ChartFile.h"
+#include "platform/FileDescriptor.h"
 #include "platform/UserOutput.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/Messages.h"

@@ -13,6 +13,7 @@
 
 #include "platform/WorkFolder.h"
 #include "platform/Cp932.h"
+#include "platform/FileDescriptor.h"
 #include "platform/Messages.h"
 #include "platform/qt/QtConvert.h"
 
@@ -102,7 +103,7 @@ fs::path QtDownloader::DownloadToWork(std::string_view url, std::string_view typ
 QtDownloader::Outcome QtDownloader::CopyLocal(const fs::path& source, const fs::path& partFile) {
   std::error_code ec;
   const auto size = fs::file_size(source, ec);
-  if (ec || !fs::is_regular_file(source, ec)) return Outcome::Failed;
+  if (ec || !platform::IsRegularFile(source)) return Outcome::Failed;
   if (static_cast<qint64>(size) > options_.maxBytes) return Outcome::TooLarge;
   fs::copy_file(source, partFile, fs::copy_options::overwrite_existing, ec);
   return ec ? Outcome::Failed : Outcome::Saved;

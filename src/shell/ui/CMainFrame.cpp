@@ -15,6 +15,7 @@
 #include "chartview/ui/CTesselView.h"
 #include "document/ui/CUnderBar.h"
 #include "document/ui/QtFileDialogs.h"
+#include "platform/FileDescriptor.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
 #include "platform/qt/QtConvert.h"
@@ -270,8 +271,7 @@ void CMainFrame::ToggleFullScreen() {
 
 void CMainFrame::ShowHelp() {
   const std::filesystem::path manual = services_.programFolder / "Manual.pdf";
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(manual, ec)) {
+  if (!platform::IsRegularFile(manual)) {
     platform::ShowMessage(platform::StringId::ManualNotFound, {}, platform::MsgIcon::Information,
                           platform::MsgButtons::Ok, this);
     return;

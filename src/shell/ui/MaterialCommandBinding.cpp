@@ -9,6 +9,7 @@
 #include "convert/NodePictureLoader.h"
 #include "chartview/ui/CTesselView.h"
 #include "platform/Cp932.h"
+#include "platform/FileDescriptor.h"
 #include "platform/Messages.h"
 #include "platform/qt/QtPixelCodec.h"
 #include "shell/DocumentActions.h"
@@ -156,8 +157,7 @@ std::unique_ptr<platform::Picture> MaterialCommandBinding::LoadMaterialPicture(s
   const auto root = store_.Root();
   if (!root) return nullptr;
   const std::filesystem::path file = store::MaterialStore::DataFileIn(*root, typeWord, store::FormatSerial(serial));
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error)) return nullptr;
+  if (!platform::IsRegularFile(file)) return nullptr;
   const platform::QtPixelCodec pixels;
   convert::NodePictureLoader loader(pixels, *parts_.settings);
   convert::NodePictureSize size;

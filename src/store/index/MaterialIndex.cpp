@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "platform/Cp932.h"
+#include "platform/FileDescriptor.h"
 #include "platform/Messages.h"
 #include "store/InfoFile.h"
 #include "store/InfoFileFormat.h"
@@ -436,8 +437,7 @@ std::optional<ScanResult> MaterialIndex::Search(Serial bound, int hitMax, const 
     if (!IsPdf(ext) && sha256.empty()) {
       // As the scan does: a picture's missing hash is computed and recorded now.
       const fs::path data = MaterialStore::DataFileIn(root_, ext, serialText);
-      std::error_code ec;
-      if (fs::is_regular_file(data, ec)) {
+      if (platform::IsRegularFile(data)) {
         std::string hash = FileSha256(data);
         if (!hash.empty() && InfoFile::AppendAt(MaterialStore::InfoFileIn(root_, serialText), Sha256Block(hash))) {
           sha256 = std::move(hash);

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "platform/Cp932.h"
+#include "platform/FileDescriptor.h"
 #include "store/InfoFileFormat.h"
 #include "store/MaterialStore.h"
 #include "store/SearchRules.h"
@@ -15,7 +16,7 @@ namespace fs = std::filesystem;
 
 FileStamp StampOf(const fs::path& file) {
   struct stat st {};
-  if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+  if (!platform::IsRegularFile(file, true, &st)) return {};
   return FileStamp{static_cast<std::int64_t>(st.st_size),
                    static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }

@@ -17,6 +17,7 @@
 #include "chartview/NodePropertyRules.h"
 #include "platform/Cp932.h"
 #include "platform/qt/QtConvert.h"
+#include "platform/FileDescriptor.h"
 #include "platform/Messages.h"
 #include "platform/qt/QtPictureCodec.h"
 #include "store/InfoFile.h"
@@ -81,8 +82,7 @@ CPropertyNode::CPropertyNode(document::ChartDocument& doc, int index, MaterialSt
     const std::string serialText = FormatSerial(node.serial);
     master_ = MaterialStore::DataFileIn(*root_, type, serialText);
     folder_ = master_.parent_path();
-    std::error_code ec;
-    masterExists_ = fs::is_regular_file(master_, ec);
+    masterExists_ = platform::IsRegularFile(master_);
     name->setText(QString::fromStdString(master_.filename().string()) +
                   (masterExists_ ? QString() : QStringLiteral(" ≪ファイルなし≫")));
     folder->setText(QString::fromStdString(folder_.string()));
