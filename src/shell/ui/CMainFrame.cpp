@@ -165,7 +165,8 @@ void CMainFrame::BuildClient() {
   materialCommands_ = std::make_unique<MaterialCommandBinding>(MaterialCommandBinding::Parts{
       this, chartView_, router_, services_.store, services_.document, textArea_,
       [this](const std::string& address) { htmlArea_->Navigate(address); },
-      [this] { viewParts_->CloseEditorForDelete(); }, [this] { ToggleFullScreen(); }, services_.materials, services_.index, services_.pictures});
+      [this] { viewParts_->CloseEditorForDelete(); }, [this] { ToggleFullScreen(); }, services_.materials,
+      services_.index, services_.pictures});
   tabBar_->clearItemClipboard = [this] { materialCommands_->Commands().Clipboard().Clear(); };
   // Ctrl+arrow in the chart area nudges what is selected; with nothing selected it shows the areas.
   router_->SetKeyClaim([this](QWidget* focus, const QKeyEvent& key) {

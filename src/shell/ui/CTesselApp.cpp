@@ -68,8 +68,8 @@ bool CTesselApp::Start(const std::optional<std::filesystem::path>& document) {
 void CTesselApp::StartRecovery() {
   if (options_.recoveryFolder.empty() || !chartActions_) return;
   recovery_ = RecoveryService::Start(
-      options_.recoveryFolder, {&chartActions_->Doc(), cabinet_.get(), &pictures_->Services().pictures, options_.store, &jobs_,
-                                scratch_.get(), frame_.get(), [this] { frame_->DocumentReplaced(); }});
+      options_.recoveryFolder, {&chartActions_->Doc(), cabinet_.get(), &pictures_->Services().pictures, options_.store,
+                                &jobs_, scratch_.get(), frame_.get(), [this] { frame_->DocumentReplaced(); }});
   if (recovery_) recovery_->OfferCopies();
 }
 
@@ -116,7 +116,8 @@ bool CTesselApp::CreateDocumentTables() {
   if (options_.makeDocument) {
     document_ = options_.makeDocument(*chart_);
   } else {
-    auto actions = std::make_unique<ChartDocumentActions>(*chart_, *options_.store, *cabinet_, pictures_->Services().pictures, &jobs_);
+    auto actions = std::make_unique<ChartDocumentActions>(*chart_, *options_.store, *cabinet_,
+                                                          pictures_->Services().pictures, &jobs_);
     chartActions_ = actions.get();
     document_ = std::move(actions);
   }

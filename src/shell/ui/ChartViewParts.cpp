@@ -74,7 +74,8 @@ ChartViewParts::ChartViewParts(CTesselView& view, platform::SettingsStore& setti
   view.SetEditingPort(editing_.get());
   view.RebuildConsole();
 
-  nodeImage_ = std::make_unique<convert::ui::NodeImageCommand>(view.View().Document(), settings, pictures.pixels, &view);
+  nodeImage_ =
+      std::make_unique<convert::ui::NodeImageCommand>(view.View().Document(), settings, pictures.pixels, &view);
   view.AddViewCommand(convert::NodeImageSaver::kCmdSaveNodeImage, [command = nodeImage_.get()] { command->Run(); });
 }
 

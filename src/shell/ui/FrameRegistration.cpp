@@ -60,8 +60,8 @@ FrameRegistration::FrameRegistration(const RegistrationParts& parts)
     capture_ = std::make_unique<capture::NoPageCapture>();
   }
   flows_ = std::make_unique<capture::RegistrationFlows>(capture::RegistrationPorts{
-      *this, store_, *parts.settings, *html_, *this, *capture_, pdf_, parts.pictures->loader, downloads_, clipboard_, {}, parts.captured,
-      parts.jobs});
+      *this, store_, *parts.settings, *html_, *this, *capture_, pdf_, parts.pictures->loader, downloads_, clipboard_,
+      {}, parts.captured, parts.jobs});
 
   dropTimer_ = new QTimer(this);
   connect(dropTimer_, &QTimer::timeout, this, [this] { flows_->DropTimerTick(); });
