@@ -71,7 +71,7 @@ class MaterialDialogsTest : public StoreFixture {
     settings::Set(settings_, settings::Sys::No, FormatSerial(n + 1));
   }
   std::unique_ptr<CDbDlg> Open(CDbDlg::Mode mode = CDbDlg::Mode::Browse, DbDlgHooks hooks = {}) {
-    auto dlg = std::make_unique<CDbDlg>(mode, store_, settings_, std::move(hooks));
+    auto dlg = std::make_unique<CDbDlg>(mode, store_, settings_, pictures_, std::move(hooks));
     dlg->show();
     return dlg;
   }
@@ -80,6 +80,8 @@ class MaterialDialogsTest : public StoreFixture {
     for (int r = 0; r < dlg.List()->rowCount(); ++r) out.push_back(dlg.Cell(r, column));
     return out;
   }
+
+  const platform::QtPictureCodec pictures_;
 };
 
 TEST_F(MaterialDialogsTest, SearchListsAGeneratedStoreAndKeepsTheWindowAlive) {
@@ -254,13 +256,13 @@ TEST_F(MaterialDialogsTest, PropertyDataShowsAtMostHundredOwners) {
   DataProperties props;
   props.values = {"JPEG", "00000000", "t", "1", "64", "48", "2024.05.01 10:00", "https://example.org/"};
   for (int i = 1; i <= 120; ++i) props.owners.push_back(InfoFile(store_).ReadInfoTag(0, "FilePath", i));
-  CPropertyData data(props, store_, settings_, {});
+  CPropertyData data(props, store_, settings_, pictures_, {});
   EXPECT_EQ(data.Owners()->rowCount(), 100);
   EXPECT_NE(data.Preview()->Picture(), nullptr);
   data.show();
   Shoot(data, "property-data.png");
   props.values[0] = "PDF";
-  CPropertyData pdf(props, store_, settings_, {});
+  CPropertyData pdf(props, store_, settings_, pictures_, {});
   EXPECT_EQ(pdf.Preview()->Picture(), nullptr);
 }
 

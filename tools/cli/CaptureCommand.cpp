@@ -45,7 +45,7 @@ std::optional<std::string> AreaText(QWebEnginePage& page) {
 
 }  // namespace
 
-int RunCapture(const std::vector<std::string_view>& args) {
+int RunCapture(const std::vector<std::string_view>& args, const ToolCodecs& /*codecs*/) {
   namespace settings = platform::settings;
   platform::MemorySettingsStore store;
   std::string address, out, textOut;

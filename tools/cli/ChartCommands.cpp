@@ -13,8 +13,6 @@
 #include "platform/FileDescriptor.h"
 #include "platform/UserOutput.h"
 #include "platform/Messages.h"
-#include "platform/qt/QtPictureCodec.h"
-#include "platform/qt/QtPixelCodec.h"
 
 namespace plume::cli {
 namespace {
@@ -23,8 +21,8 @@ using document::ChartDocument;
 
 }  // namespace
 
-bool OpenChartFile(ChartDocument& doc, std::string_view path) {
-  if (IsDocumentFile(path)) return OpenDocumentFile(doc, path);
+bool OpenChartFile(ChartDocument& doc, std::string_view path, const platform::PictureCodec& pictures) {
+  if (IsDocumentFile(path)) return OpenDocumentFile(doc, path, pictures);
   // A FIFO or a device would block the read or never end it.
   if (!platform::IsRegularFile(std::string(path))) {
     platform::ShowMessage(platform::StringId::NotARegularFile, std::string(path) + "\n");
@@ -35,13 +33,13 @@ bool OpenChartFile(ChartDocument& doc, std::string_view path) {
     std::cerr << "plumeboard-tool: cannot open " << path << ": " << std::strerror(errno) << "\n";
     return false;
   }
-  return document::ReadChart(doc, in, platform::QtPictureCodec{});
+  return document::ReadChart(doc, in, pictures);
 }
 
 namespace {
 
-bool Save(ChartDocument& doc, std::string_view path) {
-  if (IsDocumentFile(path)) return SaveDocumentFile(doc, path);
+bool Save(ChartDocument& doc, std::string_view path, const platform::PictureCodec& pictures) {
+  if (IsDocumentFile(path)) return SaveDocumentFile(doc, path, pictures);
   return platform::WriteUserFile(std::string(path), [&doc](std::ostream& out) { return document::WriteChart(doc, out); });
 }
 
@@ -53,23 +51,23 @@ std::unique_ptr<ChartDocument> NewDoc() {
 
 }  // namespace
 
-int RunDump(const std::vector<std::string_view>& args) {
+int RunDump(const std::vector<std::string_view>& args, const ToolCodecs& codecs) {
   auto doc = NewDoc();
-  if (!doc || !OpenChartFile(*doc, args[0])) return 1;
+  if (!doc || !OpenChartFile(*doc, args[0], codecs.pictures)) return 1;
   std::cout << ChartToJson(*doc).dump(2) << "\n";
   return 0;
 }
 
-int RunRewrite(const std::vector<std::string_view>& args) {
+int RunRewrite(const std::vector<std::string_view>& args, const ToolCodecs& codecs) {
   auto doc = NewDoc();
-  return doc && OpenChartFile(*doc, args[0]) && Save(*doc, args[1]) ? 0 : 1;
+  return doc && OpenChartFile(*doc, args[0], codecs.pictures) && Save(*doc, args[1], codecs.pictures) ? 0 : 1;
 }
 
-int RunDemo(const std::vector<std::string_view>& args) {
+int RunDemo(const std::vector<std::string_view>& args, const ToolCodecs& codecs) {
   auto doc = NewDoc();
   if (!doc) return 1;
-  document::FillSmallDemoChart(*doc, platform::QtPixelCodec());
-  return Save(*doc, args[0]) ? 0 : 1;
+  document::FillSmallDemoChart(*doc, codecs.pixels);
+  return Save(*doc, args[0], codecs.pictures) ? 0 : 1;
 }
 
 }  // namespace plume::cli

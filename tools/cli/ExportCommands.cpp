@@ -32,10 +32,10 @@ struct ExportSession {
   std::unique_ptr<chartview::ChartView> view;
   std::unique_ptr<output::ChartExport> exporter;
 
-  bool Open(std::string_view path) {
+  bool Open(std::string_view path, const platform::PictureCodec& pictures) {
     if (!doc) return false;
     doc->NewDocument();
-    if (!OpenChartFile(*doc, path)) return false;
+    if (!OpenChartFile(*doc, path, pictures)) return false;
     view = std::make_unique<chartview::ChartView>(*doc, settings, host, &scratch);
     output::ChartExportServices services;
     services.renderer = &renderer;
@@ -56,7 +56,7 @@ int ExportImageUsage() {
 
 }  // namespace
 
-int RunExportPdf(const std::vector<std::string_view>& args) {
+int RunExportPdf(const std::vector<std::string_view>& args, const ToolCodecs& codecs) {
   int page = 0;  // 1-based; 0: the document's current page
   bool all = false;
   if (args.size() == 3 && args[2] == "--all") {
@@ -67,7 +67,7 @@ int RunExportPdf(const std::vector<std::string_view>& args) {
     return ExportPdfUsage();
   }
   ExportSession session;
-  if (!session.Open(args[0])) return 1;
+  if (!session.Open(args[0], codecs.pictures)) return 1;
   ChartDocument& doc = *session.doc;
   if (page > doc.header.pageCount) {
     std::cerr << "plumeboard-tool: the document has " << doc.header.pageCount << " page(s)\n";
@@ -77,7 +77,7 @@ int RunExportPdf(const std::vector<std::string_view>& args) {
   return session.exporter->WritePdf(all, fs::absolute(fs::path(args[1]))) ? 0 : 1;
 }
 
-int RunExportImage(const std::vector<std::string_view>& args) {
+int RunExportImage(const std::vector<std::string_view>& args, const ToolCodecs& codecs) {
   int zoom = 100;
   if (args.size() == 4 && args[2] == "--zoom") {
     if (!ParseInt(args[3], zoom) || zoom < 8 || zoom > 400) return ExportImageUsage();
@@ -85,7 +85,7 @@ int RunExportImage(const std::vector<std::string_view>& args) {
     return ExportImageUsage();
   }
   ExportSession session;
-  if (!session.Open(args[0])) return 1;
+  if (!session.Open(args[0], codecs.pictures)) return 1;
   session.view->SetZoom(static_cast<float>(zoom) / 100.0f);
   return session.exporter->WriteImage(fs::absolute(fs::path(args[1])), false) ? 0 : 1;
 }

@@ -15,7 +15,6 @@
 #include "document/ShoriJob.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/cab/GcabCabinet.h"
-#include "platform/qt/QtPictureCodec.h"
 #include "platform/HasExtension.h"
 
 namespace plume::cli {
@@ -31,14 +30,14 @@ fs::path Absolute(std::string_view path) {
 }
 
 // A chart data file, or a document file when the name says so.
-bool LoadChart(document::ChartDocument& doc, std::string_view path) {
-  if (IsDocumentFile(path)) return OpenDocumentFile(doc, path);
+bool LoadChart(document::ChartDocument& doc, std::string_view path, const platform::PictureCodec& pictures) {
+  if (IsDocumentFile(path)) return OpenDocumentFile(doc, path, pictures);
   std::ifstream in(Absolute(path), std::ios::binary);
   if (!in) {
     std::cerr << "plumeboard-tool: cannot open " << path << "\n";
     return false;
   }
-  return document::ReadChart(doc, in, platform::QtPictureCodec{});
+  return document::ReadChart(doc, in, pictures);
 }
 
 }  // namespace
@@ -47,31 +46,29 @@ bool IsDocumentFile(std::string_view path) {
   return platform::HasExtension(fs::path(path), "pbd");
 }
 
-bool OpenDocumentFile(document::ChartDocument& doc, std::string_view path) {
+bool OpenDocumentFile(document::ChartDocument& doc, std::string_view path, const platform::PictureCodec& pictures) {
   platform::MemorySettingsStore settings;
   platform::GcabCabinet cabinet;
-  platform::QtPictureCodec codec;
-  document::CTesselDoc tessel(doc, settings, cabinet, codec);
+  document::CTesselDoc tessel(doc, settings, cabinet, pictures);
   return tessel.OpenDocument(Absolute(path));
 }
 
-bool SaveDocumentFile(document::ChartDocument& doc, std::string_view path) {
+bool SaveDocumentFile(document::ChartDocument& doc, std::string_view path, const platform::PictureCodec& pictures) {
   platform::MemorySettingsStore settings;
   platform::GcabCabinet cabinet;
-  platform::QtPictureCodec codec;
-  document::CTesselDoc tessel(doc, settings, cabinet, codec);
+  document::CTesselDoc tessel(doc, settings, cabinet, pictures);
   return tessel.SaveDocument(Absolute(path));
 }
 
-int RunPack(const std::vector<std::string_view>& args) {
+int RunPack(const std::vector<std::string_view>& args, const ToolCodecs& codecs) {
   auto doc = document::ChartDocument::Create();
   if (!doc) return 1;
   doc->NewDocument();
   // The chart is read and checked first, so only a readable chart is packed.
-  return LoadChart(*doc, args[0]) && SaveDocumentFile(*doc, args[1]) ? 0 : 1;
+  return LoadChart(*doc, args[0], codecs.pictures) && SaveDocumentFile(*doc, args[1], codecs.pictures) ? 0 : 1;
 }
 
-int RunUnpack(const std::vector<std::string_view>& args) {
+int RunUnpack(const std::vector<std::string_view>& args, const ToolCodecs& /*codecs*/) {
   const fs::path cabinet = Absolute(args[0]);
   const fs::path folder = Absolute(args[1]);
   platform::GcabCabinet service;

@@ -52,7 +52,7 @@ bool WaitUntil(const std::function<bool()>& done, int ms) {
 
 }  // namespace
 
-int RunPageText(const std::vector<std::string_view>& args) {
+int RunPageText(const std::vector<std::string_view>& args, const ToolCodecs& /*codecs*/) {
   const std::string address(args[0]);
   QTemporaryDir scratch;
   platform::MemorySettingsStore store;

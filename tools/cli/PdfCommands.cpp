@@ -10,13 +10,13 @@
 
 namespace plume::cli {
 
-int RunJpg2Pdf(const std::vector<std::string_view>& args) {
+int RunJpg2Pdf(const std::vector<std::string_view>& args, const ToolCodecs& /*codecs*/) {
   convert::CJpg2Pdf writer;
   writer.SetSuccessLine(false);
   return writer.Convert(std::string(args[1]), std::string(args[0])) ? 0 : 1;
 }
 
-int RunTxt2Pdf(const std::vector<std::string_view>& args) {
+int RunTxt2Pdf(const std::vector<std::string_view>& args, const ToolCodecs& /*codecs*/) {
   // IN OUT --width W, the option anywhere after the command name.
   std::vector<std::string_view> paths;
   std::string_view widthText;

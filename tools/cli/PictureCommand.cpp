@@ -18,7 +18,7 @@
 
 namespace plume::cli {
 
-int RunPicture(const std::vector<std::string_view>& args) {
+int RunPicture(const std::vector<std::string_view>& args, const ToolCodecs& codecs) {
   namespace settings = platform::settings;
   std::string_view file, out;
   bool fit = false;
@@ -45,8 +45,8 @@ int RunPicture(const std::vector<std::string_view>& args) {
   }
   if (file.empty()) return 2;
 
-  platform::QtPixelCodec codec;
-  convert::NodePictureLoader loader(codec, store);
+  // The loader reads the width and quality set above, so it is this command's own.
+  convert::NodePictureLoader loader(codecs.pixels, store);
   convert::NodePictureSize size;
   document::ColorRef transColor = document::kNoColor;
   const std::filesystem::path path{std::string(file)};
@@ -58,7 +58,7 @@ int RunPicture(const std::vector<std::string_view>& args) {
                    {"transColor", transColor}};
   std::cout << j.dump() << "\n";
   if (!out.empty()) {
-    const auto pixels = codec.PicturePixels(*picture);
+    const auto pixels = codecs.pixels.PicturePixels(*picture);
     if (!pixels || !platform::ToQImage(*pixels).save(QString::fromStdString(std::string(out)), "PNG")) {
       std::cerr << "plumeboard-tool: cannot write " << out << "\n";
       return 1;

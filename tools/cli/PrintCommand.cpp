@@ -102,13 +102,13 @@ int PrintUsage() {
 
 }  // namespace
 
-int RunPrint(const std::vector<std::string_view>& args) {
+int RunPrint(const std::vector<std::string_view>& args, const ToolCodecs& codecs) {
   PrintOptions o;
   if (!ParseOptions(args, o)) return PrintUsage();
   auto doc = ChartDocument::Create();
   if (!doc) return 1;
   doc->NewDocument();
-  if (!OpenChartFile(*doc, args[0])) return 1;
+  if (!OpenChartFile(*doc, args[0], codecs.pictures)) return 1;
   if (o.page > doc->header.pageCount) {
     std::cerr << "plumeboard-tool: the document has " << doc->header.pageCount << " page(s)\n";
     return 1;

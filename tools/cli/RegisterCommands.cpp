@@ -29,7 +29,6 @@
 #include "platform/FileDescriptor.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
-#include "platform/qt/QtPixelCodec.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "store/MaterialStore.h"
 
@@ -158,7 +157,7 @@ bool IsWebAddress(std::string_view text) {
 
 }  // namespace
 
-int RunRegister(const std::vector<std::string_view>& args) {
+int RunRegister(const std::vector<std::string_view>& args, const ToolCodecs& codecs) {
   const auto parsed = ParseRegisterArgs(args);
   if (!parsed) {
     std::cerr << "usage: plumeboard-tool register DOC.pbd SOURCE [--store STORE] [--page N] [--at X,Y]\n";
@@ -174,7 +173,7 @@ int RunRegister(const std::vector<std::string_view>& args) {
     return 2;
   }
   // A document that does not exist yet starts empty and is created by the save.
-  if (fs::exists(docPath, ec) && !OpenDocumentFile(*doc, docPath.string())) return 1;
+  if (fs::exists(docPath, ec) && !OpenDocumentFile(*doc, docPath.string(), codecs.pictures)) return 1;
   if (parsed->page > doc->header.pageCount) {
     std::cerr << "plumeboard-tool: the document has " << doc->header.pageCount << " pages\n";
     return 2;
@@ -193,8 +192,8 @@ int RunRegister(const std::vector<std::string_view>& args) {
   html.PdfTextOfFile = PdfTextForRegister;
   capture::NoPageCapture capture;
   capture::ProgramPdfSteps pdf;
-  platform::QtPixelCodec pixelCodec;
-  convert::NodePictureLoader pictures(pixelCodec, settings);
+  // The loader reads the settings of this command's store, so it is the command's own.
+  convert::NodePictureLoader pictures(codecs.pixels, settings);
   capture::ui::QtDownloader::Options downloadOptions;
   downloadOptions.showProgress = false;
   capture::ui::QtDownloader downloads(downloadOptions);
@@ -223,7 +222,7 @@ int RunRegister(const std::vector<std::string_view>& args) {
   }
   if (!ok || doc->nodeCount != before + 1) return 1;
   settings.Flush();
-  if (!SaveDocumentFile(*doc, docPath.string())) return 1;
+  if (!SaveDocumentFile(*doc, docPath.string(), codecs.pictures)) return 1;
   const document::NodeRecord& node = doc->nodes[doc->nodeCount - 1];
   ordered_json j;
   j["serial"] = store::FormatSerial(node.serial);
@@ -233,7 +232,7 @@ int RunRegister(const std::vector<std::string_view>& args) {
   return 0;
 }
 
-int RunUrl(const std::vector<std::string_view>& args) {
+int RunUrl(const std::vector<std::string_view>& args, const ToolCodecs& /*codecs*/) {
   const std::string text = platform::Utf8ToCp932(args[0]);
   std::string link = text;
   const std::string linkType = capture::DetectUrlType(link);

@@ -117,7 +117,7 @@ bool ApplySelection(ChartDocument& doc, const std::string& select) {
 
 }  // namespace
 
-int RunRender(const std::vector<std::string_view>& args) {
+int RunRender(const std::vector<std::string_view>& args, const ToolCodecs& codecs) {
   RenderOptions o;
   if (!ParseOptions(args, o)) {
     std::cerr << "usage: plumeboard-tool render FILE [--page N] [--zoom PERCENT] [--select all|ID,...]"
@@ -127,7 +127,7 @@ int RunRender(const std::vector<std::string_view>& args) {
   auto doc = ChartDocument::Create();
   if (!doc) return 1;
   doc->NewDocument();
-  if (!OpenChartFile(*doc, o.in)) return 1;
+  if (!OpenChartFile(*doc, o.in, codecs.pictures)) return 1;
   if (o.page < 1 || o.page > doc->header.pageCount) {
     std::cerr << "plumeboard-tool: the document has " << doc->header.pageCount << " page(s)\n";
     return 1;

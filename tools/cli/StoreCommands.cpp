@@ -194,7 +194,7 @@ int RunCheck(const std::vector<std::string_view>& args) {
 
 }  // namespace
 
-int RunStore(const std::vector<std::string_view>& args) {
+int RunStore(const std::vector<std::string_view>& args, const ToolCodecs& /*codecs*/) {
   if (args.empty()) return StoreUsage();
   const std::string_view sub = args[0];
   if (sub == "list") return RunList(args);

@@ -114,7 +114,7 @@ void DecodeShownPictures(document::ChartDocument& doc, const chartview::Thumbnai
 
 }  // namespace
 
-int RunThumbnail(const std::vector<std::string_view>& args) {
+int RunThumbnail(const std::vector<std::string_view>& args, const ToolCodecs& /*codecs*/) {
   int side = 0;
   if (!ParseInt(args[2], side) || side < 1 || side > kMaxThumbnailSide) {
     std::cerr << "usage: plumeboard-tool thumbnail IN.pbd OUT.png SIZE   (SIZE 1.." << kMaxThumbnailSide << ")\n";

@@ -13,7 +13,7 @@
 
 namespace plume::cli {
 
-int RunExportWord(const std::vector<std::string_view>& args) {
+int RunExportWord(const std::vector<std::string_view>& args, const ToolCodecs& /*codecs*/) {
   bool textOnly = false;
   if (args.size() == 3) {
     if (args[2] != "--text-only") {

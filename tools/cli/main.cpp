@@ -9,6 +9,8 @@
 
 #include "CliCommands.h"
 #include "platform/Messages.h"
+#include "platform/qt/QtPictureCodec.h"
+#include "platform/qt/QtPixelCodec.h"
 
 namespace {
 
@@ -89,6 +91,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   StderrSink sink;
   plume::platform::ScopedMessageSink guard(&sink);
+  const plume::platform::QtPictureCodec pictureCodec;
+  const plume::platform::QtPixelCodec pixelCodec;
+  const ToolCodecs codecs{pictureCodec, pixelCodec};
 
   const std::string_view name = argv[1];
   // The web engine reads what follows --webEngineArgs from the application's
@@ -98,7 +103,7 @@ int main(int argc, char** argv) {
   for (const CliCommand& c : kCommands) {
     if (c.name != name) continue;
     if (static_cast<int>(args.size()) < c.minArgs || static_cast<int>(args.size()) > c.maxArgs) return Usage();
-    const int status = c.run(args);
+    const int status = c.run(args, codecs);
     // Output that never arrived (a full disk, a closed pipe) is a failure, not a success.
     std::cout.flush();
     if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {

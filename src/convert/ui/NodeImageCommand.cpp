@@ -5,8 +5,8 @@
 namespace plume::convert::ui {
 
 NodeImageCommand::NodeImageCommand(const document::ChartDocument& doc, const platform::SettingsStore& settings,
-                                   QWidget* owner)
-    : dialogs_(owner), encoder_(settings), saver_(doc, dialogs_, encoder_, codec_, &folders_) {}
+                                   const platform::PixelCodec& pixels, QWidget* owner)
+    : dialogs_(owner), encoder_(settings), saver_(doc, dialogs_, encoder_, pixels, &folders_) {}
 
 bool NodeImageCommand::WaitCursorEncoder::SaveBitmapToFile(const BitmapView& bitmap, int width, int height,
                                                            const std::filesystem::path& path,

@@ -10,14 +10,16 @@
 #include "convert/NodeImageSaver.h"
 #include "convert/ui/QtBitmapEncoder.h"
 #include "document/ui/QtFileDialogs.h"
-#include "platform/qt/QtPixelCodec.h"
+#include "platform/PixelCodec.h"
 #include "platform/qt/QtFolderOpener.h"
 
 namespace plume::convert::ui {
 
 class NodeImageCommand {
  public:
-  NodeImageCommand(const document::ChartDocument& doc, const platform::SettingsStore& settings, QWidget* owner);
+  /// `pixels` decodes the pictures saved; it must outlive the command.
+  NodeImageCommand(const document::ChartDocument& doc, const platform::SettingsStore& settings,
+                   const platform::PixelCodec& pixels, QWidget* owner);
   bool Run() { return saver_.Run(); }
 
  private:
@@ -33,7 +35,6 @@ class NodeImageCommand {
 
   document::ui::QtFileDialogs dialogs_;
   WaitCursorEncoder encoder_;
-  platform::QtPixelCodec codec_;
   platform::QtFolderOpener folders_;
   NodeImageSaver saver_;
 };

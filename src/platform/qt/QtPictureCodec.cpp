@@ -14,6 +14,10 @@ QtPicture::QtPicture(QImage image) : image_(std::move(image)) {}
 Bytes QtPicture::BitmapFileCopy() const { return EncodeImage(image_, "BMP"); }
 
 std::unique_ptr<Picture> QtPictureCodec::Decode(std::span<const std::uint8_t> bytes) const {
+  return DecodeQtPicture(bytes);
+}
+
+std::unique_ptr<QtPicture> DecodeQtPicture(std::span<const std::uint8_t> bytes) {
   if (bytes.empty() || bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))
     return nullptr;
   QImage image;

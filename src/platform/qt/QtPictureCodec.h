@@ -34,6 +34,9 @@ class QtPictureCodec : public PictureCodec {
   std::unique_ptr<Picture> Decode(std::span<const std::uint8_t> bytes) const override;
 };
 
+/// The picture QtPictureCodec decodes from `bytes`; nullptr when they are no picture.
+std::unique_ptr<QtPicture> DecodeQtPicture(std::span<const std::uint8_t> bytes);
+
 /// The bytes of `image` encoded as `format` ("BMP", "PNG", "JPEG", ...); empty on failure.
 Bytes EncodeImage(const QImage& image, const char* format, int quality = -1);
 

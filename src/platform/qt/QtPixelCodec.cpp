@@ -39,7 +39,7 @@ std::optional<PixelImage> QtPixelCodec::Decode(std::span<const std::uint8_t> byt
 }
 
 std::unique_ptr<Picture> QtPixelCodec::DecodePicture(std::span<const std::uint8_t> bytes) const {
-  return QtPictureCodec().Decode(bytes);
+  return DecodeQtPicture(bytes);
 }
 
 std::unique_ptr<Picture> QtPixelCodec::MakePicture(const PixelImage& image) const {

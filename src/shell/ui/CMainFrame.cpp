@@ -161,12 +161,13 @@ void CMainFrame::BuildClient() {
   // The application's one store asks the settings sheet when it has no folder.
   services_.materials->SetSettingsSheet(sheetOpener_.get());
   viewParts_ = std::make_unique<ChartViewParts>(
-      *chartView_, *services_.store, *services_.materials,
+      *chartView_, *services_.store, *services_.materials, *services_.pictures,
       [this](const std::string& address) { htmlArea_->Navigate(address); });
   materialCommands_ = std::make_unique<MaterialCommandBinding>(MaterialCommandBinding::Parts{
       this, chartView_, router_, services_.store, services_.document, textArea_,
       [this](const std::string& address) { htmlArea_->Navigate(address); },
-      [this] { viewParts_->CloseEditorForDelete(); }, [this] { ToggleFullScreen(); }, services_.materials, services_.index});
+      [this] { viewParts_->CloseEditorForDelete(); }, [this] { ToggleFullScreen(); }, services_.materials,
+      services_.index, services_.pictures});
   tabBar_->clearItemClipboard = [this] { materialCommands_->Commands().Clipboard().Clear(); };
   // Ctrl+arrow in the chart area nudges what is selected; with nothing selected it shows the areas.
   router_->SetKeyClaim([this](QWidget* focus, const QKeyEvent& key) {

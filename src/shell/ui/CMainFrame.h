@@ -26,6 +26,9 @@ class QSplitter;
 class QPrinter;
 class QTextEdit;
 
+namespace plume::convert {
+struct PictureServices;
+}
 namespace plume::output::ui {
 class ExportActions;
 }
@@ -73,6 +76,8 @@ struct FrameServices {
   std::function<QPrinter*()> printer;
   /// The application's one job gate; null: the frame keeps its own.
   document::JobGate* jobs = nullptr;
+  /// The application's picture codecs and node picture loader; required.
+  convert::PictureServices* pictures = nullptr;
 };
 
 class CMainFrame : public QMainWindow, private chartview::ViewFrame {

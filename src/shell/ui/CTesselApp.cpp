@@ -7,10 +7,10 @@
 #include <QPrinterInfo>
 #include <QTimer>
 
+#include "convert/ui/QtPictureServices.h"
 #include "platform/SettingsTable.h"
 #include "platform/cab/GcabCabinet.h"
 #include "platform/qt/QtPaperSize.h"
-#include "platform/qt/QtPictureCodec.h"
 #include "platform/qt/QtScratchSurface.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CMyRibbonBar.h"
@@ -27,7 +27,7 @@ namespace plume::shell {
 
 CTesselApp::CTesselApp(AppOptions options)
     : options_(std::move(options)),
-      codec_(std::make_unique<platform::QtPictureCodec>()),
+      pictures_(std::make_unique<convert::ui::QtPictureServices>(*options_.store)),
       cabinet_(std::make_unique<platform::GcabCabinet>()),
       scratch_(std::make_unique<platform::QtScratchSurface>()),
       folders_(std::make_unique<platform::QtFolderOpener>()),
@@ -50,6 +50,8 @@ CTesselApp::~CTesselApp() {
   index_.reset();
 }
 
+convert::PictureServices& CTesselApp::Pictures() const { return pictures_->Services(); }
+
 bool CTesselApp::Start(const std::optional<std::filesystem::path>& document) {
   state_ = RunStartup(*this, *options_.store, document);
   if (frame_ && state_.ok) frame_->DocumentReplaced();
@@ -66,8 +68,8 @@ bool CTesselApp::Start(const std::optional<std::filesystem::path>& document) {
 void CTesselApp::StartRecovery() {
   if (options_.recoveryFolder.empty() || !chartActions_) return;
   recovery_ = RecoveryService::Start(
-      options_.recoveryFolder, {&chartActions_->Doc(), cabinet_.get(), codec_.get(), options_.store, &jobs_,
-                                scratch_.get(), frame_.get(), [this] { frame_->DocumentReplaced(); }});
+      options_.recoveryFolder, {&chartActions_->Doc(), cabinet_.get(), &pictures_->Services().pictures, options_.store,
+                                &jobs_, scratch_.get(), frame_.get(), [this] { frame_->DocumentReplaced(); }});
   if (recovery_) recovery_->OfferCopies();
 }
 
@@ -114,7 +116,8 @@ bool CTesselApp::CreateDocumentTables() {
   if (options_.makeDocument) {
     document_ = options_.makeDocument(*chart_);
   } else {
-    auto actions = std::make_unique<ChartDocumentActions>(*chart_, *options_.store, *cabinet_, *codec_, &jobs_);
+    auto actions = std::make_unique<ChartDocumentActions>(*chart_, *options_.store, *cabinet_,
+                                                          pictures_->Services().pictures, &jobs_);
     chartActions_ = actions.get();
     document_ = std::move(actions);
   }
@@ -136,6 +139,7 @@ bool CTesselApp::CreateFrame() {
   services.docType = platform::settings::Get(*options_.store, platform::settings::Last::DocType);
   services.printer = [this] { return printer_.get(); };
   services.jobs = &jobs_;
+  services.pictures = &pictures_->Services();
   frame_ = std::make_unique<CMainFrame>(services);
   if (chartActions_) chartActions_->AttachFrame(frame_.get());
   return true;

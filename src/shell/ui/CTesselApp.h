@@ -21,9 +21,14 @@ class QPrinter;
 namespace plume::platform {
 class GcabCabinet;
 class QtFolderOpener;
-class QtPictureCodec;
 class QtScratchSurface;
 }  // namespace plume::platform
+namespace plume::convert {
+struct PictureServices;
+namespace ui {
+class QtPictureServices;
+}
+}  // namespace plume::convert
 namespace plume::store {
 class MaterialStore;
 namespace index {
@@ -65,6 +70,8 @@ class CTesselApp final : public StartupHost {
   bool Start(const std::optional<std::filesystem::path>& document);
   CMainFrame* Frame() const { return frame_.get(); }
   document::ChartDocument* Chart() const { return chart_.get(); }
+  /// The one set of picture codecs and the node picture loader.
+  convert::PictureServices& Pictures() const;
   const StartupState& State() const { return state_; }
   RecentFileList& Recent() { return *recent_; }
   /// The default printer set up at start-up; a PDF printer when there is none.
@@ -99,9 +106,9 @@ class CTesselApp final : public StartupHost {
   std::unique_ptr<InstanceLock> lock_;
   std::unique_ptr<InstanceChannel> channel_;
   std::optional<std::filesystem::path> handedOver_;  ///< waiting to be opened
-  // Shared services: one picture codec, one cabinet, the scratch surface,
+  // Shared services: the picture codecs with the node picture loader, one cabinet, the scratch surface,
   // one material store with its openers; handed to the frame.
-  std::unique_ptr<platform::QtPictureCodec> codec_;
+  std::unique_ptr<convert::ui::QtPictureServices> pictures_;
   std::unique_ptr<platform::GcabCabinet> cabinet_;
   std::unique_ptr<platform::QtScratchSurface> scratch_;
   std::unique_ptr<platform::QtFolderOpener> folders_;

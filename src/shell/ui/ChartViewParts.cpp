@@ -4,7 +4,7 @@
 
 #include <QScrollBar>
 
-#include "convert/NodePictureLoader.h"
+#include "convert/PictureServices.h"
 #include "convert/ui/NodeImageCommand.h"
 #include "chartview/EditingController.h"
 #include "chartview/MaterialAccess.h"
@@ -38,12 +38,12 @@ class ChartViewParts::ConsoleAdapter : public chartview::ConsoleHost {
 
 
 ChartViewParts::ChartViewParts(CTesselView& view, platform::SettingsStore& settings, store::MaterialStore& materials,
+                               convert::PictureServices& pictures,
                                std::function<void(const std::string& address)> openAddress)
     : view_(&view),
       materials_(std::make_unique<StoreMaterialAccess>(materials, std::move(openAddress))),
-      loader_(std::make_unique<convert::NodePictureLoader>(pixelCodec_, settings)),
       consoleHost_(std::make_unique<ConsoleAdapter>(view)) {
-  console_ = std::make_unique<chartview::ZoomConsole>(view.View(), settings, *consoleHost_, codec_);
+  console_ = std::make_unique<chartview::ZoomConsole>(view.View(), settings, *consoleHost_, pictures.pictures);
   if (console_->CreateImages()) {
     chartview::ZoomConsole* console = console_.get();
     view.SetConsolePort(console);
@@ -67,14 +67,15 @@ ChartViewParts::ChartViewParts(CTesselView& view, platform::SettingsStore& setti
     if (guarded) guarded->TrackPointer(std::move(report));
   };
   editing_ = std::make_unique<chartview::EditingController>(view.View(), view.Host(), settings, box,
-                                                            materials_.get(), loader_.get());
+                                                            materials_.get(), &pictures.loader);
   editing_->feedbackFrame = [guarded](const platform::IntRect& r, platform::CanvasColor c, int width) {
     if (guarded) guarded->ShowFeedbackFrame(r, c, width);
   };
   view.SetEditingPort(editing_.get());
   view.RebuildConsole();
 
-  nodeImage_ = std::make_unique<convert::ui::NodeImageCommand>(view.View().Document(), settings, &view);
+  nodeImage_ =
+      std::make_unique<convert::ui::NodeImageCommand>(view.View().Document(), settings, pictures.pixels, &view);
   view.AddViewCommand(convert::NodeImageSaver::kCmdSaveNodeImage, [command = nodeImage_.get()] { command->Run(); });
 }
 

@@ -14,8 +14,6 @@
 #include "chartview/ControllerHost.h"
 #include "chartview/MaterialAccess.h"
 #include "platform/SettingsStore.h"
-#include "platform/qt/QtPictureCodec.h"
-#include "platform/qt/QtPixelCodec.h"
 
 namespace plume::chartview {
 class CMyEdit;
@@ -28,7 +26,7 @@ class MaterialStore;
 class SettingsSheetOpener;
 }
 namespace plume::convert {
-class NodePictureLoader;
+struct PictureServices;
 namespace ui {
 class NodeImageCommand;
 }
@@ -39,8 +37,10 @@ namespace plume::shell {
 class ChartViewParts {
  public:
   /// `openAddress` shows an address in the HTML area (UTF-8); `materials`
-  /// is the application's store and must outlive the parts.
+  /// is the application's store and `pictures` its picture codecs; both must
+  /// outlive the parts.
   ChartViewParts(chartview::CTesselView& view, platform::SettingsStore& settings, store::MaterialStore& materials,
+                 convert::PictureServices& pictures,
                  std::function<void(const std::string& address)> openAddress);
   ~ChartViewParts();
   ChartViewParts(const ChartViewParts&) = delete;
@@ -59,10 +59,7 @@ class ChartViewParts {
 
   QPointer<chartview::CTesselView> view_;
   std::vector<QMetaObject::Connection> scrollConnections_;
-  platform::QtPictureCodec codec_;
   std::unique_ptr<chartview::MaterialAccess> materials_;
-  platform::QtPixelCodec pixelCodec_;
-  std::unique_ptr<convert::NodePictureLoader> loader_;
   std::unique_ptr<convert::ui::NodeImageCommand> nodeImage_;
   std::unique_ptr<ConsoleAdapter> consoleHost_;
   std::unique_ptr<chartview::ZoomConsole> console_;

@@ -44,7 +44,6 @@ FrameRegistration::FrameRegistration(const RegistrationParts& parts)
       parts_(parts),
       store_(*parts.materials),
       encoder_(*parts.settings),
-      pictures_(pixelCodec_, *parts.settings),
       downloads_(DownloadOptions(parts.view, parts.web)),
       clipboard_(*parts.settings) {
   if (parts.htmlArea != nullptr) {
@@ -62,8 +61,8 @@ FrameRegistration::FrameRegistration(const RegistrationParts& parts)
     capture_ = std::make_unique<capture::NoPageCapture>();
   }
   flows_ = std::make_unique<capture::RegistrationFlows>(capture::RegistrationPorts{
-      *this, store_, *parts.settings, *html_, *this, *capture_, pdf_, pictures_, downloads_, clipboard_, {}, parts.captured,
-      parts.jobs});
+      *this, store_, *parts.settings, *html_, *this, *capture_, pdf_, parts.pictures->loader, downloads_, clipboard_,
+      {}, parts.captured, parts.jobs});
 
   dropTimer_ = new QTimer(this);
   connect(dropTimer_, &QTimer::timeout, this, [this] { flows_->DropTimerTick(); });
@@ -168,7 +167,8 @@ void CMainFrame::BindRegistration() {
   registration_ = new FrameRegistration(RegistrationParts{
       chartView_, services_.chart, services_.document, services_.store, textArea_,
       htmlArea_ ? &htmlArea_->Controller() : nullptr, htmlArea_ ? htmlArea_->EngineView() : nullptr,
-      services_.materials, captured_.get(), jobs_, htmlArea_, htmlArea_ ? htmlArea_->WebEngine() : nullptr});
+      services_.materials, captured_.get(), jobs_, htmlArea_, htmlArea_ ? htmlArea_->WebEngine() : nullptr,
+      services_.pictures});
 }
 
 }  // namespace plume::shell

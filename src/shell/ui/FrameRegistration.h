@@ -11,7 +11,7 @@
 
 #include "capture/HtmlAreaPort.h"
 #include "capture/HtmlCapture.h"
-#include "convert/NodePictureLoader.h"
+#include "convert/PictureServices.h"
 #include "capture/PageCapturePort.h"
 #include "capture/ProgramPdfSteps.h"
 #include "capture/RegistrationFlows.h"
@@ -20,7 +20,6 @@
 #include "convert/ui/QtBitmapEncoder.h"
 #include "capture/ui/QtClipboardImage.h"
 #include "capture/ui/QtDownloader.h"
-#include "platform/qt/QtPixelCodec.h"
 #include "platform/web/QtPageCapture.h"
 #include "shell/DocumentActions.h"
 #include "shell/HtmlAreaController.h"
@@ -59,6 +58,7 @@ struct RegistrationParts {
   document::JobGate* jobs = nullptr;          ///< the one job gate; null: the flows keep their own
   QWidget* htmlWidget = nullptr;              ///< the HTML area; null: never hidden
   platform::QtWebView* web = nullptr;         ///< the browser's session for downloads; null: none
+  convert::PictureServices* pictures = nullptr;  ///< the application's node picture loader; required
 };
 
 class FrameRegistration : public QObject, private capture::RegistrationHost, private capture::TextAreaPort {
@@ -89,12 +89,10 @@ class FrameRegistration : public QObject, private capture::RegistrationHost, pri
   RegistrationParts parts_;
   store::MaterialStore& store_;
   std::unique_ptr<capture::HtmlAreaPort> html_;
-  platform::QtPixelCodec pixelCodec_;
   convert::ui::QtBitmapEncoder encoder_;
   std::unique_ptr<platform::QtPageCapture> page_;
   std::unique_ptr<capture::PageCapturePort> capture_;
   capture::ProgramPdfSteps pdf_;
-  convert::NodePictureLoader pictures_;
   capture::ui::QtDownloader downloads_;
   capture::ui::QtClipboardImage clipboard_;
   std::unique_ptr<capture::RegistrationFlows> flows_;

@@ -21,7 +21,7 @@
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/CommandRouter.h"
 #include "platform/qt/QtConvert.h"
-#include "platform/qt/QtPixelCodec.h"
+#include "convert/PictureServices.h"
 #include "document/DemoChart.h"
 
 namespace plume::shell {
@@ -78,7 +78,7 @@ void CMainFrame::BindDocumentCommands() {
   r.Handle(CommandId::ID_OPEN_SAMPLE, [this] {
     if (!ConfirmDiscard(*services_.document)) return;
     services_.document->New();
-    document::FillDemoChart(*services_.chart, platform::QtPixelCodec());
+    document::FillDemoChart(*services_.chart, services_.pictures->pixels);
     DocumentReplaced();
   });
   r.Handle(CommandId::ID_FILE_SAVE, [this] {

@@ -6,12 +6,10 @@
 #include <QGuiApplication>
 
 #include "chartview/NodePictureReloader.h"
-#include "convert/NodePictureLoader.h"
 #include "chartview/ui/CTesselView.h"
 #include "platform/Cp932.h"
 #include "platform/FileDescriptor.h"
 #include "platform/Messages.h"
-#include "platform/qt/QtPixelCodec.h"
 #include "shell/DocumentActions.h"
 #include "shell/ui/CommandRouter.h"
 #include "store/InfoFile.h"
@@ -29,7 +27,7 @@ MaterialCommandBinding::MaterialCommandBinding(Parts parts)
     : parts_(std::move(parts)),
       store_(*parts_.materials) {
   materials_ = std::make_unique<StoreMaterialAccess>(store_, parts_.navigate);
-  commands_ = std::make_unique<ItemCommands>(parts_.view->View(), *this, materials_.get(), &codec_);
+  commands_ = std::make_unique<ItemCommands>(parts_.view->View(), *this, materials_.get(), &parts_.pictures->pictures);
   Bind();
 }
 
@@ -60,7 +58,8 @@ void MaterialCommandBinding::Browse(std::optional<store::Serial> serial) {
   };
   hooks.textArea = parts_.textArea;
   hooks.index = parts_.index;
-  store::CDbDlg dlg(store::CDbDlg::Mode::Browse, store_, *parts_.settings, hooks, parts_.window);
+  store::CDbDlg dlg(store::CDbDlg::Mode::Browse, store_, *parts_.settings, parts_.pictures->pictures, hooks,
+                    parts_.window);
   if (serial) dlg.ShowMaterial(*serial);
   dlg.exec();
 }
@@ -102,9 +101,7 @@ void MaterialCommandBinding::ShowNodeProperties(int index) {
     if (parts_.navigate) parts_.navigate(platform::Cp932ToUtf8(cp932));
   };
   hooks.textArea = parts_.textArea;
-  const platform::QtPixelCodec pixels;
-  convert::NodePictureLoader loader(pixels, *parts_.settings);
-  chartview::NodePictureReloader reloader(doc, *materials_, loader);
+  chartview::NodePictureReloader reloader(doc, *materials_, parts_.pictures->loader);
   store::NodeDialogHooks chart;
   chart.reloadPicture = [&reloader](int i) { return reloader.ReloadNodePicture(i, true); };
   chart.chartChanged = [&doc] {
@@ -134,7 +131,8 @@ void MaterialCommandBinding::PickMaterials() {
     const chartview::MaterialPasteResult r = commands_->PasteMaterials(nodes);
     return store::PickPasteResult{r.created, r.refused};
   };
-  store::CDbDlg dlg(store::CDbDlg::Mode::Paste, store_, *parts_.settings, hooks, parts_.window);
+  store::CDbDlg dlg(store::CDbDlg::Mode::Paste, store_, *parts_.settings, parts_.pictures->pictures, hooks,
+                    parts_.window);
   dlg.exec();
 }
 
@@ -158,10 +156,8 @@ std::unique_ptr<platform::Picture> MaterialCommandBinding::LoadMaterialPicture(s
   if (!root) return nullptr;
   const std::filesystem::path file = store::MaterialStore::DataFileIn(*root, typeWord, store::FormatSerial(serial));
   if (!platform::IsRegularFile(file)) return nullptr;
-  const platform::QtPixelCodec pixels;
-  convert::NodePictureLoader loader(pixels, *parts_.settings);
   convert::NodePictureSize size;
-  return loader.LoadNodePicture(file, typeWord, true, size, transColor, true);
+  return parts_.pictures->loader.LoadNodePicture(file, typeWord, true, size, transColor, true);
 }
 
 }  // namespace plume::shell

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "chartview/ItemCommands.h"
-#include "platform/qt/QtPictureCodec.h"
+#include "convert/PictureServices.h"
 #include "platform/FolderOpener.h"
 #include "store/MaterialStore.h"
 
@@ -41,6 +41,7 @@ class MaterialCommandBinding : public chartview::ItemCommandHost {
     std::function<void()> toggleFullScreen;
     store::MaterialStore* materials = nullptr;  ///< the application's one store; required
     store::index::IndexService* index = nullptr;  ///< the material index; null: searches scan
+    convert::PictureServices* pictures = nullptr;  ///< the application's picture codecs; required
   };
   explicit MaterialCommandBinding(Parts parts);
   ~MaterialCommandBinding() override;
@@ -73,7 +74,6 @@ class MaterialCommandBinding : public chartview::ItemCommandHost {
 
   Parts parts_;
   store::MaterialStore& store_;
-  platform::QtPictureCodec codec_;
   std::unique_ptr<chartview::MaterialAccess> materials_;
   std::unique_ptr<chartview::ItemCommands> commands_;
 };

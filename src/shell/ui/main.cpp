@@ -19,7 +19,7 @@
 #include "platform/WorkFolder.h"
 #include "platform/Messages.h"
 #include "platform/qt/JapaneseTranslations.h"
-#include "platform/qt/QtPixelCodec.h"
+#include "convert/PictureServices.h"
 #include "platform/qt/QtMessageSink.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "shell/CommandLine.h"
@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
 
   plume::shell::CMainFrame* frame = app.Frame();
   if (line.demo) {
-    plume::document::FillDemoChart(*app.Chart(), plume::platform::QtPixelCodec());
+    plume::document::FillDemoChart(*app.Chart(), app.Pictures().pixels);
     frame->DocumentReplaced();
   }
   if (!line.windowSize.empty()) {

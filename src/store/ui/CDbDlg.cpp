@@ -27,7 +27,6 @@
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
 #include "platform/qt/BalloonTip.h"
-#include "platform/qt/QtPictureCodec.h"
 #include "store/InfoFile.h"
 #include "store/OwnerLookup.h"
 #include "store/MaterialScan.h"
@@ -110,8 +109,9 @@ class DbScanObserver : public ScanObserver {
   CDbDlg& dlg_;
 };
 
-CDbDlg::CDbDlg(Mode mode, MaterialStore& store, platform::SettingsStore& settings, DbDlgHooks hooks, QWidget* parent)
-    : QDialog(parent), mode_(mode), store_(store), settings_(settings), hooks_(std::move(hooks)) {
+CDbDlg::CDbDlg(Mode mode, MaterialStore& store, platform::SettingsStore& settings,
+               const platform::PictureCodec& pictures, DbDlgHooks hooks, QWidget* parent)
+    : QDialog(parent), mode_(mode), store_(store), settings_(settings), pictures_(pictures), hooks_(std::move(hooks)) {
   setWindowTitle(QStringLiteral("データベース"));
   setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
   const bool paste = mode_ == Mode::Paste;
@@ -448,8 +448,7 @@ void CDbDlg::RowSelected() {
   std::unique_ptr<platform::Picture> picture;
   std::int32_t transparent = -1;
   if (type != "PDF") {
-    const platform::QtPictureCodec codec;
-    picture = store_.LoadMaterialImage(type, serial, codec, transparent);
+    picture = store_.LoadMaterialImage(type, serial, pictures_, transparent);
   }
   preview_->SetPicture(std::move(picture), transparent);
   const auto root = store_.Root();
@@ -617,7 +616,7 @@ void CDbDlg::ShowProperties() {
     if (owner.empty()) break;
     props.owners.push_back(std::move(owner));
   }
-  CPropertyData dlg(std::move(props), store_, settings_, hooks_, this);
+  CPropertyData dlg(std::move(props), store_, settings_, pictures_, hooks_, this);
   dlg.exec();
 }
 

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "platform/Picture.h"
 #include "platform/SettingsStore.h"
 #include "commands/CommandTable.h"
 #include "store/MaterialStore.h"
@@ -45,8 +46,9 @@ class CDbDlg : public QDialog {
     kCmdProperties = commands::Id(commands::CommandId::ID_DB_PROPERTIES),
   };
 
-  CDbDlg(Mode mode, MaterialStore& store, platform::SettingsStore& settings, DbDlgHooks hooks,
-         QWidget* parent = nullptr);
+  /// `pictures` decodes the previews; it must outlive the dialog.
+  CDbDlg(Mode mode, MaterialStore& store, platform::SettingsStore& settings, const platform::PictureCodec& pictures,
+         DbDlgHooks hooks, QWidget* parent = nullptr);
 
   /// "検索(&S)": stores the conditions, confirms them (Kakunin) and scans.
   void Search();
@@ -96,6 +98,7 @@ class CDbDlg : public QDialog {
   Mode mode_;
   MaterialStore& store_;
   platform::SettingsStore& settings_;
+  const platform::PictureCodec& pictures_;
   DbDlgHooks hooks_;
   QLabel* prompt_ = nullptr;
   QComboBox* types_ = nullptr;

@@ -12,7 +12,6 @@
 #include "platform/Cp932.h"
 #include "platform/qt/QtConvert.h"
 #include "platform/Messages.h"
-#include "platform/qt/QtPictureCodec.h"
 #include "store/ui/CTextDlg.h"
 #include "store/ui/MaterialPreview.h"
 
@@ -24,7 +23,7 @@ namespace {
 }  // namespace
 
 CPropertyData::CPropertyData(DataProperties props, MaterialStore& store, platform::SettingsStore& settings,
-                             DbDlgHooks hooks, QWidget* parent)
+                             const platform::PictureCodec& pictures, DbDlgHooks hooks, QWidget* parent)
     : QDialog(parent), props_(std::move(props)), store_(store), settings_(settings), hooks_(std::move(hooks)) {
   setWindowTitle(QStringLiteral("データのプロパティ"));
   const char* captions[8] = {"種別", "シリアルNo", "タイトル", "サイズ (KB)", "幅 (Pixel)", "高さ (Pixel)",
@@ -75,8 +74,7 @@ CPropertyData::CPropertyData(DataProperties props, MaterialStore& store, platfor
   preview_->setFixedSize(240, 180);
   if (props_.values[0] != "PDF") {
     std::int32_t transparent = -1;
-    const platform::QtPictureCodec codec;
-    preview_->SetPicture(store_.LoadMaterialImage(props_.values[0], props_.values[1], codec, transparent),
+    preview_->SetPicture(store_.LoadMaterialImage(props_.values[0], props_.values[1], pictures, transparent),
                          transparent);
   } else {
     preview_->SetNoImageText(false);

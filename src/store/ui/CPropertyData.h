@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Picture.h"
 #include "platform/SettingsStore.h"
 #include "store/MaterialStore.h"
 #include "store/ui/DbDlgHooks.h"
@@ -31,8 +32,9 @@ class CPropertyData : public QDialog {
  public:
   static constexpr int kMaxOwners = 100;
 
-  CPropertyData(DataProperties props, MaterialStore& store, platform::SettingsStore& settings, DbDlgHooks hooks,
-                QWidget* parent = nullptr);
+  /// `pictures` decodes the preview; it must outlive the dialog.
+  CPropertyData(DataProperties props, MaterialStore& store, platform::SettingsStore& settings,
+                const platform::PictureCodec& pictures, DbDlgHooks hooks, QWidget* parent = nullptr);
 
   QTableWidget* Owners() const { return owners_; }
   const MaterialPreview* Preview() const { return preview_; }
