@@ -19,6 +19,8 @@
 #include <vector>
 
 #include "platform/Cp932.h"
+#include "platform/cab/BlockChecksums.h"
+#include "platform/cab/ProgressInputStream.h"
 
 namespace plume::platform {
 namespace {
@@ -251,95 +253,6 @@ gboolean OnEntry(GCabFile* entry, gpointer data) {
   return FALSE;
 }
 
-// ---- A seekable input stream that reports how far the cabinet was read --------
-
-struct CountingStream {
-  GInputStream parent;
-  GInputStream* base;       // owned; a seekable file stream
-  ExtractContext* context;  // not owned; outlives the stream's use
-};
-
-struct CountingStreamClass {
-  GInputStreamClass parent;
-};
-
-gpointer countingParentClass = nullptr;
-
-CountingStream* AsCounting(gpointer object) { return static_cast<CountingStream*>(object); }
-
-gssize CountingRead(GInputStream* stream, void* buffer, gsize count, GCancellable* cancellable,
-                    GError** error) {
-  CountingStream* self = AsCounting(stream);
-  const gssize got = g_input_stream_read(self->base, buffer, count, cancellable, error);
-  if (got > 0 && self->context != nullptr) {
-    bool goOn = false;
-    try {
-      goOn = self->context->Progress(
-          static_cast<std::uint64_t>(g_seekable_tell(G_SEEKABLE(self->base))), false);
-    } catch (...) {
-      self->context->cancelled = true;
-    }
-    if (!goOn) {
-      g_set_error_literal(error, G_IO_ERROR, G_IO_ERROR_CANCELLED, "cancelled");
-      return -1;
-    }
-  }
-  return got;
-}
-
-gboolean CountingClose(GInputStream* stream, GCancellable* cancellable, GError** error) {
-  return g_input_stream_close(AsCounting(stream)->base, cancellable, error);
-}
-
-void CountingFinalize(GObject* object) {
-  g_clear_object(&AsCounting(object)->base);
-  G_OBJECT_CLASS(countingParentClass)->finalize(object);
-}
-
-void CountingClassInit(gpointer klass, gpointer) {
-  countingParentClass = g_type_class_peek_parent(klass);
-  G_OBJECT_CLASS(klass)->finalize = CountingFinalize;
-  G_INPUT_STREAM_CLASS(klass)->read_fn = CountingRead;
-  G_INPUT_STREAM_CLASS(klass)->close_fn = CountingClose;
-}
-
-void CountingSeekableInit(gpointer iface, gpointer) {
-  auto* seekable = static_cast<GSeekableIface*>(iface);
-  seekable->tell = [](GSeekable* self) {
-    return g_seekable_tell(G_SEEKABLE(AsCounting(self)->base));
-  };
-  seekable->can_seek = [](GSeekable*) -> gboolean { return TRUE; };
-  seekable->seek = [](GSeekable* self, goffset offset, GSeekType type, GCancellable* cancellable,
-                      GError** error) {
-    return g_seekable_seek(G_SEEKABLE(AsCounting(self)->base), offset, type, cancellable, error);
-  };
-  seekable->can_truncate = [](GSeekable*) -> gboolean { return FALSE; };
-  seekable->truncate_fn = [](GSeekable*, goffset, GCancellable*, GError** error) -> gboolean {
-    g_set_error_literal(error, G_IO_ERROR, G_IO_ERROR_NOT_SUPPORTED, "read-only stream");
-    return FALSE;
-  };
-}
-
-GType CountingStreamType() {
-  static const GType type = [] {
-    const GType registered = g_type_register_static_simple(
-        G_TYPE_INPUT_STREAM, "PlumeCabinetCountingStream", sizeof(CountingStreamClass),
-        CountingClassInit, sizeof(CountingStream), nullptr, GTypeFlags{});
-    static const GInterfaceInfo seekableInfo = {CountingSeekableInit, nullptr, nullptr};
-    g_type_add_interface_static(registered, G_TYPE_SEEKABLE, &seekableInfo);
-    return registered;
-  }();
-  return type;
-}
-
-/// Takes ownership of `base`.
-GRef<GInputStream> MakeCountingStream(GInputStream* base, ExtractContext* context) {
-  auto* stream = AsCounting(g_object_new(CountingStreamType(), nullptr));
-  stream->base = base;
-  stream->context = context;
-  return GRef<GInputStream>(G_INPUT_STREAM(stream));
-}
-
 /// A private folder inside the target folder, removed with everything in it.
 class StagingFolder {
  public:
@@ -473,82 +386,6 @@ CabinetResult WriteCabinet(const fs::path& source, std::string_view storedName,
   return ok;
 }
 
-// ---- Data blocks with checksum 0 ------------------------------------------------
-
-/// What the checksums of a cabinet's data blocks say.
-enum class BlockChecksums { Computed, SomeNotComputed, Wrong };
-
-std::uint32_t BlockChecksum(const unsigned char* bytes, std::size_t size, std::uint32_t seed) {
-  std::size_t i = 0;
-  for (; i + 4 <= size; i += 4)
-    seed ^= std::uint32_t{bytes[i]} | std::uint32_t{bytes[i + 1]} << 8 | std::uint32_t{bytes[i + 2]} << 16 |
-            std::uint32_t{bytes[i + 3]} << 24;
-  std::uint32_t tail = 0;
-  for (int shift = 8 * static_cast<int>(size - i - 1); i < size; ++i, shift -= 8) tail |= std::uint32_t{bytes[i]} << shift;
-  return seed ^ tail;
-}
-
-/// Walks every data block of the cabinet: a checksum of 0 is the format's
-/// "not computed"; every other one must match its block. A cabinet it cannot
-/// walk is left to the library (Computed), which then reports the damage.
-BlockChecksums CheckBlockChecksums(const fs::path& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return BlockChecksums::Computed;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(file, std::fclose);
-  auto read = [file](void* into, std::size_t n) { return std::fread(into, 1, n, file) == n; };
-  auto u16 = [](const unsigned char* b) { return static_cast<std::uint32_t>(b[0] | b[1] << 8); };
-  auto u32 = [](const unsigned char* b) {
-    return std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16 | std::uint32_t{b[3]} << 24;
-  };
-  unsigned char header[36];
-  if (!read(header, sizeof header) || std::memcmp(header, "MSCF", 4) != 0) return BlockChecksums::Computed;
-  const std::uint32_t folders = u16(header + 26), flags = u16(header + 30);
-  std::uint32_t folderReserve = 0, dataReserve = 0;
-  if (flags & 4) {
-    unsigned char sizes[4];
-    if (!read(sizes, 4)) return BlockChecksums::Computed;
-    folderReserve = sizes[2];
-    dataReserve = sizes[3];
-    if (std::fseek(file, static_cast<long>(u16(sizes)), SEEK_CUR) != 0) return BlockChecksums::Computed;
-  }
-  // The names of a previous and a next cabinet: two strings each.
-  for (int strings = ((flags & 1) ? 2 : 0) + ((flags & 2) ? 2 : 0); strings > 0; --strings) {
-    int c = 0;
-    while ((c = std::fgetc(file)) > 0) {
-    }
-    if (c < 0) return BlockChecksums::Computed;
-  }
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> starts;  // first block, block count
-  for (std::uint32_t f = 0; f < folders; ++f) {
-    unsigned char entry[8];
-    if (!read(entry, 8) || std::fseek(file, static_cast<long>(folderReserve), SEEK_CUR) != 0)
-      return BlockChecksums::Computed;
-    starts.emplace_back(u32(entry), u16(entry + 4));
-  }
-  bool zero = false;
-  std::vector<unsigned char> block;
-  for (const auto& [at, count] : starts) {
-    if (std::fseek(file, static_cast<long>(at), SEEK_SET) != 0) return BlockChecksums::Computed;
-    for (std::uint32_t b = 0; b < count; ++b) {
-      unsigned char head[8];
-      if (!read(head, 8)) return BlockChecksums::Computed;
-      block.resize(4 + dataReserve + u16(head + 4));
-      std::memcpy(block.data(), head + 4, 4);
-      if (!read(block.data() + 4, block.size() - 4)) return BlockChecksums::Computed;
-      const std::uint32_t stored = u32(head);
-      if (stored == 0) {
-        zero = true;
-        continue;
-      }
-      const std::size_t dataAt = 4 + dataReserve;
-      const std::uint32_t computed =
-          BlockChecksum(block.data(), dataAt, BlockChecksum(block.data() + dataAt, block.size() - dataAt, 0));
-      if (computed != stored) return BlockChecksums::Wrong;
-    }
-  }
-  return zero ? BlockChecksums::SomeNotComputed : BlockChecksums::Computed;
-}
-
 /// Lets libgcab skip its checksum test while it lives: used only once every
 /// computed checksum has been checked here, for data blocks whose checksum is
 /// the format's "not computed" 0 (which libgcab refuses; cabextract accepts it).
@@ -582,7 +419,19 @@ ExtractResult ExtractCabinet(const fs::path& cabinetPath, const fs::path& target
   std::error_code sizeError;
   context.total = fs::file_size(cabinetPath, sizeError);
   if (sizeError) return Fail<ExtractResult>(CabinetTag::kFileCopy, sizeError.message());
-  GRef<GInputStream> stream = MakeCountingStream(G_INPUT_STREAM(raw.release()), &context);
+  // Reading the cabinet reports how far it got; the caller's cancel stops the read.
+  GRef<GInputStream> stream(MakeProgressStream(
+      G_INPUT_STREAM(raw.release()),
+      [](void* data, std::uint64_t position) {
+        auto* reading = static_cast<ExtractContext*>(data);
+        try {
+          return reading->Progress(position, false);
+        } catch (...) {
+          reading->cancelled = true;
+          return false;
+        }
+      },
+      &context));
 
   if (!context.Progress(0, true)) return Fail<ExtractResult>(CabinetTag::kCancelled, "cancelled");
   const BlockChecksums checksums = CheckBlockChecksums(cabinetPath);
