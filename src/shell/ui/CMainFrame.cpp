@@ -11,7 +11,6 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "output/ui/ExportActions.h"
 #include "chartview/ui/CTesselView.h"
 #include "document/ui/CUnderBar.h"
 #include "document/ui/QtFileDialogs.h"
@@ -22,6 +21,9 @@
 #include "shell/AreaLayout.h"
 #include "shell/DocumentGuard.h"
 #include "shell/ui/CMyRibbonBar.h"
+#include "shell/ui/ExportCommands.h"
+#include "shell/ui/FrameRegistration.h"
+#include "platform/Cp932.h"
 #include "shell/ui/ChartViewParts.h"
 #include "shell/ui/FrameSheetOpener.h"
 #include "shell/ui/MaterialCommandBinding.h"
@@ -51,7 +53,16 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
   BindDocumentCommands();
   BindTabCommands();
   BindTextAreaCommands();
-  BindExportCommands();
+  // The chart export; the title and address of the page in the HTML area become the PDF's information.
+  exportCommands_ = std::make_unique<ExportCommands>(ExportCommands::Parts{
+      *router_, *chartView_, *services_.store, services_.scratch, this, [this] {
+        convert::PdfInfoSource source;
+        if (htmlArea_) {
+          source.title = platform::Utf8ToCp932(htmlArea_->GetPageTitle());
+          source.address = platform::Utf8ToCp932(htmlArea_->GetLocation());
+        }
+        return source;
+      }});
   BindStyleCommands();
   BindViewCommands();
   BindBrowserCommands();
@@ -73,12 +84,31 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
   RefreshTitle();
 }
 
+void CMainFrame::BindRegistration() {
+  if (chartView_ == nullptr || services_.chart == nullptr || services_.document == nullptr) return;
+  if (services_.index != nullptr && captured_ == nullptr) {
+    // "Show it": the search dialog opens on the material once the registration has ended.
+    captured_ = std::make_unique<store::index::CapturedCheck>(
+        *services_.index, [this](store::Serial serial, const store::MaterialInfo&) {
+          QTimer::singleShot(0, this, [this, serial] {
+            if (materialCommands_) materialCommands_->ShowMaterial(serial);
+          });
+        });
+  }
+  // Owned by the chart view; lives as long as the view.
+  registration_ = new FrameRegistration(RegistrationParts{
+      chartView_, services_.chart, services_.document, services_.store, textArea_,
+      htmlArea_ ? &htmlArea_->Controller() : nullptr, htmlArea_ ? htmlArea_->EngineView() : nullptr,
+      services_.materials, captured_.get(), jobs_, htmlArea_, htmlArea_ ? htmlArea_->WebEngine() : nullptr,
+      services_.pictures});
+}
+
 CMainFrame::~CMainFrame() {
   jobs_->SetListener(nullptr);
   // The chart view and its parts call this frame: they go while it is whole.
   viewParts_.reset();
   materialCommands_.reset();
-  export_.reset();
+  exportCommands_.reset();
   delete chartView_;
   chartView_ = nullptr;
   document::ui::QtFileDialogs::SetDocumentFolder({});

@@ -29,9 +29,6 @@ class QTextEdit;
 namespace plume::convert {
 struct PictureServices;
 }
-namespace plume::output::ui {
-class ExportActions;
-}
 namespace plume::chartview {
 class CTesselView;
 }
@@ -50,6 +47,8 @@ class ProcessLauncher;
 }
 
 namespace plume::shell {
+
+class ExportCommands;
 
 class ChartViewParts;
 class MaterialCommandBinding;
@@ -151,8 +150,6 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   void BindTabCommands();
   /// The text area's context menu: copy, paste, select all, text search.
   void BindTextAreaCommands();
-  /// Chart export: PDF of the current page or all pages, the page as an image.
-  void BindExportCommands();
   /// Style, alignment, style default and view property commands (StyleControls).
   void BindStyleCommands();
   /// Undo and the view's document connections (page deletion's materials).
@@ -169,7 +166,7 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   void BindWordCommands();
   bool HtmlAreaShowsPdf() const;
   std::string PdfTextOnShow() const;
-  /// The chart view's "add a node here" commands and its drop target (FrameRegistration.cpp).
+  /// The chart view's "add a node here" commands and its drop target (FrameRegistration).
   void BindRegistration();
   /// The cursor and the commands follow the job gate; a close waits for the job (FrameJobs.cpp).
   void BindJobGate();
@@ -203,7 +200,7 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   CHView* htmlArea_ = nullptr;
   QTextEdit* textArea_ = nullptr;
   chartview::CTesselView* chartView_ = nullptr;
-  std::unique_ptr<output::ui::ExportActions> export_;
+  std::unique_ptr<ExportCommands> exportCommands_;
   std::unique_ptr<FrameSheetOpener> sheetOpener_;
   std::unique_ptr<ChartViewParts> viewParts_;
   std::unique_ptr<MaterialCommandBinding> materialCommands_;

@@ -152,23 +152,4 @@ std::string FrameRegistration::WholeText() {
   return platform::Utf8ToCp932(parts_.textArea->toPlainText().toStdString());
 }
 
-void CMainFrame::BindRegistration() {
-  if (chartView_ == nullptr || services_.chart == nullptr || services_.document == nullptr) return;
-  if (services_.index != nullptr && captured_ == nullptr) {
-    // "Show it": the search dialog opens on the material once the registration has ended.
-    captured_ = std::make_unique<store::index::CapturedCheck>(
-        *services_.index, [this](store::Serial serial, const store::MaterialInfo&) {
-          QTimer::singleShot(0, this, [this, serial] {
-            if (materialCommands_) materialCommands_->ShowMaterial(serial);
-          });
-        });
-  }
-  // Owned by the chart view; lives as long as the view.
-  registration_ = new FrameRegistration(RegistrationParts{
-      chartView_, services_.chart, services_.document, services_.store, textArea_,
-      htmlArea_ ? &htmlArea_->Controller() : nullptr, htmlArea_ ? htmlArea_->EngineView() : nullptr,
-      services_.materials, captured_.get(), jobs_, htmlArea_, htmlArea_ ? htmlArea_->WebEngine() : nullptr,
-      services_.pictures});
-}
-
 }  // namespace plume::shell
