@@ -23,6 +23,7 @@
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/ExportCommands.h"
 #include "shell/ui/FrameRegistration.h"
+#include "shell/ui/PrintCommand.h"
 #include "platform/Cp932.h"
 #include "shell/ui/ChartViewParts.h"
 #include "shell/ui/FrameSheetOpener.h"
@@ -66,7 +67,8 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
   BindStyleCommands();
   BindViewCommands();
   BindBrowserCommands();
-  BindPrintCommands();
+  printCommand_ = std::make_unique<PrintCommand>(PrintCommand::Parts{
+      *router_, *chartView_, *services_.chart, *services_.store, services_.scratch, this, services_.printer});
   BindSettingsCommands();
   BindWordCommands();
   BindRegistration();

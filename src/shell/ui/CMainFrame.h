@@ -49,6 +49,7 @@ class ProcessLauncher;
 namespace plume::shell {
 
 class ExportCommands;
+class PrintCommand;
 
 class ChartViewParts;
 class MaterialCommandBinding;
@@ -159,9 +160,7 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   /// The HTML area's hand-overs (text area, status pane, page type), the web
   /// search and its kinds, the page type for the chart view's menu.
   void BindBrowserCommands();
-  /// Print dialog (PrintCommands.cpp), settings sheet and recent files
-  /// (SettingsCommands.cpp), Word export (WordCommands.cpp).
-  void BindPrintCommands();
+  /// Settings sheet and recent files (SettingsCommands.cpp), Word export (WordCommands.cpp).
   void BindSettingsCommands();
   void BindWordCommands();
   bool HtmlAreaShowsPdf() const;
@@ -201,6 +200,7 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   QTextEdit* textArea_ = nullptr;
   chartview::CTesselView* chartView_ = nullptr;
   std::unique_ptr<ExportCommands> exportCommands_;
+  std::unique_ptr<PrintCommand> printCommand_;
   std::unique_ptr<FrameSheetOpener> sheetOpener_;
   std::unique_ptr<ChartViewParts> viewParts_;
   std::unique_ptr<MaterialCommandBinding> materialCommands_;
