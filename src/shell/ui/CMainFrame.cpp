@@ -24,6 +24,7 @@
 #include "shell/ui/ExportCommands.h"
 #include "shell/ui/FrameRegistration.h"
 #include "shell/ui/PrintCommand.h"
+#include "shell/ui/WordCommands.h"
 #include "platform/Cp932.h"
 #include "shell/ui/ChartViewParts.h"
 #include "shell/ui/FrameSheetOpener.h"
@@ -70,7 +71,8 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
   printCommand_ = std::make_unique<PrintCommand>(PrintCommand::Parts{
       *router_, *chartView_, *services_.chart, *services_.store, services_.scratch, this, services_.printer});
   BindSettingsCommands();
-  BindWordCommands();
+  wordCommands_ = std::make_unique<WordCommands>(
+      WordCommands::Parts{*router_, *ribbon_, *services_.store, htmlArea_, textArea_});
   BindRegistration();
   BindJobGate();
   pendingSizes_ = LoadAreaSizes(*services_.store);

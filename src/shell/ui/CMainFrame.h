@@ -42,14 +42,12 @@ class CapturedCheck;
 class IndexService;
 }
 }
-namespace plume::platform {
-class ProcessLauncher;
-}
 
 namespace plume::shell {
 
 class ExportCommands;
 class PrintCommand;
+class WordCommands;
 
 class ChartViewParts;
 class MaterialCommandBinding;
@@ -134,10 +132,6 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   QMenu* BuildTabMenu(bool onTab);
   /// The settings sheet (311); true when it was confirmed (SettingsCommands.cpp).
   bool OpenSettingsSheet();
-  /// The text of the PDF on show (UTF-8, pages separated by form feeds) for the Word export.
-  std::function<std::string()> pdfTextOnShow;
-  /// Starts the word processor (tests); null: the system's.
-  platform::ProcessLauncher* wordLauncher = nullptr;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -160,11 +154,8 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   /// The HTML area's hand-overs (text area, status pane, page type), the web
   /// search and its kinds, the page type for the chart view's menu.
   void BindBrowserCommands();
-  /// Settings sheet and recent files (SettingsCommands.cpp), Word export (WordCommands.cpp).
+  /// Settings sheet and recent files (SettingsCommands.cpp).
   void BindSettingsCommands();
-  void BindWordCommands();
-  bool HtmlAreaShowsPdf() const;
-  std::string PdfTextOnShow() const;
   /// The chart view's "add a node here" commands and its drop target (FrameRegistration).
   void BindRegistration();
   /// The cursor and the commands follow the job gate; a close waits for the job (FrameJobs.cpp).
@@ -201,6 +192,7 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   chartview::CTesselView* chartView_ = nullptr;
   std::unique_ptr<ExportCommands> exportCommands_;
   std::unique_ptr<PrintCommand> printCommand_;
+  std::unique_ptr<WordCommands> wordCommands_;
   std::unique_ptr<FrameSheetOpener> sheetOpener_;
   std::unique_ptr<ChartViewParts> viewParts_;
   std::unique_ptr<MaterialCommandBinding> materialCommands_;

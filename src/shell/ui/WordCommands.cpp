@@ -1,64 +1,62 @@
-// The Word export of the main frame: "Word 出力" (354) writes the text of
-// the PDF on show as an ODF text document in this process's scratch folder
-// and opens it in the word processor as a new untitled document; "書式付" (355) switches between keeping the PDF's
-// layout and inserting plain text.
+#include "shell/ui/WordCommands.h"
 
-#include <QApplication>
 #include <QGuiApplication>
 #include <QTextEdit>
+#include <QUrl>
 
+#include "commands/CommandTable.h"
 #include "convert/WordExport.h"
 #include "convert/ui/OdfWordWriter.h"
-#include "platform/WorkFolder.h"
 #include "platform/SettingsTable.h"
+#include "platform/WorkFolder.h"
 #include "platform/pdf/PopplerPdfText.h"
 #include "platform/qt/QtProcessLauncher.h"
-#include "shell/ui/CMainFrame.h"
+#include "shell/ui/CHView.h"
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/CommandRouter.h"
-#include "shell/ui/CHView.h"
 
 namespace plume::shell {
 
 namespace settings = platform::settings;
+using commands::CommandId;
 
-bool CMainFrame::HtmlAreaShowsPdf() const {
-  return htmlArea_ && htmlArea_->GetPageType() == "PDF";
+WordCommands::WordCommands(Parts parts) : parts_(std::move(parts)) {
+  parts_.router.Handle(CommandId::ID_GET_WORD, [this] { Export(); },
+                       [this] { return CommandState{ShowsPdf(), false}; });
+  parts_.router.Handle(CommandId::ID_OPT_WORD, [this] { ToggleOption(); });
 }
 
-std::string CMainFrame::PdfTextOnShow() const {
+bool WordCommands::ShowsPdf() const { return parts_.htmlArea && parts_.htmlArea->GetPageType() == "PDF"; }
+
+std::string WordCommands::PdfTextOnShow() const {
   // A local PDF is read again with its pages apart; any other PDF's text is
   // what the text area received when it was shown.
-  const QUrl url(QString::fromStdString(htmlArea_->GetLocation()));
+  const QUrl url(QString::fromStdString(parts_.htmlArea->GetLocation()));
   if (url.isLocalFile()) {
     const platform::PdfTextResult result = platform::PopplerPdfText('\f').FromFile(url.toLocalFile().toStdString());
     return result.ok ? result.text : std::string();
   }
-  return textArea_ ? textArea_->toPlainText().toStdString() : std::string();
+  return parts_.textArea ? parts_.textArea->toPlainText().toStdString() : std::string();
 }
 
-void CMainFrame::BindWordCommands() {
-  router_->Handle(
-      CommandId::ID_GET_WORD,
-      [this] {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        const std::string text = pdfTextOnShow ? pdfTextOnShow() : PdfTextOnShow();
-        convert::WordExportServices services;
-        services.writeDocument = convert::ui::WriteOdfDocument;
-        platform::QtProcessLauncher launcher;
-        services.launcher = wordLauncher ? wordLauncher : &launcher;
-        const bool formatted = settings::Get(*services_.store, settings::Last::OptWord) == 1;
-        convert::ExportToWord(htmlArea_->GetLocation(), text, formatted,
-                              platform::GetScratchFolder(), services);
-        QGuiApplication::restoreOverrideCursor();
-      },
-      [this] { return CommandState{HtmlAreaShowsPdf(), false}; });
-  router_->Handle(CommandId::ID_OPT_WORD, [this] {
-    const convert::WordOptionToggle toggle =
-        convert::ToggleWordOption(settings::Get(*services_.store, settings::Last::OptWord));
-    settings::Set(*services_.store, settings::Last::OptWord, toggle.newValue);
-    ribbon_->SetWordOption(toggle.newValue == 1);
-  });
+void WordCommands::Export() {
+  if (parts_.htmlArea == nullptr) return;
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  const std::string text = PdfTextOnShow();
+  convert::WordExportServices services;
+  services.writeDocument = convert::ui::WriteOdfDocument;
+  platform::QtProcessLauncher launcher;
+  services.launcher = &launcher;
+  const bool formatted = settings::Get(parts_.settings, settings::Last::OptWord) == 1;
+  convert::ExportToWord(parts_.htmlArea->GetLocation(), text, formatted, platform::GetScratchFolder(), services);
+  QGuiApplication::restoreOverrideCursor();
+}
+
+void WordCommands::ToggleOption() {
+  const convert::WordOptionToggle toggle =
+      convert::ToggleWordOption(settings::Get(parts_.settings, settings::Last::OptWord));
+  settings::Set(parts_.settings, settings::Last::OptWord, toggle.newValue);
+  parts_.ribbon.SetWordOption(toggle.newValue == 1);
 }
 
 }  // namespace plume::shell
