@@ -131,17 +131,8 @@ bool CopyFileDurably(const fs::path& from, const fs::path& to, const IoStepFn& s
     struct stat info {};
     if (Proceed(steps, IoStep::BackupCopy) && in.IsRegularFile(&info)) {
       FileDescriptor out = FileDescriptor::CreateExclusive(temp, info.st_mode & 0666);
-      std::vector<char> buffer(1 << 20);
-      ok = out.IsOpen();
-      while (ok) {
-        const ssize_t n = read(in.Get(), buffer.data(), buffer.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-          ok = n == 0;
-          break;
-        }
-        ok = WriteAll(out.Get(), buffer.data(), static_cast<std::size_t>(n));
-      }
+      ok = out.IsOpen() &&
+           in.CopyTo([&](const char* bytes, std::size_t size) { return WriteAll(out.Get(), bytes, size); });
       ok = ok && Proceed(steps, IoStep::BackupSync) && fsync(out.Get()) == 0;
       ok = out.Close() && ok;
     }

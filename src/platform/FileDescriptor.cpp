@@ -3,6 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <vector>
+
 namespace plume::platform {
 
 FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
@@ -35,6 +38,17 @@ bool FileDescriptor::Close() {
   const bool closed = fd_ < 0 || ::close(fd_) == 0;
   fd_ = -1;
   return closed;
+}
+
+bool FileDescriptor::CopyTo(const std::function<bool(const char* bytes, std::size_t size)>& write) const {
+  if (fd_ < 0) return false;
+  std::vector<char> buffer(1 << 20);
+  for (;;) {
+    const ssize_t n = read(fd_, buffer.data(), buffer.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return n == 0;
+    if (!write(buffer.data(), static_cast<std::size_t>(n))) return false;
+  }
 }
 
 int FileDescriptor::Release() {

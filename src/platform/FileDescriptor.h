@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 
 namespace plume::platform {
 
@@ -38,6 +40,9 @@ class FileDescriptor {
   bool Close();
   /// Gives the descriptor up to the caller (-1 when none).
   int Release();
+  /// Reads what is left of the file in large chunks and hands each to
+  /// `write`; true when the end was reached and every write succeeded.
+  bool CopyTo(const std::function<bool(const char* bytes, std::size_t size)>& write) const;
 
  private:
   int fd_ = -1;

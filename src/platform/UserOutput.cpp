@@ -93,17 +93,9 @@ bool WriteUserFile(const fs::path& chosen, const std::function<bool(std::ostream
 bool PlaceUserFile(const fs::path& chosen, const fs::path& finished) {
   return Replace(chosen, [&](ExclusiveFile& temp) {
     const FileDescriptor in = FileDescriptor::OpenForReading(finished, true);
-    bool ok = in.IsRegularFile();
-    std::vector<char> buffer(1 << 20);
-    while (ok) {
-      const ssize_t n = read(in.Get(), buffer.data(), buffer.size());
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) {
-        ok = n == 0;
-        break;
-      }
-      ok = static_cast<bool>(temp.Stream().write(buffer.data(), n));
-    }
+    const bool ok = in.IsRegularFile() && in.CopyTo([&](const char* bytes, std::size_t size) {
+      return static_cast<bool>(temp.Stream().write(bytes, static_cast<std::streamsize>(size)));
+    });
     return ok && temp.Stream().flush() ? true : Refuse(StringId::OutputWriteFailed, chosen);
   });
 }

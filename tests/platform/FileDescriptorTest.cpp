@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <string>
 #include <utility>
 
 #include "tests/support/PdfTestFiles.h"
@@ -92,6 +93,25 @@ TEST(FileDescriptor, OwnershipMovesAndTheDescriptorIsClosedOnce) {
   EXPECT_TRUE(owner.Close());  // nothing left to close
   EXPECT_TRUE(DescriptorOpen(raw));
   close(raw);
+}
+
+TEST(FileDescriptor, CopyToHandsOnEveryByteAndStopsAtAFailedWrite) {
+  TempFolder dir;
+  const std::string bytes(3 << 20, 'x');  // more than one chunk
+  WriteFile(dir / "file", bytes);
+  std::string copied;
+  EXPECT_TRUE(FileDescriptor::OpenForReading(dir / "file").CopyTo([&](const char* data, std::size_t size) {
+    copied.append(data, size);
+    return true;
+  }));
+  EXPECT_EQ(copied, bytes);
+  int writes = 0;
+  EXPECT_FALSE(FileDescriptor::OpenForReading(dir / "file").CopyTo([&](const char*, std::size_t) {
+    ++writes;
+    return false;
+  }));
+  EXPECT_EQ(writes, 1);
+  EXPECT_FALSE(FileDescriptor().CopyTo([](const char*, std::size_t) { return true; }));
 }
 
 }  // namespace
