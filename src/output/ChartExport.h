@@ -9,8 +9,8 @@
 // paints, encodes and wraps whole pages. Scratch files in the process's
 // scratch folder: tmp.jpg (page image), tmp3.pdf (a single page), page<n>.pdf
 // and page<n>.jpg (page n of all pages, removed after the join), image.jpg (an
-// image export before it is put in place). Every file the user chose is written under the
-// rule of platform/UserOutput.h.
+// image export before it is put in place). Every file the user chose is
+// written under the rule of platform/UserOutput.h.
 
 #include <filesystem>
 #include <functional>
