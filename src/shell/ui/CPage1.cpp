@@ -20,10 +20,8 @@ CPage1::CPage1(QWidget* parent) : QWidget(parent) {
 
   auto* size = new QGroupBox(QStringLiteral("2 ページサイズ"), this);
   auto* sizeGrid = new QGridLayout(size);
-  viewW_ = new SpinField(kViewSizeRange.low, kViewSizeRange.high, size);
-  viewH_ = new SpinField(kViewSizeRange.low, kViewSizeRange.high, size);
-  viewW_->setObjectName(QStringLiteral("ViewW"));
-  viewH_->setObjectName(QStringLiteral("ViewH"));
+  viewW_ = new SpinField(kViewSizeRange, QStringLiteral("ViewW"), size);
+  viewH_ = new SpinField(kViewSizeRange, QStringLiteral("ViewH"), size);
   sizeGrid->addWidget(new QLabel(QStringLiteral("幅："), size), 0, 0);
   sizeGrid->addWidget(viewW_, 0, 1);
   sizeGrid->addWidget(new QLabel(QStringLiteral("高さ："), size), 0, 2);
@@ -43,16 +41,14 @@ CPage1::CPage1(QWidget* parent) : QWidget(parent) {
 
   playAnime_ = new QCheckBox(QStringLiteral("4 オブジェクト上にマウスカーソルが乗ったとき、アニメを表示する(&A)"), this);
   grid->addWidget(playAnime_, 4, 0, 1, 4);
-  animeCount_ = new SpinField(kAnimeCountRange.low, kAnimeCountRange.high, this);
-  animeCount_->setObjectName(QStringLiteral("AnimeCount"));
+  animeCount_ = new SpinField(kAnimeCountRange, QStringLiteral("AnimeCount"), this);
   grid->addWidget(new QLabel(QStringLiteral("表示するアニメの個数："), this), 5, 0);
   grid->addWidget(animeCount_, 5, 1);
   grid->addWidget(new QLabel(QStringLiteral("(1 - 10個)  [切替え:F10]"), this), 5, 2, 1, 2);
 
   makeBackup_ = new QCheckBox(QStringLiteral("5 上書き保存時、バックアップファイルを作成する(&B)"), this);
   grid->addWidget(makeBackup_, 6, 0, 1, 4);
-  recoveryMin_ = new SpinField(kRecoveryMinRange.low, kRecoveryMinRange.high, this);
-  recoveryMin_->setObjectName(QStringLiteral("RecoveryMin"));
+  recoveryMin_ = new SpinField(kRecoveryMinRange, QStringLiteral("RecoveryMin"), this);
   grid->addWidget(new QLabel(QStringLiteral("6 回復用コピーの間隔："), this), 7, 0);
   grid->addWidget(recoveryMin_, 7, 1);
   grid->addWidget(new QLabel(QStringLiteral("分 (1 - 60)  ※ 未保存の変更があるとき"), this), 7, 2, 1, 2);

@@ -13,8 +13,7 @@ CPage2::CPage2(QWidget* parent) : QWidget(parent) {
   auto* column = new QVBoxLayout(this);
   auto* row = new QHBoxLayout;
   row->addWidget(new QLabel(QStringLiteral("1 イメージ幅："), this));
-  imageW_ = new SpinField(kImageWRange.low, kImageWRange.high, this);
-  imageW_->setObjectName(QStringLiteral("ImageW"));
+  imageW_ = new SpinField(kImageWRange, QStringLiteral("ImageW"), this);
   row->addWidget(imageW_);
   row->addWidget(new QLabel(QStringLiteral("(500 ～ 2,000)"), this));
   row->addStretch(1);

@@ -17,8 +17,7 @@ CPage3::CPage3(QWidget* parent) : QWidget(parent) {
                              QStringLiteral("ImageType"));
   auto* row = new QHBoxLayout;
   row->addWidget(new QLabel(QStringLiteral("2 貼り付け時の幅："), this));
-  imageDefW_ = new SpinField(kImageDefWRange.low, kImageDefWRange.high, this);
-  imageDefW_->setObjectName(QStringLiteral("ImageDefW"));
+  imageDefW_ = new SpinField(kImageDefWRange, QStringLiteral("ImageDefW"), this);
   row->addWidget(imageDefW_);
   row->addWidget(new QLabel(QStringLiteral("( 50 ～ 500px )"), this));
   row->addStretch(1);

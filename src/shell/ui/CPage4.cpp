@@ -24,8 +24,7 @@ CPage4::CPage4(QWidget* parent) : QWidget(parent) {
   grid->addWidget(current, 1, 2);
   grid->addWidget(blank, 1, 3);
   grid->addWidget(new QLabel(QStringLiteral("2 ブックマークメニューの最大文字数："), this), 2, 0, 1, 2);
-  menuLen_ = new SpinField(kMenuLenRange.low, kMenuLenRange.high, this);
-  menuLen_->setObjectName(QStringLiteral("MenuLen"));
+  menuLen_ = new SpinField(kMenuLenRange, QStringLiteral("MenuLen"), this);
   grid->addWidget(menuLen_, 2, 2);
   grid->addWidget(new QLabel(QStringLiteral("( 20 ～ 200バイト )"), this), 2, 3);
   grid->setRowStretch(3, 1);

@@ -24,10 +24,8 @@ CPage5::CPage5(QWidget* parent) : QWidget(parent) {
     box->setLayout(layout);
   }
   auto* grid = new QGridLayout;
-  nodeWidth_ = new SpinField(kNodeWidthRange.low, kNodeWidthRange.high, this);
-  nodeHeight_ = new SpinField(kNodeHeightRange.low, kNodeHeightRange.high, this);
-  nodeWidth_->setObjectName(QStringLiteral("NodeWidth"));
-  nodeHeight_->setObjectName(QStringLiteral("NodeHeight"));
+  nodeWidth_ = new SpinField(kNodeWidthRange, QStringLiteral("NodeWidth"), this);
+  nodeHeight_ = new SpinField(kNodeHeightRange, QStringLiteral("NodeHeight"), this);
   grid->addWidget(new QLabel(QStringLiteral("2 新規作成ノードの幅："), this), 0, 0);
   grid->addWidget(nodeWidth_, 0, 1);
   grid->addWidget(new QLabel(QStringLiteral("( 50 ～ 300px )"), this), 0, 2);

@@ -1,11 +1,10 @@
 #include "shell/ui/SpinField.h"
 
-#include "shell/SettingsSheetValues.h"
-
 namespace plume::shell {
 
-SpinField::SpinField(int low, int high, QWidget* parent) : QSpinBox(parent) {
-  setRange(low, high);
+SpinField::SpinField(SpinRange range, const QString& name, QWidget* parent) : QSpinBox(parent) {
+  setObjectName(name);
+  setRange(range.low, range.high);
   setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
 }
 

@@ -4,12 +4,15 @@
 
 #include <QSpinBox>
 
+#include "shell/SettingsSheetValues.h"
+
 namespace plume::shell {
 
 class SpinField : public QSpinBox {
   Q_OBJECT
  public:
-  SpinField(int low, int high, QWidget* parent = nullptr);
+  /// A field limited to `range`, found by tests and the sheet under `name`.
+  SpinField(SpinRange range, const QString& name, QWidget* parent = nullptr);
 
  protected:
   QValidator::State validate(QString& text, int& pos) const override;
