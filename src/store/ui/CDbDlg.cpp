@@ -1,113 +1,56 @@
 #include "store/ui/CDbDlg.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <fstream>
 
-#include "platform/Cp932.h"
-#include "platform/qt/QtConvert.h"
 #include "platform/Messages.h"
 #include "platform/SettingsTable.h"
 #include "platform/qt/BalloonTip.h"
-#include "store/InfoFile.h"
-#include "store/OwnerLookup.h"
+#include "platform/qt/QtConvert.h"
 #include "store/MaterialScan.h"
 #include "store/RelatedTextFile.h"
 #include "store/StoredText.h"
 #include "store/index/IndexService.h"
-#include "store/ui/CPropertyData.h"
-#include "store/ui/CTextDlg.h"
+#include "store/ui/DbListCommands.h"
+#include "store/ui/DbScanObserver.h"
 #include "store/ui/DialogPlacement.h"
+#include "store/ui/MaterialList.h"
 #include "store/ui/MaterialPreview.h"
+#include "store/ui/SearchConditionsForm.h"
 
 namespace plume::store {
 
 namespace fs = std::filesystem;
 namespace placement = platform::settings::DbDlg;
-namespace kensaku = platform::settings::Kensaku;
 using platform::MsgButtons;
 using platform::MsgIcon;
 using platform::MsgResult;
 using platform::ShowMessage;
 using platform::StringId;
 using platform::settings::Get;
-using platform::settings::Set;
 
 namespace {
-
-constexpr int kBytesRole = Qt::UserRole + 1;
-/// The text around a hit inside the material (CP932), on column 0.
-constexpr int kSnippetRole = Qt::UserRole + 2;
-
-struct ColumnSpec {
-  const char* title;
-  int width;
-  Qt::Alignment align;
-};
-constexpr ColumnSpec kColumns[kSearchColumnCount] = {
-    {"No", 50, Qt::AlignCenter},         {"種別", 70, Qt::AlignCenter},
-    {"シリアルNo", 110, Qt::AlignCenter}, {"タイトル", 110, Qt::AlignLeft | Qt::AlignVCenter},
-    {"サイズ(KB)", 60, Qt::AlignRight | Qt::AlignVCenter}, {"幅(px)", 60, Qt::AlignRight | Qt::AlignVCenter},
-    {"高さ(px)", 60, Qt::AlignRight | Qt::AlignVCenter},   {"取得日時", 110, Qt::AlignCenter},
-    {"取得先", 240, Qt::AlignLeft | Qt::AlignVCenter},     {"O", 30, Qt::AlignCenter},
-    {"オーナー", 240, Qt::AlignLeft | Qt::AlignVCenter},   {"SHA256", 240, Qt::AlignCenter},
-};
 
 constexpr const char* kRelatedTip =
     "データに関連したテキストを表示しています\n内容を変更したいときは、データ行を右クリックして\n"
     "メニューの「このデータの関連テキストを編集」を選択してください";
 
-QString Tip(StringId id) { return QString::fromUtf8(platform::StringText(id).data(), platform::StringText(id).size()); }
-
-/// A stored date "YYYY.MM.DD" as a date; invalid for no bound or a damaged value.
-QDate StoredDate(const std::string& text) {
-  if (text.size() < 10 || text == kNoLowerDate || text == kNoUpperDate) return {};
-  bool okY = false, okM = false, okD = false;
-  const int y = QString::fromStdString(text.substr(0, 4)).toInt(&okY);
-  const int m = QString::fromStdString(text.substr(5, 2)).toInt(&okM);
-  const int d = QString::fromStdString(text.substr(8, 2)).toInt(&okD);
-  if (!okY || !okM || !okD || y < 1900 || m < 1 || m > 12 || d < 1 || d > 31) return {};
-  return QDate(y, m, d);
-}
+QString Tip(StringId id) { return platform::FromUtf8(platform::StringText(id)); }
 
 }  // namespace
-
-/// Hands the scan's rows to the list and keeps the window alive meanwhile.
-class DbScanObserver : public ScanObserver {
- public:
-  explicit DbScanObserver(CDbDlg& dlg) : dlg_(dlg) {}
-  void ScanStarted(int max) override { dlg_.progress_->setRange(0, std::max(1, max)); }
-  void RowFound(const SearchRow& row) override {
-    dlg_.AppendRow(row);
-    dlg_.progress_->setValue(std::stoi(row.col[kColNo]));
-    if (dlg_.list_->rowCount() == 1) QApplication::processEvents();  // the first row shows at once
-  }
-  bool KeepGoing() override {
-    QApplication::processEvents();
-    return !dlg_.stopScan_;
-  }
-
- private:
-  CDbDlg& dlg_;
-};
 
 CDbDlg::CDbDlg(Mode mode, MaterialStore& store, platform::SettingsStore& settings,
                const platform::PictureCodec& pictures, DbDlgHooks hooks, QWidget* parent)
@@ -117,7 +60,8 @@ CDbDlg::CDbDlg(Mode mode, MaterialStore& store, platform::SettingsStore& setting
   const bool paste = mode_ == Mode::Paste;
   BuildControls(Tip(paste ? StringId::PasteSearchGuide : StringId::BrowseSearchGuide),
                 paste ? QStringLiteral("選択決定(&O)") : QStringLiteral("閲覧終了(&X)"));
-  if (Get(settings_, platform::settings::KanSet::Fukugen) == 1) RestoreConditions();
+  commands_ = std::make_unique<DbListCommands>(*list_, store_, settings_, pictures_, hooks_, *this);
+  if (Get(settings_, platform::settings::KanSet::Fukugen) == 1) conditions_->Restore(settings_);
   RestorePlacement();
   if (hooks_.index != nullptr) {
     // Others' changes are caught up in the background while the dialog is open.
@@ -128,6 +72,8 @@ CDbDlg::CDbDlg(Mode mode, MaterialStore& store, platform::SettingsStore& setting
     ShowIndexState();
   }
 }
+
+CDbDlg::~CDbDlg() = default;
 
 void CDbDlg::ShowIndexState() {
   const index::KeeperStatus status = hooks_.index->Status();
@@ -142,32 +88,8 @@ void CDbDlg::ShowIndexState() {
 void CDbDlg::BuildControls(const QString& prompt, const QString& okCaption) {
   prompt_ = new QLabel(prompt, this);
   prompt_->setObjectName(QStringLiteral("prompt"));
-  types_ = new QComboBox(this);
-  types_->setObjectName(QStringLiteral("types"));
-  for (int i = 0; i < 7; ++i) types_->addItem(QString::fromUtf8(TypeCaption(i).data(), TypeCaption(i).size()));
-  types_->setCurrentIndex(0);
-  types_->setToolTip(Tip(StringId::TypeListTip));
-  auto makeDate = [this](const char* name, QCheckBox*& box, QDateEdit*& edit, const QString& caption) {
-    box = new QCheckBox(caption, this);
-    box->setObjectName(QString::fromLatin1(name) + QStringLiteral("On"));
-    edit = new QDateEdit(QDate::currentDate(), this);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setDisplayFormat(QStringLiteral("yyyy.MM.dd"));
-    edit->setCalendarPopup(true);
-    edit->setEnabled(false);
-    box->setToolTip(Tip(StringId::DatePickerTip));
-    edit->setToolTip(Tip(StringId::DatePickerTip));
-    connect(box, &QCheckBox::toggled, edit, &QWidget::setEnabled);
-  };
-  makeDate("date1", hasDate1_, date1_, QStringLiteral("(自)"));
-  makeDate("date2", hasDate2_, date2_, QStringLiteral("(至)"));
-  text_ = new QLineEdit(this);
-  text_->setObjectName(QStringLiteral("text"));
-  text_->setToolTip(Tip(StringId::SearchTextTip));
-  fullText_ = new QCheckBox(Tip(StringId::FullTextCheck), this);
-  fullText_->setObjectName(QStringLiteral("fullText"));
-  fullText_->setToolTip(Tip(StringId::FullTextTip));
-  fullText_->setEnabled(hooks_.index != nullptr && hooks_.index->FullTextEnabled());
+  conditions_ = std::make_unique<SearchConditionsForm>(*this,
+                                                       hooks_.index != nullptr && hooks_.index->FullTextEnabled());
   indexState_ = new QLabel(this);
   indexState_->setObjectName(QStringLiteral("indexState"));
   indexState_->hide();
@@ -195,55 +117,21 @@ void CDbDlg::BuildControls(const QString& prompt, const QString& okCaption) {
   related_->setMinimumWidth(200);
   related_->setToolTip(QString::fromUtf8(kRelatedTip));
 
-  list_ = new QTableWidget(0, kSearchColumnCount, this);
-  list_->setObjectName(QStringLiteral("list"));
-  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  list_->setShowGrid(true);
-  list_->verticalHeader()->hide();
-  list_->verticalHeader()->setDefaultSectionSize(20);
-  list_->setContextMenuPolicy(Qt::CustomContextMenu);
-  list_->horizontalHeader()->setSectionsClickable(true);
-  list_->horizontalHeader()->setHighlightSections(false);
-  for (int c = 0; c < kSearchColumnCount; ++c) {
-    auto* header = new QTableWidgetItem(QString::fromUtf8(kColumns[c].title));
-    header->setTextAlignment(kColumns[c].align);
-    list_->setHorizontalHeaderItem(c, header);
-    // A column is never narrower than its heading: a cut heading ("…イズ(KB)") says nothing.
-    list_->setColumnWidth(c, std::max(kColumns[c].width, list_->horizontalHeader()->sectionSizeHint(c)));
-  }
+  list_ = new MaterialList(this);
 
   // The tips: after 100 ms, for 3 seconds, at most 512 pixels wide.
   auto& tip = platform::BalloonTip::For(*this);
-  for (QWidget* tipped : std::initializer_list<QWidget*>{types_, hasDate1_, date1_, hasDate2_, date2_, text_, ok_,
-                                                          search_, related_, fullText_}) {
-    tip.Watch(*tipped);
-  }
+  conditions_->WatchTips(tip);
+  for (QWidget* tipped : std::initializer_list<QWidget*>{ok_, search_, related_}) tip.Watch(*tipped);
   connect(search_, &QPushButton::clicked, this, &CDbDlg::Search);
   connect(ok_, &QPushButton::clicked, this, &CDbDlg::OkClicked);
   connect(list_->horizontalHeader(), &QHeaderView::sectionClicked, this, &CDbDlg::HeaderClicked);
   connect(list_, &QTableWidget::itemSelectionChanged, this, &CDbDlg::RowSelected);
   connect(list_, &QWidget::customContextMenuRequested, this, &CDbDlg::ShowContextMenu);
-  connect(list_, &QTableWidget::cellDoubleClicked, this, [this](int, int) {
-    TakeCurrentRow();
-    RunCommand(kCmdProperties);
-  });
+  connect(list_, &QTableWidget::cellDoubleClicked, this, [this](int, int) { RunCommand(kCmdProperties); });
 
   auto* conditions = new QGridLayout;
-  conditions->addWidget(new QLabel(QStringLiteral("1 種別："), this), 0, 0);
-  conditions->addWidget(types_, 0, 1, 1, 2);
-  conditions->addWidget(new QLabel(QStringLiteral("2 取得日時："), this), 1, 0);
-  auto* dates = new QHBoxLayout;
-  dates->addWidget(hasDate1_);
-  dates->addWidget(date1_);
-  dates->addWidget(hasDate2_);
-  dates->addWidget(date2_);
-  dates->addStretch(1);
-  conditions->addLayout(dates, 1, 1, 1, 2);
-  conditions->addWidget(new QLabel(QStringLiteral("3 テキスト："), this), 2, 0);
-  conditions->addWidget(text_, 2, 1);
-  conditions->addWidget(fullText_, 2, 2);
+  conditions_->AddTo(*conditions);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(search_);
   buttons->addWidget(ok_);
@@ -262,23 +150,6 @@ void CDbDlg::BuildControls(const QString& prompt, const QString& okCaption) {
   column->setContentsMargins(5, 5, 5, 5);
   column->addLayout(top);
   column->addWidget(list_, 1);
-}
-
-void CDbDlg::RestoreConditions() {
-  const int type = Get(settings_, kensaku::Type);
-  types_->setCurrentIndex(type >= 0 && type < 7 ? type : 0);
-  const QDate d1 = StoredDate(Get(settings_, kensaku::Date1));
-  const QDate d2 = StoredDate(Get(settings_, kensaku::Date2));
-  if (d1.isValid()) {
-    date1_->setDate(d1);
-    hasDate1_->setChecked(true);
-  }
-  if (d2.isValid()) {
-    date2_->setDate(d2);
-    hasDate2_->setChecked(true);
-  }
-  text_->setText(platform::FromCp932(Get(settings_, kensaku::Text)));
-  fullText_->setChecked(fullText_->isEnabled() && Get(settings_, kensaku::FullText) == 1);
 }
 
 void CDbDlg::RestorePlacement() {
@@ -301,77 +172,27 @@ void CDbDlg::done(int result) {
   QDialog::done(result);
 }
 
-std::string CDbDlg::Cell(int row, int column) const {
-  const QTableWidgetItem* item = list_->item(row, column);
-  return item ? item->data(kBytesRole).toByteArray().toStdString() : std::string();
-}
-
-bool CDbDlg::IsChecked(int row) const {
-  const QTableWidgetItem* item = list_->item(row, kColNo);
-  return item && item->checkState() == Qt::Checked;
-}
-
-void CDbDlg::SetChecked(int row, bool checked) {
-  if (QTableWidgetItem* item = list_->item(row, kColNo)) item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
-}
-
-void CDbDlg::AppendRow(const SearchRow& row) {
-  const int r = list_->rowCount();
-  list_->insertRow(r);
-  for (int c = 0; c < kSearchColumnCount; ++c) {
-    auto* item = new QTableWidgetItem(platform::FromCp932(row.col[c]));
-    item->setData(kBytesRole, QByteArray::fromStdString(row.col[c]));
-    item->setTextAlignment(kColumns[c].align);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    if (c == kColNo) {
-      item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-      item->setCheckState(Qt::Unchecked);
-      item->setData(kSnippetRole, QByteArray::fromStdString(row.snippet));
-    }
-    // A hit inside the material itself shows the text around it.
-    if (!row.snippet.empty()) item->setToolTip(Tip(StringId::SnippetLabel) + platform::FromCp932(row.snippet));
-    list_->setItem(r, c, item);
-  }
-}
-
-void CDbDlg::Renumber() {
-  for (int r = 0; r < list_->rowCount(); ++r) {
-    const std::string number = std::to_string(r + 1);
-    QTableWidgetItem* item = list_->item(r, kColNo);
-    item->setText(QString::fromStdString(number));
-    item->setData(kBytesRole, QByteArray::fromStdString(number));
-  }
-}
+QTableWidget* CDbDlg::List() const { return list_; }
+std::string CDbDlg::Cell(int row, int column) const { return list_->Cell(row, column); }
+bool CDbDlg::IsChecked(int row) const { return list_->IsChecked(row); }
+void CDbDlg::SetChecked(int row, bool checked) { list_->SetChecked(row, checked); }
 
 void CDbDlg::Search() {
   if (scanning_) return;
   ok_->setEnabled(true);
-  SearchConditions c;
-  c.typeIndex = std::max(0, types_->currentIndex());
-  Set(settings_, kensaku::Type, c.typeIndex);
-  c.date1 = hasDate1_->isChecked() ? date1_->date().toString(QStringLiteral("yyyy.MM.dd")).toStdString()
-                                   : std::string(kNoLowerDate);
-  c.date2 = hasDate2_->isChecked() ? date2_->date().toString(QStringLiteral("yyyy.MM.dd")).toStdString()
-                                   : std::string(kNoUpperDate);
-  Set(settings_, kensaku::Date1, c.date1);
-  Set(settings_, kensaku::Date2, c.date2);
-  c.text = platform::Utf8ToCp932(text_->text().toStdString());
-  Set(settings_, kensaku::Text, c.text);
-  c.fullText = fullText_->isEnabled() && fullText_->isChecked();
-  Set(settings_, kensaku::FullText, c.fullText ? 1 : 0);
+  const SearchConditions c = conditions_->Take(settings_);
   if (Get(settings_, platform::settings::KanSet::Kakunin) == 1 &&
       ShowMessage(StringId::StartSearchAsk, ConfirmationPrefix(c), MsgIcon::Question, MsgButtons::YesNo, this) !=
           MsgResult::Yes) {
     return;
   }
   list_->setRowCount(0);
-  currentRow_ = -1;
   preview_->SetPicture(nullptr);
   related_->clear();
   scanning_ = true;
   stopScan_ = false;
   search_->setEnabled(false);
-  DbScanObserver observer(*this);
+  DbScanObserver observer(*list_, *progress_, stopScan_);
   ScanResult result;
   usedIndex_ = false;
   if (hooks_.index == nullptr) {
@@ -398,7 +219,7 @@ void CDbDlg::ShowMaterial(Serial serial) {
   const auto row = index::RowOfMaterial(*root, serial);
   if (!row) return;
   list_->setRowCount(0);
-  AppendRow(*row);
+  list_->AppendRow(*row);
   ok_->setEnabled(true);
   list_->selectRow(0);
 }
@@ -411,31 +232,8 @@ void CDbDlg::HeaderClicked(int column) {
     return;
   }
   if (list_->rowCount() < 2) return;
-  list_->clearSelection();
-  struct Row {
-    SearchRow row;
-    bool checked;
-  };
-  std::vector<Row> rows(static_cast<std::size_t>(list_->rowCount()));
-  for (int r = 0; r < list_->rowCount(); ++r) {
-    for (int c = 0; c < kSearchColumnCount; ++c) rows[r].row.col[c] = Cell(r, c);
-    rows[r].row.snippet = list_->item(r, kColNo)->data(kSnippetRole).toByteArray().toStdString();
-    rows[r].checked = IsChecked(r);
-  }
-  const bool ascending = sortAscending_[column];
-  std::stable_sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) {
-    const int order = a.row.col[column].compare(b.row.col[column]);
-    return ascending ? order < 0 : order > 0;
-  });
-  QSignalBlocker block(list_);
-  list_->setRowCount(0);
-  for (const Row& r : rows) {
-    AppendRow(r.row);
-    SetChecked(list_->rowCount() - 1, r.checked);
-  }
-  sortAscending_[column] = !ascending;
-  Renumber();
-  currentRow_ = -1;
+  list_->SortBy(column, sortAscending_[column]);
+  sortAscending_[column] = !sortAscending_[column];
 }
 
 void CDbDlg::RowSelected() {
@@ -461,17 +259,16 @@ void CDbDlg::RowSelected() {
   }
 }
 
-void CDbDlg::TakeCurrentRow() {
-  const QList<QTableWidgetSelectionRange> ranges = list_->selectedRanges();
-  currentRow_ = -1;
-  for (const auto& range : ranges) {
-    if (currentRow_ < 0 || range.topRow() < currentRow_) currentRow_ = range.topRow();
+int CDbDlg::FirstSelectedRow() const {
+  int first = -1;
+  for (const auto& range : list_->selectedRanges()) {
+    if (first < 0 || range.topRow() < first) first = range.topRow();
   }
+  return first;
 }
 
 void CDbDlg::ShowContextMenu(const QPoint& pos) {
   if (list_->itemAt(pos) == nullptr) return;
-  TakeCurrentRow();
   QMenu menu(this);
   auto add = [&](int id) {
     const std::string_view caption = commands::FindCommand(id)->caption;
@@ -494,7 +291,7 @@ void CDbDlg::ShowContextMenu(const QPoint& pos) {
 
 void CDbDlg::RunCommand(int command) {
   if (scanning_) return;
-  TakeCurrentRow();
+  const int row = FirstSelectedRow();
   switch (command) {
     case kCmdCheckSelected:
     case kCmdUncheckSelected:
@@ -503,121 +300,26 @@ void CDbDlg::RunCommand(int command) {
       }
       break;
     case kCmdShowSource:
-      if (currentRow_ >= 0 && hooks_.navigate) hooks_.navigate(Cell(currentRow_, kColFrom));
+      if (row >= 0 && hooks_.navigate) hooks_.navigate(Cell(row, kColFrom));
       break;
     case kCmdDeleteChecked:
-      DeleteChecked();
+      commands_->DeleteChecked();
       break;
     case kCmdCheckOwnerless:
-      CheckOwnerless();
+      commands_->CheckOwnerless();
       break;
     case kCmdSameImage:
-      SameImage();
+      if (row >= 0) commands_->SameImage(row);
       break;
     case kCmdEditText:
-      EditRelatedText();
+      if (row >= 0) commands_->EditRelatedText(row);
       break;
     case kCmdProperties:
-      ShowProperties();
+      if (row >= 0) commands_->ShowProperties(row);
       break;
     default:
       break;
   }
-}
-
-void CDbDlg::DeleteChecked() {
-  bool any = false;
-  for (int r = 0; r < list_->rowCount() && !any; ++r) any = IsChecked(r);
-  if (!any) {
-    ShowMessage(StringId::NothingChecked, {}, MsgIcon::Error, MsgButtons::Ok, this);
-    return;
-  }
-  if (ShowMessage(StringId::DeleteCheckedAsk, {}, MsgIcon::Question, MsgButtons::YesNo, this) != MsgResult::Yes) {
-    return;
-  }
-  for (int r = list_->rowCount() - 1; r >= 0; --r) {
-    if (!IsChecked(r)) continue;
-    if (!store_.DeleteMaterial(ParseSerial(Cell(r, kColSerial)), Cell(r, kColType))) break;
-    list_->removeRow(r);
-  }
-  currentRow_ = -1;
-  Renumber();
-}
-
-void CDbDlg::CheckOwnerless() {
-  InfoFile info(store_);
-  int checked = 0;
-  int unsure = 0;
-  for (int r = 0; r < list_->rowCount(); ++r) {
-    SetChecked(r, false);
-    const int count = std::atoi(Cell(r, kColOwnerCount).c_str());
-    if (count == 0) continue;
-    // Only a material none of whose owners can be found is checked: an owner
-    // line that may stand for a file that cannot be looked at keeps it unchecked.
-    OwnerPresence found = OwnerLookup::Find(Cell(r, kColOwner));
-    const Serial serial = ParseSerial(Cell(r, kColSerial));
-    bool doubt = found == OwnerPresence::Unknown;
-    for (int i = 2; i <= count && found != OwnerPresence::Present; ++i) {
-      found = OwnerLookup::Find(info.ReadInfoTag(serial, "FilePath", i));
-      doubt = doubt || found == OwnerPresence::Unknown;
-    }
-    if (found == OwnerPresence::Present) continue;
-    if (doubt) {
-      ++unsure;
-      continue;
-    }
-    SetChecked(r, true);
-    ++checked;
-  }
-  if (unsure > 0) {
-    ShowMessage(StringId::OwnersUnknown, std::to_string(unsure) + "件\n", MsgIcon::Information, MsgButtons::Ok, this);
-  } else if (checked == 0) {
-    ShowMessage(StringId::AllMaterialsOwned, {}, MsgIcon::Information, MsgButtons::Ok, this);
-  }
-}
-
-void CDbDlg::SameImage() {
-  if (currentRow_ < 0) return;
-  const std::string hash = Cell(currentRow_, kColSha256);
-  list_->clearSelection();
-  int matches = 0;
-  for (int r = 0; r < list_->rowCount(); ++r) {
-    if (Cell(r, kColSha256) != hash) continue;
-    list_->selectionModel()->select(list_->model()->index(r, 0),
-                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    ++matches;
-  }
-  if (matches < 2) {
-    ShowMessage(StringId::NoSameImage, {}, MsgIcon::Information, MsgButtons::Ok, this);
-  } else {
-    ShowMessage(StringId::SameImageFound, std::to_string(matches - 1) + "件\n", MsgIcon::Information,
-                MsgButtons::Ok, this);
-  }
-}
-
-void CDbDlg::EditRelatedText() {
-  if (currentRow_ < 0) return;
-  const auto root = store_.Root();
-  if (!root) return;
-  const std::string serial = Cell(currentRow_, kColSerial);
-  const fs::path folder = *root / std::string(kTextType) / BucketOf(serial);
-  CTextDlg dlg(folder, folder / (serial + ".TXT"), settings_, hooks_.textArea, this);
-  dlg.exec();
-}
-
-void CDbDlg::ShowProperties() {
-  if (currentRow_ < 0) return;
-  DataProperties props;
-  for (int c = kColType; c <= kColFrom; ++c) props.values[c - kColType] = Cell(currentRow_, c);
-  InfoFile info(store_);
-  const Serial serial = ParseSerial(Cell(currentRow_, kColSerial));
-  for (int i = 1; i <= CPropertyData::kMaxOwners; ++i) {
-    std::string owner = info.ReadInfoTag(serial, "FilePath", i);
-    if (owner.empty()) break;
-    props.owners.push_back(std::move(owner));
-  }
-  CPropertyData dlg(std::move(props), store_, settings_, pictures_, hooks_, this);
-  dlg.exec();
 }
 
 void CDbDlg::OkClicked() {

@@ -15,11 +15,9 @@
 #include "store/SearchRow.h"
 #include "store/ui/DbDlgHooks.h"
 
-class QCheckBox;
-class QComboBox;
-class QDateEdit;
+#include <memory>
+
 class QLabel;
-class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -28,7 +26,10 @@ class QTimer;
 
 namespace plume::store {
 
+class DbListCommands;
+class MaterialList;
 class MaterialPreview;
+class SearchConditionsForm;
 
 class CDbDlg : public QDialog {
   Q_OBJECT
@@ -49,6 +50,7 @@ class CDbDlg : public QDialog {
   /// `pictures` decodes the previews; it must outlive the dialog.
   CDbDlg(Mode mode, MaterialStore& store, platform::SettingsStore& settings, const platform::PictureCodec& pictures,
          DbDlgHooks hooks, QWidget* parent = nullptr);
+  ~CDbDlg() override;
 
   /// "検索(&S)": stores the conditions, confirms them (Kakunin) and scans.
   void Search();
@@ -62,7 +64,7 @@ class CDbDlg : public QDialog {
   void OkClicked();
 
   // Read access for the opener and tests.
-  QTableWidget* List() const { return list_; }
+  QTableWidget* List() const;
   /// The CP932 text of a cell.
   std::string Cell(int row, int column) const;
   bool IsChecked(int row) const;
@@ -78,21 +80,13 @@ class CDbDlg : public QDialog {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  friend class DbScanObserver;
   void BuildControls(const QString& prompt, const QString& okCaption);
-  void RestoreConditions();
   void RestorePlacement();
   void StorePlacement();
-  void AppendRow(const SearchRow& row);
-  void Renumber();
   void RowSelected();
   void ShowContextMenu(const QPoint& pos);
-  void TakeCurrentRow();
-  void DeleteChecked();
-  void CheckOwnerless();
-  void SameImage();
-  void EditRelatedText();
-  void ShowProperties();
+  /// The topmost selected row; -1 without a selection.
+  int FirstSelectedRow() const;
   void ShowIndexState();
 
   Mode mode_;
@@ -101,13 +95,7 @@ class CDbDlg : public QDialog {
   const platform::PictureCodec& pictures_;
   DbDlgHooks hooks_;
   QLabel* prompt_ = nullptr;
-  QComboBox* types_ = nullptr;
-  QCheckBox* hasDate1_ = nullptr;
-  QCheckBox* hasDate2_ = nullptr;
-  QDateEdit* date1_ = nullptr;
-  QDateEdit* date2_ = nullptr;
-  QLineEdit* text_ = nullptr;
-  QCheckBox* fullText_ = nullptr;
+  std::unique_ptr<SearchConditionsForm> conditions_;
   QLabel* indexState_ = nullptr;
   QTimer* indexTimer_ = nullptr;
   QPushButton* search_ = nullptr;
@@ -115,8 +103,8 @@ class CDbDlg : public QDialog {
   QProgressBar* progress_ = nullptr;
   MaterialPreview* preview_ = nullptr;
   QPlainTextEdit* related_ = nullptr;
-  QTableWidget* list_ = nullptr;
-  int currentRow_ = -1;
+  MaterialList* list_ = nullptr;
+  std::unique_ptr<DbListCommands> commands_;
   int sortColumn_ = -1;
   bool sortAscending_[kSearchColumnCount] = {};
   bool scanning_ = false;
