@@ -4,16 +4,13 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPageSetupDialog>
-#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,38 +26,17 @@
 #include "platform/Messages.h"
 #include "platform/PaperCodes.h"
 #include "platform/SettingsTable.h"
-#include "platform/qt/QtCanvas.h"
 #include "platform/qt/QtPaperSize.h"
+#include "output/ui/PrintPreview.h"
 
 namespace plume::output::ui {
 
 namespace settings = platform::settings;
 namespace Insatu = settings::Insatu;
-using platform::IntRect;
 using platform::ShowMessage;
 using platform::StringId;
 
 namespace {
-
-constexpr QColor kPreviewBack{247, 247, 247};
-constexpr QColor kShadow{128, 128, 128};
-constexpr QColor kPaperBorder{192, 192, 192};
-// Margin lines are drawn by XOR, so they show on white paper and on the
-// chart alike and drawing one twice takes it away again.
-constexpr QColor kMarginLine{247, 247, 247};
-constexpr QColor kDragLine{198, 198, 198};
-constexpr int kShadowOffset = 5;
-
-QRect ToQRect(const IntRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
-
-void XorLine(QPainter& p, QPoint a, QPoint b, QColor colour) {
-  p.save();
-  p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-  QPen pen(colour, 1, Qt::DotLine);
-  p.setPen(pen);
-  p.drawLine(a, b);
-  p.restore();
-}
 
 int& MarginField(Margins& m, int index) {
   switch (index) {
@@ -89,7 +65,6 @@ CInsatuDlg::CInsatuDlg(QPrinter& printer, platform::SettingsStore& store, platfo
   for (int i = 0; i < 4; ++i) MarginField(margins_, i) = std::clamp(MarginField(margins_, i), MinFor(i), kMaxMarginMm);
   const PrintRange range = RangeFromHani(settings::Get(settings_, Insatu::Hani));
   allOne_ = range == PrintRange::FromTo && settings::Get(settings_, Insatu::AllOne) == 1;
-  showMargins_ = settings::Get(settings_, Insatu::DspYohaku) == 1;
 
   auto* left = new QVBoxLayout;
   left->addWidget(BuildPrinterGroup());
@@ -114,7 +89,9 @@ CInsatuDlg::CInsatuDlg(QPrinter& printer, platform::SettingsStore& store, platfo
       ->setChecked(true);
   allOneBox_->setEnabled(range == PrintRange::FromTo);
   allOneBox_->setChecked(allOne_);
-  showMarginsBox_->setChecked(showMargins_);
+  const bool showMargins = settings::Get(settings_, Insatu::DspYohaku) == 1;
+  preview_->SetShowMargins(showMargins);
+  showMarginsBox_->setChecked(showMargins);
   first_->setText(QStringLiteral("1"));
   ShowPaperName();
   RestorePlacement();
@@ -230,26 +207,27 @@ QWidget* CInsatuDlg::BuildPreviewGroup() {
   connect(sheetSpin_, &QSpinBox::valueChanged, this, &CInsatuDlg::SheetEdited);
   sheetCount_ = new QLabel(box);
   showMarginsBox_ = new QCheckBox(QStringLiteral("余白を表示(&M)"), box);
-  connect(showMarginsBox_, &QCheckBox::clicked, this, [this](bool on) {
-    showMargins_ = on;
-    preview_->update();
-  });
   row->addWidget(gridText_);
   row->addWidget(sheetSpin_);
   row->addWidget(sheetCount_);
   row->addStretch(1);
   row->addWidget(showMarginsBox_);
   column->addLayout(row);
-  preview_ = new QFrame(box);
-  preview_->setMinimumSize(320, 320);
-  preview_->setMouseTracking(true);
-  preview_->installEventFilter(this);
+  preview_ = new PrintPreview(box);
+  preview_->resized = [this] { Relayout(); };
+  // A margin line let go sets its field; an unchanged field still lays out again.
+  preview_->marginDropped = [this](int index, int mm) {
+    const int before = marginSpin_[index]->value();
+    marginSpin_[index]->setValue(mm);
+    if (marginSpin_[index]->value() == before) Relayout();
+  };
+  connect(showMarginsBox_, &QCheckBox::clicked, preview_, &PrintPreview::SetShowMargins);
   column->addWidget(preview_, 1);
   return box;
 }
 
-QRect CInsatuDlg::PaperRect() const { return ToQRect(paperRect_); }
-QRect CInsatuDlg::PrintableArea() const { return ToQRect(printable_); }
+QRect CInsatuDlg::PaperRect() const { return preview_->PaperRect(); }
+QRect CInsatuDlg::PrintableArea() const { return preview_->PrintableArea(); }
 QWidget* CInsatuDlg::Preview() const { return preview_; }
 
 void CInsatuDlg::ShowPaperName() {
@@ -261,7 +239,9 @@ void CInsatuDlg::ShowPaperName() {
 
 void CInsatuDlg::Relayout() {
   if (!ready_) return;
-  if (Layout()) Render();
+  const bool placed = Layout();
+  preview_->SetSheet(grid_, previewSheet_, allOne_);
+  if (placed) preview_->Render(page_, paint_);
   preview_->update();
 }
 
@@ -275,7 +255,6 @@ bool CInsatuDlg::Layout() {
   paperW_ = PaperWidthMm(metrics);
   paperH_ = PaperHeightMm(metrics);
   paperSize_->setText(QString::asprintf("%.1f X %.1fmm", paperW_, paperH_));
-  paperRect_ = FitPaper({0, 0, preview_->width(), preview_->height()}, paperW_, paperH_);
   const int sX = preview_->logicalDpiX();
   const int sY = preview_->logicalDpiY();
   const int oldCount = grid_.Count();
@@ -283,9 +262,7 @@ bool CInsatuDlg::Layout() {
   gridText_->setText(QStringLiteral("(横 %1 × 縦 %2 ページ)").arg(grid_.pagesX).arg(grid_.pagesY));
   sheetCount_->setText(QStringLiteral("/ %1 ページ").arg(grid_.Count()));
   last_->setText(QString::number(grid_.Count()));
-  scale_ = PreviewScale(paperRect_.Width(), sX, paperW_);
-  marginPx_ = MarginsInPreview(margins_, scale_, sX, sY);
-  printable_ = PrintableRect(paperRect_, marginPx_);
+  preview_->Place(paperW_, paperH_, margins_, min_);
   if (grid_.Count() != oldCount || !layoutOk_) {
     previewSheet_ = std::clamp(previewSheet_, 1, grid_.Count());
     const QSignalBlocker block(sheetSpin_);
@@ -294,59 +271,6 @@ bool CInsatuDlg::Layout() {
   }
   layoutOk_ = true;
   return true;
-}
-
-void CInsatuDlg::Render() {
-  float zoom = 1.0f;
-  const platform::Size size = PreviewBitmapSize(page_, allOne_, printable_, scale_, &zoom);
-  QImage bitmap(std::max(size.cx, 1), std::max(size.cy, 1), QImage::Format_RGB32);
-  if (bitmap.isNull()) {
-    ShowMessage(StringId::MemoryAllocFailed, {}, platform::MsgIcon::Error);
-    return;
-  }
-  bitmap.fill(Qt::white);
-  {
-    platform::QtCanvas canvas(bitmap);
-    if (paint_) paint_(canvas, zoom);
-  }
-  sheetBitmap_ = std::move(bitmap);
-}
-
-void CInsatuDlg::PaintPreview(QPainter& p) {
-  p.fillRect(preview_->rect(), kPreviewBack);
-  if (!layoutOk_) return;
-  const QRect paper = ToQRect(paperRect_);
-  p.fillRect(paper.translated(kShadowOffset, kShadowOffset), kShadow);
-  p.fillRect(paper, Qt::white);
-  p.setPen(kPaperBorder);
-  p.drawRect(paper.adjusted(0, 0, -1, -1));
-  const QRect printable = ToQRect(printable_);
-  if (printable.width() > 0 && printable.height() > 0 && !sheetBitmap_.isNull()) {
-    if (allOne_) {
-      const QPoint at(printable.left() + std::max(0, (printable.width() - sheetBitmap_.width()) / 2),
-                      printable.top() + std::max(0, (printable.height() - sheetBitmap_.height()) / 2));
-      p.drawImage(at, sheetBitmap_);
-    } else {
-      const IntRect part = SheetPart(grid_, previewSheet_, {printable.width(), printable.height()},
-                                     {sheetBitmap_.width(), sheetBitmap_.height()});
-      if (!part.IsEmpty()) p.drawImage(printable.topLeft(), sheetBitmap_, ToQRect(part));
-    }
-  }
-  if (showMargins_) {
-    XorLine(p, {paper.left(), printable_.top}, {paper.right(), printable_.top}, kMarginLine);
-    XorLine(p, {paper.left(), printable_.bottom}, {paper.right(), printable_.bottom}, kMarginLine);
-    XorLine(p, {printable_.left, paper.top()}, {printable_.left, paper.bottom()}, kMarginLine);
-    XorLine(p, {printable_.right, paper.top()}, {printable_.right, paper.bottom()}, kMarginLine);
-  }
-  if (dragLine_ >= 0) {
-    const int d = dragDistance_;
-    switch (dragLine_) {
-      case 0: XorLine(p, {paperRect_.left + d, paper.top()}, {paperRect_.left + d, paper.bottom()}, kDragLine); break;
-      case 2: XorLine(p, {paperRect_.right - d, paper.top()}, {paperRect_.right - d, paper.bottom()}, kDragLine); break;
-      case 1: XorLine(p, {paper.left(), paperRect_.top + d}, {paper.right(), paperRect_.top + d}, kDragLine); break;
-      default: XorLine(p, {paper.left(), paperRect_.bottom - d}, {paper.right(), paperRect_.bottom - d}, kDragLine);
-    }
-  }
 }
 
 void CInsatuDlg::MarginEdited(int index, int value) {
@@ -472,67 +396,6 @@ void CInsatuDlg::Print() {
   accept();
 }
 
-void CInsatuDlg::MouseMoved(QPoint pos) {
-  if (dragLine_ < 0) {
-    const int line = showMargins_ ? MarginLineAt(printable_, {pos.x(), pos.y()}) : -1;
-    preview_->setCursor(line == 0 || line == 2 ? Qt::SizeHorCursor
-                        : line == 1 || line == 3 ? Qt::SizeVerCursor
-                                                 : Qt::ArrowCursor);
-    return;
-  }
-  const bool horizontal = dragLine_ == 0 || dragLine_ == 2;
-  const int dpi = horizontal ? preview_->logicalDpiX() : preview_->logicalDpiY();
-  // The limits are in preview pixels, so the line stops where the margin field would.
-  const int low = static_cast<int>(static_cast<float>(DragLimitPx(MinFor(horizontal ? 0 : 2), dpi)) * scale_);
-  const int high = static_cast<int>(static_cast<float>(DragLimitPx(kMaxMarginMm, dpi)) * scale_);
-  int d = 0;
-  switch (dragLine_) {
-    case 0: d = pos.x() - paperRect_.left; break;
-    case 1: d = pos.y() - paperRect_.top; break;
-    case 2: d = paperRect_.right - pos.x(); break;
-    default: d = paperRect_.bottom - pos.y();
-  }
-  dragDistance_ = std::clamp(d, low, std::max(low, high));
-  preview_->update();
-}
-
-void CInsatuDlg::MouseReleased() {
-  if (dragLine_ < 0) return;
-  const int line = dragLine_;
-  dragLine_ = -1;
-  const bool horizontal = line == 0 || line == 2;
-  const int dpi = horizontal ? preview_->logicalDpiX() : preview_->logicalDpiY();
-  const int margin = MarginFromDrag(dragDistance_, scale_, dpi);
-  const int index = line == 0 ? 0 : line == 2 ? 1 : line == 1 ? 2 : 3;
-  const int before = marginSpin_[index]->value();
-  marginSpin_[index]->setValue(margin);
-  if (marginSpin_[index]->value() == before) Relayout();
-}
-
-bool CInsatuDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != preview_) return QDialog::eventFilter(watched, event);
-  switch (event->type()) {
-    case QEvent::Paint: {
-      QPainter p(preview_);
-      PaintPreview(p);
-      return true;
-    }
-    case QEvent::Resize: Relayout(); break;
-    case QEvent::MouseMove: MouseMoved(static_cast<QMouseEvent*>(event)->position().toPoint()); return true;
-    case QEvent::MouseButtonPress: {
-      const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
-      if (showMargins_ && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        dragLine_ = MarginLineAt(printable_, {pos.x(), pos.y()});
-        if (dragLine_ >= 0) MouseMoved(pos);
-      }
-      return true;
-    }
-    case QEvent::MouseButtonRelease: MouseReleased(); return true;
-    default: break;
-  }
-  return QDialog::eventFilter(watched, event);
-}
-
 void CInsatuDlg::RestorePlacement() {
   adjustSize();
   resize(size().expandedTo(QSize(640, 480)));
@@ -546,7 +409,7 @@ void CInsatuDlg::RestorePlacement() {
 }
 
 void CInsatuDlg::StoreOnClose() {
-  settings::Set(settings_, Insatu::DspYohaku, showMargins_ ? 1 : 0);
+  settings::Set(settings_, Insatu::DspYohaku, preview_->ShowsMargins() ? 1 : 0);
   const bool maximised = isMaximized();
   const QRect box = maximised ? normalGeometry() : QRect(pos(), size());
   settings::Set(settings_, Insatu::Zoomed, maximised ? 1 : 0);

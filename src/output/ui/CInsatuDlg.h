@@ -5,7 +5,6 @@
 // maths is output/PrintLayout; printing is ChartPrinter.
 
 #include <QDialog>
-#include <QImage>
 
 #include <functional>
 
@@ -15,7 +14,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QPrinter;
@@ -23,6 +21,8 @@ class QRadioButton;
 class QSpinBox;
 
 namespace plume::output::ui {
+
+class PrintPreview;
 
 class CInsatuDlg : public QDialog {
   Q_OBJECT
@@ -48,7 +48,6 @@ class CInsatuDlg : public QDialog {
   std::function<QString()> askPdfFile;
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void done(int result) override;
 
  private:
@@ -61,8 +60,6 @@ class CInsatuDlg : public QDialog {
   /// Lays out and renders again.
   void Relayout();
   bool Layout();
-  void Render();
-  void PaintPreview(QPainter& p);
   void MarginEdited(int index, int value);
   void SheetEdited(int value);
   void RangeChosen(PrintRange range);
@@ -72,8 +69,6 @@ class CInsatuDlg : public QDialog {
   void DestinationChosen(int index);
   QString AskPdfFile();
   void Print();
-  void MouseMoved(QPoint pos);
-  void MouseReleased();
   void ShowPaperName();
   int MinFor(int index) const { return index < 2 ? min_.x : min_.y; }
 
@@ -100,7 +95,7 @@ class CInsatuDlg : public QDialog {
   QSpinBox* sheetSpin_ = nullptr;
   QLabel* sheetCount_ = nullptr;
   QCheckBox* showMarginsBox_ = nullptr;
-  QFrame* preview_ = nullptr;
+  PrintPreview* preview_ = nullptr;
 
   // State.
   MinMargins min_;
@@ -110,16 +105,8 @@ class CInsatuDlg : public QDialog {
   SheetGrid grid_;
   int previewSheet_ = 1;
   bool allOne_ = false;
-  bool showMargins_ = false;
   int orientation_ = 1;
   int paperCode_ = 9;
-  platform::IntRect paperRect_;
-  float scale_ = 1.0f;
-  Margins marginPx_{0, 0, 0, 0};
-  platform::IntRect printable_;
-  QImage sheetBitmap_;
-  int dragLine_ = -1;
-  int dragDistance_ = 0;
   bool ready_ = false;  ///< fields are validated only once the dialog is built
   bool layoutOk_ = false;
   int printed_ = -1;
