@@ -13,7 +13,6 @@
 
 namespace plume::store {
 
-namespace fs = std::filesystem;
 using platform::MsgButtons;
 using platform::MsgIcon;
 using platform::MsgResult;
@@ -92,7 +91,7 @@ void DbListCommands::EditRelatedText(int row) {
   const auto root = store_.Root();
   if (!root) return;
   const std::string serial = list_.Cell(row, kColSerial);
-  const fs::path folder = *root / std::string(kTextType) / BucketOf(serial);
+  const std::filesystem::path folder = *root / std::string(kTextType) / BucketOf(serial);
   CTextDlg dlg(folder, folder / (serial + ".TXT"), settings_, hooks_.textArea, &owner_);
   dlg.exec();
 }
