@@ -1,8 +1,8 @@
 #pragma once
 // The print dialog ("印刷"): printer orientation and setup, the range of
 // sheets, the margins, and a live preview of one sheet with the paper, its
-// shadow, the printable area and draggable dotted margin lines. The layout
-// maths is output/PrintLayout; printing is ChartPrinter.
+// shadow, the printable area and draggable dotted margin lines (a
+// PrintPreview). The layout maths is output/PrintLayout; printing is ChartPrinter.
 
 #include <QDialog>
 

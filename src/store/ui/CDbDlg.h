@@ -3,6 +3,8 @@
 // date and text, previews them, maintains the store (delete, owner check,
 // same-image check, related texts) and, in paste mode, turns the checked
 // materials into chart nodes. Its placement is kept in the section DbDlg.
+// The conditions are a SearchConditionsForm, the results a MaterialList filled
+// through a DbScanObserver, the store upkeep commands a DbListCommands.
 
 #include <QDialog>
 
