@@ -10,9 +10,6 @@
 namespace plume::capture {
 
 namespace fs = std::filesystem;
-using platform::MsgIcon;
-using platform::ShowMessage;
-using platform::StringId;
 
 FileDropFlow::FileDropFlow(const RegistrationPorts& ports, RegistrationJob& job, PdfDropFlow& pdf)
     : ports_(ports), job_(job), pdf_(pdf) {}
@@ -21,13 +18,13 @@ bool FileDropFlow::Drop(const std::vector<fs::path>& files, InsertionPoint at) {
   if (files.empty() || !job_.GateOpen() || !ports_.host.EnsureSaved()) return false;
   RelatedText(ports_).Reset();
   if (files.size() > 1) {
-    ShowMessage(StringId::DropOneFileAtATime);
+    platform::ShowMessage(platform::StringId::DropOneFileAtATime);
     return false;
   }
   const fs::path& file = files.front();
   const std::string type = convert::DetectType(file.string());
   if (type.empty() || type == "HTML") {
-    ShowMessage(StringId::DropTypeUnknown, {}, MsgIcon::Information);
+    platform::ShowMessage(platform::StringId::DropTypeUnknown, {}, platform::MsgIcon::Information);
     return false;
   }
   if (!job_.Begin("drop")) return false;

@@ -5,27 +5,27 @@
 
 namespace plume::capture {
 
-using platform::MsgIcon;
-using platform::ShowMessage;
-using platform::StringId;
+namespace {
+
+/// 30620: another job runs; always false.
+bool RefuseWhileBusy() {
+  platform::ShowMessage(platform::StringId::JobRunning, {}, platform::MsgIcon::Information);
+  return false;
+}
+
+}  // namespace
 
 RegistrationJob::RegistrationJob(RegistrationHost& host, document::JobGate* jobs) : host_(host) {
   if (jobs == nullptr) ownJobs_ = std::make_unique<document::JobGate>();
   jobs_ = jobs != nullptr ? jobs : ownJobs_.get();
 }
 
-bool RegistrationJob::GateOpen() {
-  if (!jobs_->Busy()) return true;
-  ShowMessage(StringId::JobRunning, {}, MsgIcon::Information);
-  return false;
-}
+bool RegistrationJob::GateOpen() { return !jobs_->Busy() || RefuseWhileBusy(); }
 
 bool RegistrationJob::Begin(const char* what) {
   cancelRequested_ = false;
   ticket_ = jobs_->TryBegin(what);
-  if (ticket_) return true;
-  ShowMessage(StringId::JobRunning, {}, MsgIcon::Information);
-  return false;
+  return ticket_ || RefuseWhileBusy();
 }
 
 void RegistrationJob::End() {

@@ -10,13 +10,11 @@
 namespace plume::capture {
 
 namespace fs = std::filesystem;
-using platform::ShowMessage;
-using platform::StringId;
 
 bool RelatedText::Write(const fs::path& path, std::string_view text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) {
-    ShowMessage(StringId::FileOpenFailed);
+    platform::ShowMessage(platform::StringId::FileOpenFailed);
     return false;
   }
   std::string crlf;
@@ -29,7 +27,7 @@ bool RelatedText::Write(const fs::path& path, std::string_view text) {
   out.write(crlf.data(), static_cast<std::streamsize>(crlf.size()));
   out.close();
   if (!out) {
-    ShowMessage(StringId::FileOpenFailed);
+    platform::ShowMessage(platform::StringId::FileOpenFailed);
     return false;
   }
   return true;

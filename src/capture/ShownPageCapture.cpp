@@ -15,9 +15,6 @@
 namespace plume::capture {
 
 namespace fs = std::filesystem;
-using platform::MsgIcon;
-using platform::ShowMessage;
-using platform::StringId;
 
 ShownPageCapture::ShownPageCapture(const RegistrationPorts& ports, RegistrationJob& job, CaptureState& state)
     : ports_(ports), job_(job), state_(state) {}
@@ -29,11 +26,11 @@ std::optional<MaterialRegistration> ShownPageCapture::Begin(bool needsArea, bool
   if (!ports_.host.EnsureSaved()) return std::nullopt;
   // EnsureSaved may have shown dialogs while the HTML area moved on.
   if (!IsCapturablePage(ports_.html.PageType())) {
-    if (sayWhenMoved) ShowMessage(StringId::PageCannotBeProcessed);
+    if (sayWhenMoved) platform::ShowMessage(platform::StringId::PageCannotBeProcessed);
     return std::nullopt;
   }
   if (needsArea && !ports_.html.AreaShown()) {
-    ShowMessage(StringId::HtmlAreaHidden, {}, MsgIcon::Information);
+    platform::ShowMessage(platform::StringId::HtmlAreaHidden, {}, platform::MsgIcon::Information);
     return std::nullopt;
   }
   if (ports_.captured && !ports_.captured->ProceedWithAddress(ports_.html.PageAddress())) return std::nullopt;

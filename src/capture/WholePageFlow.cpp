@@ -13,11 +13,6 @@
 namespace plume::capture {
 
 namespace fs = std::filesystem;
-using platform::MsgButtons;
-using platform::MsgIcon;
-using platform::MsgResult;
-using platform::ShowMessage;
-using platform::StringId;
 
 namespace {
 
@@ -40,9 +35,9 @@ bool WholePageFlow::Run(InsertionPoint at) {
   RelatedText(ports_).Reset();
   std::string pageType = ports_.html.PageType();
   if (pageType.empty()) {
-    if (ShowMessage(StringId::UnknownHtmlTypeAsk, {}, MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes) {
-      return false;
-    }
+    const auto answer = platform::ShowMessage(platform::StringId::UnknownHtmlTypeAsk, {}, platform::MsgIcon::Question,
+                                              platform::MsgButtons::YesNo);
+    if (answer != platform::MsgResult::Yes) return false;
     pageType = "HTML";
   }
   if (pageType != "HTML" && pageType != "PDF" && !IsImageType(pageType)) return false;
