@@ -30,6 +30,7 @@
 #include "shell/ui/FrameJobs.h"
 #include "shell/ui/FrameRegistration.h"
 #include "shell/ui/FrameSheetOpener.h"
+#include "shell/ui/HistoryCommands.h"
 #include "shell/ui/MaterialCommandBinding.h"
 #include "shell/ui/PrintCommand.h"
 #include "shell/ui/ProportionalSplitter.h"
@@ -37,7 +38,6 @@
 #include "shell/ui/StyleCommands.h"
 #include "shell/ui/TabCommands.h"
 #include "shell/ui/TextAreaCommands.h"
-#include "shell/ui/ViewCommands.h"
 #include "shell/ui/WordCommands.h"
 #include "store/MaterialStore.h"
 #include "store/index/CapturedCheck.h"
@@ -82,7 +82,8 @@ void CMainFrame::BuildCommandGroups() {
       DocumentCommands::Parts{*router_, *services_.document, *services_.chart, services_.recent, *services_.pictures,
                               this, askOpenFile, documentReplaced, refreshTitle});
   tabCommands_ = std::make_unique<TabCommands>(
-      TabCommands::Parts{*router_, *tabBar_, *chartView_, *services_.chart, *services_.store, this, refreshTitle});
+      TabCommands::Parts{*router_, *tabBar_, *chartView_, *services_.chart, *services_.store, services_.materials,
+                         this, refreshTitle});
   textAreaCommands_ =
       std::make_unique<TextAreaCommands>(TextAreaCommands::Parts{*router_, textArea_, *services_.store, this});
   // The chart export; the title and address of the page in the HTML area become the PDF's information.
@@ -96,9 +97,8 @@ void CMainFrame::BuildCommandGroups() {
         return source;
       }});
   styleCommands_ = std::make_unique<StyleCommands>(
-      StyleCommands::Parts{*router_, *services_.chart, *services_.store, *chartView_, *ribbon_, this});
-  viewCommands_ = std::make_unique<ViewCommands>(
-      ViewCommands::Parts{*router_, *chartView_, *services_.chart, *tabBar_, services_.materials});
+      StyleCommands::Parts{*router_, *services_.store, *chartView_, *ribbon_, this});
+  historyCommands_ = std::make_unique<HistoryCommands>(HistoryCommands::Parts{*router_, *chartView_, *tabBar_});
   browserCommands_ = std::make_unique<BrowserCommands>(
       BrowserCommands::Parts{*router_, *ribbon_, *htmlArea_, *textArea_, *panes_[120], services_.docType});
   printCommand_ = std::make_unique<PrintCommand>(PrintCommand::Parts{

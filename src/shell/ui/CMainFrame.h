@@ -49,12 +49,12 @@ class BrowserCommands;
 class DocumentCommands;
 class ExportCommands;
 class FrameJobs;
+class HistoryCommands;
 class PrintCommand;
 class SettingsCommands;
 class StyleCommands;
 class TabCommands;
 class TextAreaCommands;
-class ViewCommands;
 class WordCommands;
 
 class ChartViewParts;
@@ -182,7 +182,7 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   std::unique_ptr<TextAreaCommands> textAreaCommands_;
   std::unique_ptr<ExportCommands> exportCommands_;
   std::unique_ptr<StyleCommands> styleCommands_;
-  std::unique_ptr<ViewCommands> viewCommands_;
+  std::unique_ptr<HistoryCommands> historyCommands_;
   std::unique_ptr<BrowserCommands> browserCommands_;
   std::unique_ptr<PrintCommand> printCommand_;
   std::unique_ptr<SettingsCommands> settingsCommands_;

@@ -16,8 +16,8 @@ constexpr int kViewProperties = commands::Id(commands::CommandId::ID_VIEW_PROPER
 }  // namespace
 
 StyleCommands::StyleCommands(Parts parts) : parts_(parts) {
-  auto* controls =
-      new StyleControls(parts_.chart, parts_.settings, parts_.view, parts_.ribbon, parts_.router, parts_.owner);
+  auto* controls = new StyleControls(parts_.view.View().Document(), parts_.settings, parts_.view, parts_.ribbon,
+                                     parts_.router, parts_.owner);
   CommandRouter& r = parts_.router;
   chartview::StyleCommands& styles = controls->Styles();
   for (int id : chartview::StyleCommands::RibbonCommandIds()) {
@@ -56,7 +56,7 @@ StyleCommands::StyleCommands(Parts parts) : parts_(parts) {
 
 void StyleCommands::EditViewProperties() {
   chartview::ChartView& view = parts_.view.View();
-  if (!chartview::CPropertyView::EditPage(parts_.chart, view.Zoom(), parts_.owner)) return;
+  if (!chartview::CPropertyView::EditPage(view.Document(), view.Zoom(), parts_.owner)) return;
   parts_.view.SetScrollExtent(view.ScrollExtent());
   view.RequestRepaint();
   view.Document().CommitEdit(document::EditStep::PageSize);

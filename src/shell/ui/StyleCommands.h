@@ -10,9 +10,6 @@ class QWidget;
 namespace plume::chartview {
 class CTesselView;
 }
-namespace plume::document {
-class ChartDocument;
-}
 namespace plume::platform {
 class SettingsStore;
 }
@@ -26,9 +23,8 @@ class StyleCommands {
  public:
   struct Parts {
     CommandRouter& router;
-    document::ChartDocument& chart;
     platform::SettingsStore& settings;  ///< the style defaults
-    chartview::CTesselView& view;
+    chartview::CTesselView& view;       ///< with the document it shows
     CMyRibbonBar& ribbon;               ///< holds the style controls
     QWidget* owner;                     ///< owns the style controls; the dialogs' window
   };

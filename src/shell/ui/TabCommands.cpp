@@ -3,17 +3,35 @@
 #include <QColorDialog>
 #include <QMenu>
 
+#include <optional>
+#include <span>
+
 #include "chartview/ui/CTesselView.h"
 #include "document/ui/CPageDlg.h"
 #include "document/ui/CPropertyTip.h"
 #include "document/ui/CUnderBar.h"
+#include "platform/Cp932.h"
 #include "platform/qt/QtConvert.h"
 #include "shell/ui/CommandRouter.h"
+#include "store/MaterialStore.h"
 
 namespace plume::shell {
 
 using platform::FromQColor;
 using platform::ToQColor;
+
+namespace {
+/// The menu on a tab, top to bottom; an empty entry is a separator.
+constexpr std::optional<CommandId> kTabMenu[] = {
+    CommandId::ID_PAGE_LIST, CommandId::ID_PAGE_ALL_PDF, CommandId::ID_TAB_PROPERTY, std::nullopt,
+    CommandId::ID_PAGE_RENAME, CommandId::ID_TAB_BK_COL, CommandId::ID_TAB_TEXT_COL, std::nullopt,
+    CommandId::ID_PAGE_DELETE, std::nullopt,
+    CommandId::ID_PAGE_PDF, std::nullopt,
+    CommandId::ID_PAGE_MOVE_LEFT, CommandId::ID_PAGE_MOVE_RIGHT, std::nullopt,
+    CommandId::ID_PAGE_ADD_BEFORE, CommandId::ID_PAGE_ADD_AFTER};
+/// The short menu beside the tabs: the first entries only.
+constexpr std::size_t kBesideTabs = 3;
+}  // namespace
 
 TabCommands::TabCommands(Parts parts) : parts_(std::move(parts)) {
   CommandRouter& r = parts_.router;
@@ -61,6 +79,11 @@ TabCommands::TabCommands(Parts parts) : parts_(std::move(parts)) {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(onTab ? at : at - QPoint(0, 40));
   };
+  // Deleting a page with "はい" deletes the materials of its nodes from the store.
+  store::MaterialStore* materials = parts_.materials;
+  bar.deleteMaterial = [materials](const document::NodeRecord& node) {
+    if (materials) materials->DeleteMaterial(node.serial, platform::FieldText(node.dataType));
+  };
 }
 
 void TabCommands::AfterPageCommand() {
@@ -76,25 +99,13 @@ QMenu* TabCommands::BuildMenu(bool onTab) {
   CommandRouter& r = parts_.router;
   r.Refresh();
   auto* menu = new QMenu(parts_.owner);
-  auto add = [&r, menu](CommandId id) { menu->addAction(r.Action(id)); };
-  add(CommandId::ID_PAGE_LIST);
-  add(CommandId::ID_PAGE_ALL_PDF);
-  add(CommandId::ID_TAB_PROPERTY);
-  if (!onTab) return menu;
-  menu->addSeparator();
-  add(CommandId::ID_PAGE_RENAME);
-  add(CommandId::ID_TAB_BK_COL);
-  add(CommandId::ID_TAB_TEXT_COL);
-  menu->addSeparator();
-  add(CommandId::ID_PAGE_DELETE);
-  menu->addSeparator();
-  add(CommandId::ID_PAGE_PDF);
-  menu->addSeparator();
-  add(CommandId::ID_PAGE_MOVE_LEFT);
-  add(CommandId::ID_PAGE_MOVE_RIGHT);
-  menu->addSeparator();
-  add(CommandId::ID_PAGE_ADD_BEFORE);
-  add(CommandId::ID_PAGE_ADD_AFTER);
+  const auto entries = onTab ? std::span(kTabMenu) : std::span(kTabMenu).first(kBesideTabs);
+  for (const std::optional<CommandId> id : entries) {
+    if (id)
+      menu->addAction(r.Action(*id));
+    else
+      menu->addSeparator();
+  }
   return menu;
 }
 
