@@ -1,46 +1,46 @@
-// The main frame's side of the HTML area: the page's text into the text area,
-// the status text into the pane "URL", the page type onto the ribbon and into
-// the chart view's menu, and the ribbon's web search with its four kinds.
+#include "shell/ui/BrowserCommands.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QTextEdit>
 
-#include "chartview/ui/CTesselView.h"
-#include "platform/SettingsTable.h"
 #include "shell/HtmlAreaController.h"
 #include "shell/ui/CHView.h"
-#include "shell/ui/CMainFrame.h"
 #include "shell/ui/CMyRibbonBar.h"
 #include "shell/ui/CommandRouter.h"
 
 namespace plume::shell {
 
-void CMainFrame::BindBrowserCommands() {
-  htmlArea_->textAreaText = [this](const QString& text) {
+BrowserCommands::BrowserCommands(Parts parts) : parts_(parts) {
+  QTextEdit& textArea = parts_.textArea;
+  parts_.htmlArea.textAreaText = [&textArea](const QString& text) {
     // Plain text, never through the clipboard.
-    textArea_->setPlainText(text);
-    textArea_->moveCursor(QTextCursor::Start);
-    textArea_->ensureCursorVisible();
+    textArea.setPlainText(text);
+    textArea.moveCursor(QTextCursor::Start);
+    textArea.ensureCursorVisible();
   };
-  htmlArea_->statusPane = [this](const QString& text) { panes_[120]->setText(text); };
-  htmlArea_->pageTypeShown = [this](const QString& type) { ribbon_->SetPageType(type); };
+  QLabel& urlPane = parts_.urlPane;
+  parts_.htmlArea.statusPane = [&urlPane](const QString& text) { urlPane.setText(text); };
+  CMyRibbonBar& ribbon = parts_.ribbon;
+  parts_.htmlArea.pageTypeShown = [&ribbon](const QString& type) { ribbon.SetPageType(type); };
 
-
-  CommandRouter& r = *router_;
-  auto searchField = [this] { return qobject_cast<QLineEdit*>(ribbon_->Element(commands::Id(commands::CommandId::ID_EDIT3))); };
+  CommandRouter& r = parts_.router;
+  auto searchField = [&ribbon] {
+    return qobject_cast<QLineEdit*>(ribbon.Element(commands::Id(commands::CommandId::ID_EDIT3)));
+  };
   r.Handle(
       CommandId::ID_BUTTON7,
       [this, searchField] {
-        htmlArea_->Controller().WebSearch(searchField()->text().toStdString(),
-                                          static_cast<SearchKind>(services_.docType));
+        parts_.htmlArea.Controller().WebSearch(searchField()->text().toStdString(),
+                                               static_cast<SearchKind>(parts_.searchKind));
       },
       [searchField] { return CommandState{searchField() != nullptr, false}; });
   const CommandId kinds[] = {CommandId::ID_BUTTON8, CommandId::ID_BUTTON9, CommandId::ID_BUTTON10,
                              CommandId::ID_BUTTON11};
   for (int kind = 0; kind < 4; ++kind) {
     r.Handle(
-        kinds[kind], [this, kind] { services_.docType = kind; },
-        [this, kind] { return CommandState{true, services_.docType == kind}; });
+        kinds[kind], [this, kind] { parts_.searchKind = kind; },
+        [this, kind] { return CommandState{true, parts_.searchKind == kind}; });
   }
 }
 

@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -21,21 +20,29 @@
 #include "platform/qt/QtConvert.h"
 #include "shell/AreaLayout.h"
 #include "shell/DocumentGuard.h"
-#include "shell/ui/CMyRibbonBar.h"
-#include "shell/ui/ExportCommands.h"
-#include "shell/ui/FrameRegistration.h"
-#include "shell/ui/PrintCommand.h"
-#include "shell/ui/WordCommands.h"
-#include "shell/ui/ChartViewParts.h"
-#include "shell/ui/FrameSheetOpener.h"
-#include "shell/ui/MaterialCommandBinding.h"
-#include "store/index/CapturedCheck.h"
-#include "store/ui/IndexStatusLabel.h"
-#include "shell/ui/CommandRouter.h"
+#include "shell/ui/BrowserCommands.h"
 #include "shell/ui/CHView.h"
+#include "shell/ui/CMyRibbonBar.h"
+#include "shell/ui/ChartViewParts.h"
+#include "shell/ui/CommandRouter.h"
+#include "shell/ui/DocumentCommands.h"
+#include "shell/ui/ExportCommands.h"
+#include "shell/ui/FrameJobs.h"
+#include "shell/ui/FrameRegistration.h"
+#include "shell/ui/FrameSheetOpener.h"
+#include "shell/ui/HistoryCommands.h"
+#include "shell/ui/MaterialCommandBinding.h"
+#include "shell/ui/PrintCommand.h"
 #include "shell/ui/ProportionalSplitter.h"
+#include "shell/ui/SettingsCommands.h"
+#include "shell/ui/StyleCommands.h"
+#include "shell/ui/TabCommands.h"
+#include "shell/ui/TextAreaCommands.h"
+#include "shell/ui/WordCommands.h"
 #include "store/MaterialStore.h"
+#include "store/index/CapturedCheck.h"
 #include "store/ui/CTView.h"
+#include "store/ui/IndexStatusLabel.h"
 
 namespace plume::shell {
 
@@ -52,29 +59,9 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
   BuildStatusBar();
   BuildClient();
   BindFrameCommands();
-  BindDocumentCommands();
-  BindTabCommands();
-  BindTextAreaCommands();
-  // The chart export; the title and address of the page in the HTML area become the PDF's information.
-  exportCommands_ = std::make_unique<ExportCommands>(ExportCommands::Parts{
-      *router_, *chartView_, *services_.store, services_.scratch, this, [this] {
-        convert::PdfInfoSource source;
-        if (htmlArea_) {
-          source.title = platform::Utf8ToCp932(htmlArea_->GetPageTitle());
-          source.address = platform::Utf8ToCp932(htmlArea_->GetLocation());
-        }
-        return source;
-      }});
-  BindStyleCommands();
-  BindViewCommands();
-  BindBrowserCommands();
-  printCommand_ = std::make_unique<PrintCommand>(PrintCommand::Parts{
-      *router_, *chartView_, *services_.chart, *services_.store, services_.scratch, this, services_.printer});
-  BindSettingsCommands();
-  wordCommands_ = std::make_unique<WordCommands>(
-      WordCommands::Parts{*router_, *ribbon_, *services_.store, htmlArea_, textArea_});
+  BuildCommandGroups();
   BindRegistration();
-  BindJobGate();
+  frameJobs_ = std::make_unique<FrameJobs>(FrameJobs::Parts{*router_, *jobs_, registration_, *this});
   pendingSizes_ = LoadAreaSizes(*services_.store);
   document::ui::QtFileDialogs::SetDocumentFolder([this] { return services_.document->Path().parent_path(); });
   router_->Refresh();
@@ -86,6 +73,40 @@ CMainFrame::CMainFrame(const FrameServices& services, QWidget* parent)
   });
   idle->start(250);
   RefreshTitle();
+}
+
+void CMainFrame::BuildCommandGroups() {
+  auto documentReplaced = [this] { DocumentReplaced(); };
+  auto refreshTitle = [this] { RefreshTitle(); };
+  documentCommands_ = std::make_unique<DocumentCommands>(
+      DocumentCommands::Parts{*router_, *services_.document, *services_.chart, services_.recent, *services_.pictures,
+                              this, askOpenFile, documentReplaced, refreshTitle});
+  tabCommands_ = std::make_unique<TabCommands>(
+      TabCommands::Parts{*router_, *tabBar_, *chartView_, *services_.chart, *services_.store, services_.materials,
+                         this, refreshTitle});
+  textAreaCommands_ =
+      std::make_unique<TextAreaCommands>(TextAreaCommands::Parts{*router_, textArea_, *services_.store, this});
+  // The chart export; the title and address of the page in the HTML area become the PDF's information.
+  exportCommands_ = std::make_unique<ExportCommands>(ExportCommands::Parts{
+      *router_, *chartView_, *services_.store, services_.scratch, this, [this] {
+        convert::PdfInfoSource source;
+        if (htmlArea_) {
+          source.title = platform::Utf8ToCp932(htmlArea_->GetPageTitle());
+          source.address = platform::Utf8ToCp932(htmlArea_->GetLocation());
+        }
+        return source;
+      }});
+  styleCommands_ = std::make_unique<StyleCommands>(
+      StyleCommands::Parts{*router_, *services_.store, *chartView_, *ribbon_, this});
+  historyCommands_ = std::make_unique<HistoryCommands>(HistoryCommands::Parts{*router_, *chartView_, *tabBar_});
+  browserCommands_ = std::make_unique<BrowserCommands>(
+      BrowserCommands::Parts{*router_, *ribbon_, *htmlArea_, *textArea_, *panes_[120], services_.docType});
+  printCommand_ = std::make_unique<PrintCommand>(PrintCommand::Parts{
+      *router_, *chartView_, *services_.chart, *services_.store, services_.scratch, this, services_.printer});
+  settingsCommands_ = std::make_unique<SettingsCommands>(
+      SettingsCommands::Parts{*router_, *services_.store, services_.recent, htmlArea_, animeCount_, this});
+  wordCommands_ = std::make_unique<WordCommands>(
+      WordCommands::Parts{*router_, *ribbon_, *services_.store, htmlArea_, textArea_});
 }
 
 void CMainFrame::BindRegistration() {
@@ -108,7 +129,7 @@ void CMainFrame::BindRegistration() {
 }
 
 CMainFrame::~CMainFrame() {
-  jobs_->SetListener(nullptr);
+  frameJobs_.reset();  // the gate no longer calls this frame
   // The chart view and its parts call this frame: they go while it is whole.
   viewParts_.reset();
   materialCommands_.reset();
@@ -182,16 +203,13 @@ void CMainFrame::BuildClient() {
 
   tabBar_->scrollPosition = [this] { return chartView_->ScrollPosition(); };
   tabBar_->pageChanged = [this] { chartView_->ShowCurrentPage(); };
-  tabBar_->menuRequested = [this](QPoint at, bool onTab) {
-    QMenu* menu = BuildTabMenu(onTab);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(onTab ? at : at - QPoint(0, 40));
-  };
   // Every edit of the document, wherever it happens, shows in the title.
   changes_ = services_.chart->Changes().Subscribe([this](document::Change change) {
     if (change == document::Change::Modified || change == document::Change::Unmodified) RefreshTitle();
   });
-  sheetOpener_ = std::make_unique<FrameSheetOpener>([this] { return OpenSettingsSheet(); });
+  // The settings commands come with the other command groups, before anything asks for a folder.
+  sheetOpener_ =
+      std::make_unique<FrameSheetOpener>([this] { return settingsCommands_ && settingsCommands_->OpenSheet(); });
   // The application's one store asks the settings sheet when it has no folder.
   services_.materials->SetSettingsSheet(sheetOpener_.get());
   viewParts_ = std::make_unique<ChartViewParts>(
@@ -346,6 +364,10 @@ bool CMainFrame::CommandEnabled(int id) { return router_->State(id).enabled; }
 
 void CMainFrame::CompleteMenuFacts(chartview::MenuFacts& facts) { facts.htmlTypeWord = htmlArea_->GetPageType(); }
 
+void CMainFrame::OpenPath(const std::filesystem::path& path) { documentCommands_->OpenPath(path); }
+
+QMenu* CMainFrame::BuildTabMenu(bool onTab) { return tabCommands_->BuildMenu(onTab); }
+
 void CMainFrame::DocumentReplaced() {
   tabBar_->SetDocument(*services_.chart, tabBar_->Settings());
   chartView_->DocumentShown();
@@ -363,7 +385,7 @@ void CMainFrame::RefreshTitle() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  if (!CloseAfterJobs()) {
+  if (!frameJobs_->CloseAfterJobs()) {
     event->ignore();
     return;
   }

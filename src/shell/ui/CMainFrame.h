@@ -45,8 +45,16 @@ class IndexService;
 
 namespace plume::shell {
 
+class BrowserCommands;
+class DocumentCommands;
 class ExportCommands;
+class FrameJobs;
+class HistoryCommands;
 class PrintCommand;
+class SettingsCommands;
+class StyleCommands;
+class TabCommands;
+class TextAreaCommands;
 class WordCommands;
 
 class ChartViewParts;
@@ -130,8 +138,6 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   void RefreshTitle();
   /// The tab context menu (on a tab, or the short one beside the tabs).
   QMenu* BuildTabMenu(bool onTab);
-  /// The settings sheet (311); true when it was confirmed (SettingsCommands.cpp).
-  bool OpenSettingsSheet();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -140,30 +146,12 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
  private:
   void BuildStatusBar();
   void BuildClient();
+  /// Areas, full screen, the ribbon, help, about, exit and the pointer trails (MainFrameCommands.cpp).
   void BindFrameCommands();
-  void BindDocumentCommands();
-  void BindTabCommands();
-  /// The text area's context menu: copy, paste, select all, text search.
-  void BindTextAreaCommands();
-  /// Style, alignment, style default and view property commands (StyleControls).
-  void BindStyleCommands();
-  /// Undo and the view's document connections (page deletion's materials).
-  void BindViewCommands();
-  /// Undo (back) or redo through the chart view; the tabs and the view follow the restored pages.
-  void StepHistory(bool back);
-  /// The HTML area's hand-overs (text area, status pane, page type), the web
-  /// search and its kinds, the page type for the chart view's menu.
-  void BindBrowserCommands();
-  /// Settings sheet and recent files (SettingsCommands.cpp).
-  void BindSettingsCommands();
+  /// The command groups, each bound to the router with the parts it needs.
+  void BuildCommandGroups();
   /// The chart view's "add a node here" commands and its drop target (FrameRegistration).
   void BindRegistration();
-  /// The cursor and the commands follow the job gate; a close waits for the job (FrameJobs.cpp).
-  void BindJobGate();
-  /// Whether the close may go on now; otherwise the running job was asked to stop
-  /// and the window closes once it has.
-  bool CloseAfterJobs();
-  void AfterPageCommand();
 
   // ViewFrame: what the chart view asks of the window.
   void ShowItemPanes(std::string_view position, std::string_view size) override;
@@ -182,7 +170,6 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   std::unique_ptr<document::JobGate> ownJobs_;
   document::JobGate* jobs_ = nullptr;
   FrameRegistration* registration_ = nullptr;  ///< owned by the chart view
-  bool closeWhenIdle_ = false;
   CommandRouter* router_ = nullptr;
   CMyRibbonBar* ribbon_ = nullptr;
   QSplitter* outer_ = nullptr;
@@ -190,9 +177,17 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   CHView* htmlArea_ = nullptr;
   QTextEdit* textArea_ = nullptr;
   chartview::CTesselView* chartView_ = nullptr;
+  std::unique_ptr<DocumentCommands> documentCommands_;
+  std::unique_ptr<TabCommands> tabCommands_;
+  std::unique_ptr<TextAreaCommands> textAreaCommands_;
   std::unique_ptr<ExportCommands> exportCommands_;
+  std::unique_ptr<StyleCommands> styleCommands_;
+  std::unique_ptr<HistoryCommands> historyCommands_;
+  std::unique_ptr<BrowserCommands> browserCommands_;
   std::unique_ptr<PrintCommand> printCommand_;
+  std::unique_ptr<SettingsCommands> settingsCommands_;
   std::unique_ptr<WordCommands> wordCommands_;
+  std::unique_ptr<FrameJobs> frameJobs_;  ///< the cursor and the commands follow the job gate
   std::unique_ptr<FrameSheetOpener> sheetOpener_;
   std::unique_ptr<ChartViewParts> viewParts_;
   std::unique_ptr<MaterialCommandBinding> materialCommands_;

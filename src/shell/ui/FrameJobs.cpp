@@ -1,12 +1,12 @@
-// The window and the one job gate: while a capture, a registration, the wait
-// for a dropped PDF's text, a save or an open runs, the wait cursor shows and
-// the commands that would start another job or replace, save or cut the
-// document are disabled. Closing the window stops the running job first.
+#include "shell/ui/FrameJobs.h"
+
 #include <QApplication>
 #include <QTimer>
+#include <QWidget>
 
 #include "capture/RegistrationFlows.h"
-#include "shell/ui/CMainFrame.h"
+#include "document/JobGate.h"
+#include "shell/RecentFileList.h"
 #include "shell/ui/CommandRouter.h"
 #include "shell/ui/FrameRegistration.h"
 
@@ -34,30 +34,33 @@ bool RefusedWhileBusy(int id) {
 
 }  // namespace
 
-void CMainFrame::BindJobGate() {
-  router_->SetRefusal([this](int id) { return jobs_->Busy() && RefusedWhileBusy(id); });
-  jobs_->SetListener([this](bool busy) {
+FrameJobs::FrameJobs(Parts parts) : parts_(parts) {
+  document::JobGate& jobs = parts_.jobs;
+  parts_.router.SetRefusal([&jobs](int id) { return jobs.Busy() && RefusedWhileBusy(id); });
+  jobs.SetListener([this](bool busy) {
     // From the first moment of a job to its end; one cursor per job.
     if (busy) {
       QApplication::setOverrideCursor(Qt::WaitCursor);
     } else {
       QApplication::restoreOverrideCursor();
     }
-    router_->Refresh();
+    parts_.router.Refresh();
     if (!busy && closeWhenIdle_) {
       closeWhenIdle_ = false;
-      QTimer::singleShot(0, this, &QWidget::close);
+      QTimer::singleShot(0, &parts_.window, &QWidget::close);
     }
   });
 }
 
-bool CMainFrame::CloseAfterJobs() {
+FrameJobs::~FrameJobs() { parts_.jobs.SetListener(nullptr); }
+
+bool FrameJobs::CloseAfterJobs() {
   // A dropped PDF still waiting for its text is cancelled: its files leave the store.
-  if (registration_ != nullptr) registration_->Flows().CancelDrop();
-  if (!jobs_->Busy()) return true;
+  if (parts_.registration != nullptr) parts_.registration->Flows().CancelDrop();
+  if (!parts_.jobs.Busy()) return true;
   // A capture or download is running inside its own event loop: it is asked
   // to stop, and the window closes once the gate is free.
-  if (registration_ != nullptr) registration_->CancelRunning();
+  if (parts_.registration != nullptr) parts_.registration->CancelRunning();
   closeWhenIdle_ = true;
   return false;
 }

@@ -1,13 +1,11 @@
-// The frame's style and alignment commands: the ribbon panels テキスト,
-// 配置・余白, 背景色・線・角 and 位置・サイズ, and the chart view's menu
-// commands for style defaults, transparent colours and the view properties.
+#include "shell/ui/StyleCommands.h"
+
 #include <QAction>
 
 #include "chartview/AlignCommands.h"
 #include "chartview/StyleCommands.h"
 #include "chartview/ui/CPropertyView.h"
 #include "chartview/ui/CTesselView.h"
-#include "shell/ui/CMainFrame.h"
 #include "shell/ui/CommandRouter.h"
 #include "shell/ui/StyleControls.h"
 
@@ -17,9 +15,10 @@ namespace {
 constexpr int kViewProperties = commands::Id(commands::CommandId::ID_VIEW_PROPERTY);
 }  // namespace
 
-void CMainFrame::BindStyleCommands() {
-  auto* controls = new StyleControls(*services_.chart, *services_.store, *chartView_, *ribbon_, *router_, this);
-  CommandRouter& r = *router_;
+StyleCommands::StyleCommands(Parts parts) : parts_(parts) {
+  auto* controls = new StyleControls(parts_.view.View().Document(), parts_.settings, parts_.view, parts_.ribbon,
+                                     parts_.router, parts_.owner);
+  CommandRouter& r = parts_.router;
   chartview::StyleCommands& styles = controls->Styles();
   for (int id : chartview::StyleCommands::RibbonCommandIds()) {
     r.Handle(
@@ -41,23 +40,26 @@ void CMainFrame::BindStyleCommands() {
 
   // The chart view's menu commands, enabled by the menus' own rules.
   using Section = platform::settings::StyleSection;
-  chartView_->AddViewCommand(chartview::StyleCommands::kStoreNodeDefault,
-                             [controls] { controls->Styles().StoreDefault(controls->Store(), Section::Node); });
-  chartView_->AddViewCommand(chartview::StyleCommands::kStoreSlipDefault,
-                             [controls] { controls->Styles().StoreDefault(controls->Store(), Section::Slip); });
+  chartview::CTesselView& view = parts_.view;
+  view.AddViewCommand(chartview::StyleCommands::kStoreNodeDefault,
+                      [controls] { controls->Styles().StoreDefault(controls->Store(), Section::Node); });
+  view.AddViewCommand(chartview::StyleCommands::kStoreSlipDefault,
+                      [controls] { controls->Styles().StoreDefault(controls->Store(), Section::Slip); });
   for (int id : {chartview::StyleCommands::kTransBlack, chartview::StyleCommands::kTransWhite,
                  chartview::StyleCommands::kTransRed, chartview::StyleCommands::kTransGreen,
                  chartview::StyleCommands::kTransBlue, chartview::StyleCommands::kTransOff}) {
-    chartView_->AddViewCommand(id, [controls, id] { controls->Styles().SetTransparentColour(id); });
+    view.AddViewCommand(id, [controls, id] { controls->Styles().SetTransparentColour(id); });
   }
-  chartView_->AddViewCommand(kViewProperties, [this] {
-    chartview::ChartView& view = chartView_->View();
-    if (!chartview::CPropertyView::EditPage(*services_.chart, view.Zoom(), this)) return;
-    chartView_->SetScrollExtent(view.ScrollExtent());
-    view.RequestRepaint();
-    view.Document().CommitEdit(document::EditStep::PageSize);
-  });
+  view.AddViewCommand(kViewProperties, [this] { EditViewProperties(); });
   controls->RefreshStyleControls();
+}
+
+void StyleCommands::EditViewProperties() {
+  chartview::ChartView& view = parts_.view.View();
+  if (!chartview::CPropertyView::EditPage(view.Document(), view.Zoom(), parts_.owner)) return;
+  parts_.view.SetScrollExtent(view.ScrollExtent());
+  view.RequestRepaint();
+  view.Document().CommitEdit(document::EditStep::PageSize);
 }
 
 }  // namespace plume::shell
