@@ -16,9 +16,6 @@ using platform::Brush;
 using platform::IntRect;
 using platform::Pen;
 
-NodePainter::NodePainter(const document::ChartDocument& doc, const PaintParams& params, platform::Canvas& canvas)
-    : doc_(doc), params_(params), canvas_(canvas), visible_(canvas.VisibleBounds()) {}
-
 void NodePainter::DrawNodes(int pageIndex, std::vector<std::pair<int, document::Rect>>* titleRects) {
   const std::uint16_t pageId = doc_.pages[pageIndex].pageId;
   for (int i = 0; i < doc_.nodeCount; ++i) {
@@ -30,9 +27,7 @@ void NodePainter::DrawNodes(int pageIndex, std::vector<std::pair<int, document::
 
 IntRect NodePainter::DrawNode(int index, std::uint16_t pageId) {
   const document::NodeRecord& node = doc_.nodes[index];
-  const int lineWidth = ZoomLength(node.style.Futosa, params_.zoom);
-  const IntRect zoomed = PageToScreen(node.rect, params_.zoom);
-  const IntRect box = zoomed.Inflated(lineWidth / 2);
+  const auto [lineWidth, zoomed, box] = Zoom(node.rect, node.style);
   const bool editing = params_.editTarget == index + 1;
 
   // Items wholly outside the target are measured but not drawn.

@@ -7,15 +7,13 @@
 #include <utility>
 #include <vector>
 
-#include "chartview/PaintParams.h"
-#include "document/ChartDocument.h"
-#include "platform/Canvas.h"
+#include "chartview/ItemPainter.h"
 
 namespace plume::chartview {
 
-class NodePainter {
+class NodePainter : private ItemPainter {
  public:
-  NodePainter(const document::ChartDocument& doc, const PaintParams& params, platform::Canvas& canvas);
+  using ItemPainter::ItemPainter;
   /// Every node on page `pageIndex`, in table order; appends (index, title
   /// rectangle) of each to `titleRects` (may be null).
   void DrawNodes(int pageIndex, std::vector<std::pair<int, document::Rect>>* titleRects);
@@ -28,11 +26,6 @@ class NodePainter {
   /// The title rectangle (empty for none); draws the title when `draw`.
   platform::IntRect DrawTitle(int index, const platform::IntRect& zoomed, bool draw);
   bool HasArcOnPage(int index, std::uint16_t pageId) const;
-
-  const document::ChartDocument& doc_;
-  const PaintParams& params_;
-  platform::Canvas& canvas_;
-  platform::IntRect visible_;
 };
 
 }  // namespace plume::chartview

@@ -13,9 +13,6 @@ using platform::Brush;
 using platform::IntRect;
 using platform::Pen;
 
-SlipPainter::SlipPainter(const document::ChartDocument& doc, const PaintParams& params, platform::Canvas& canvas)
-    : doc_(doc), params_(params), canvas_(canvas), visible_(canvas.VisibleBounds()) {}
-
 void SlipPainter::DrawSlips(int pageIndex) {
   const std::uint16_t pageId = doc_.pages[pageIndex].pageId;
   for (int i = 0; i < doc_.slipCount; ++i) {
@@ -28,9 +25,7 @@ void SlipPainter::DrawSlips(int pageIndex) {
 void SlipPainter::DrawSlip(int index) {
   const document::SlipRecord& slip = doc_.slips[index];
   const document::ItemStyle& st = slip.style;
-  const int lineWidth = ZoomLength(st.Futosa, params_.zoom);
-  const IntRect zoomed = PageToScreen(slip.rect, params_.zoom);
-  const IntRect box = zoomed.Inflated(lineWidth / 2);
+  const auto [lineWidth, zoomed, box] = Zoom(slip.rect, st);
   if (!box.Inflated(SelectionReach(lineWidth)).Intersects(visible_)) return;
 
   const bool selected = slip.selected != 0;

@@ -8,7 +8,6 @@
 #include "chartview/ContextMenus.h"
 #include "chartview/CoordinateMapping.h"
 #include "chartview/ItemMover.h"
-#include "chartview/PageResizer.h"
 #include "chartview/ViewKeyCommand.h"
 #include "platform/Messages.h"
 
@@ -33,7 +32,8 @@ ViewController::ViewController(ChartView& view, ControllerHost& host, ConsolePor
       host_(host),
       console_(console ? *console : defaultConsole_),
       editing_(editing ? *editing : defaultEditing_),
-      selection_(view.Document()) {}
+      selection_(view.Document()),
+      pointer_(host) {}
 
 Point ViewController::ToScreen(Point client) const {
   return {client.x + view_.Scroll().x, client.y + view_.Scroll().y};
@@ -45,17 +45,6 @@ Point ViewController::ToClient(Point screen) const { return ScreenToClient(scree
 
 IntRect ViewController::ScreenRectOf(ItemKind kind, int index) const {
   return PageToScreen(doc_.ItemRect(kind, index), view_.Zoom());
-}
-
-void ViewController::SetCursor(CursorRole role) {
-  if (cursorKnown_ && cursor_ == role) return;
-  cursorKnown_ = true;
-  cursor_ = role;
-  host_.SetCursor(role);
-  if (role == CursorRole::Arrow)
-    host_.ReleaseMouse();
-  else
-    host_.CaptureMouse();
 }
 
 void ViewController::StopAnimation() {
@@ -94,8 +83,7 @@ void ViewController::StartMove(ItemKind kind, Point screen) {
   const Point c = Centre(ScreenRectOf(kind, focus));
   grabOffset_ = {screen.x - c.x, screen.y - c.y};
   markerLatch_ = false;
-  cursorKnown_ = false;
-  SetCursor(CursorRole::Move);
+  pointer_.ResetCursor(CursorRole::Move);
 }
 
 void ViewController::LeftButtonDown(const MouseEvent& e) {
@@ -189,8 +177,7 @@ void ViewController::LeftButtonUp(const MouseEvent& e) {
     case DragMode::RubberBand: EndRubberBand(r); break;
     default: editing_.SizingEnd(mode, r); break;
   }
-  cursorKnown_ = false;
-  SetCursor(CursorRole::Arrow);
+  pointer_.ResetCursor(CursorRole::Arrow);
 }
 
 void ViewController::EndNodeMove(Point r) {
@@ -268,15 +255,8 @@ void ViewController::MouseMove(const MouseEvent& e) {
   }
   const Point screen = ToScreen(e.point);
   const Point q = ToPage(screen);
-  const document::PageRecord& page = doc_.CurrentPage();
-  if (q.x >= 0 && q.y >= 0 && q.x < page.pageWidth && q.y < page.pageHeight) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%d, %d", q.x, q.y);
-    host_.SetPointerPane(text);
-  } else {
-    host_.SetPointerPane({});
-  }
-  EdgeFeedback(q);
+  pointer_.ShowPosition(q, doc_.CurrentPage());
+  pointer_.ShowEdge(Hits().HitPageEdge(q), doc_.CurrentPage());
   switch (dragMode_) {
     case DragMode::None: Hover(e.point, screen); break;
     case DragMode::MoveNodes:
@@ -286,24 +266,6 @@ void ViewController::MouseMove(const MouseEvent& e) {
       break;
     default: editing_.SizingMove(dragMode_, screen); break;
   }
-}
-
-void ViewController::EdgeFeedback(Point q) {
-  const PageEdge edge = Hits().HitPageEdge(q);
-  const int code = static_cast<int>(edge);
-  if (code == tooltipEdge_ && edge == PageEdge::None) return;
-  tooltipEdge_ = code;
-  const document::PageRecord& page = doc_.CurrentPage();
-  char text[64];
-  if (edge == PageEdge::Right)
-    std::snprintf(text, sizeof text, "Width=%d\nmin:%d  max:%d", page.pageWidth, PageResizer::kMinSize,
-                  PageResizer::kMaxSize);
-  else if (edge == PageEdge::Bottom)
-    std::snprintf(text, sizeof text, "Height=%d\nmin:%d  max:%d", page.pageHeight, PageResizer::kMinSize,
-                  PageResizer::kMaxSize);
-  else
-    text[0] = '\0';
-  host_.SetTooltip(text);
 }
 
 void ViewController::TrackMove(const MouseEvent& e, Point screen) {
@@ -321,7 +283,7 @@ void ViewController::TrackMove(const MouseEvent& e, Point screen) {
   const Point q = ToPage(screen);
   const document::PageRecord& page = doc_.CurrentPage();
   const bool inside = screen.x >= 0 && screen.y >= 0 && q.x < page.pageWidth && q.y < page.pageHeight;
-  SetCursor(inside ? CursorRole::Move : CursorRole::NotHere);
+  pointer_.SetCursor(inside ? CursorRole::Move : CursorRole::NotHere);
 }
 
 bool ViewController::CrossPages(const MouseEvent& e, Point screen) {
@@ -371,13 +333,13 @@ void ViewController::ShowPage(int index) {
 void ViewController::Hover(Point client, Point screen) {
   const int band = host_.TabBandHeight();
   if (band > 0 && client.y >= view_.ClientSize().cy - band) {
-    SetCursor(CursorRole::Arrow);
+    pointer_.SetCursor(CursorRole::Arrow);
     return;
   }
   if (editing_.EditorOpen()) {
     // The next click only commits the editor or grabs one of its box handles.
     const int handle = editing_.EditorHandleAt(client);
-    return SetCursor(handle >= 0 ? HandleCursor(handle) : CursorRole::Arrow);
+    return pointer_.SetCursor(handle >= 0 ? HandleCursor(handle) : CursorRole::Arrow);
   }
   if (pickArmed_) {
     HoverPick(client, screen);
@@ -386,30 +348,32 @@ void ViewController::Hover(Point client, Point screen) {
   if (HoverConsole(client)) return;
   const Point q = ToPage(screen);
   const HitTester hits = Hits();
-  if (const HandleHit h = hits.HitHandle(ItemKind::Slips, q); h.item >= 0) return SetCursor(HandleCursor(h.handle));
+  if (const HandleHit h = hits.HitHandle(ItemKind::Slips, q); h.item >= 0)
+    return pointer_.SetCursor(HandleCursor(h.handle));
   if (const int slip = hits.HitSlip(q); slip >= 0)
-    return SetCursor(doc_.slips[slip].selected ? CursorRole::Move : CursorRole::Slip);
-  if (editing_.DialKnobHit(screen)) return SetCursor(CursorRole::DialKnob);
-  if (editing_.DialRingHit(screen)) return SetCursor(CursorRole::Dial);
-  if (const HandleHit h = hits.HitHandle(ItemKind::Nodes, q); h.item >= 0) return SetCursor(HandleCursor(h.handle));
+    return pointer_.SetCursor(doc_.slips[slip].selected ? CursorRole::Move : CursorRole::Slip);
+  if (editing_.DialKnobHit(screen)) return pointer_.SetCursor(CursorRole::DialKnob);
+  if (editing_.DialRingHit(screen)) return pointer_.SetCursor(CursorRole::Dial);
+  if (const HandleHit h = hits.HitHandle(ItemKind::Nodes, q); h.item >= 0)
+    return pointer_.SetCursor(HandleCursor(h.handle));
   if (const NodeHit node = hits.HitNode(q); node.index >= 0)
-    return SetCursor(doc_.nodeStates[node.index].selected ? CursorRole::Move : CursorRole::Node);
-  if (HitTester::HitMarker(view_.LinkMarkers(), screen)) return SetCursor(CursorRole::Link);
+    return pointer_.SetCursor(doc_.nodeStates[node.index].selected ? CursorRole::Move : CursorRole::Node);
+  if (HitTester::HitMarker(view_.LinkMarkers(), screen)) return pointer_.SetCursor(CursorRole::Link);
   switch (hits.HitPageEdge(q)) {
-    case PageEdge::Right: return SetCursor(CursorRole::PageRightEdge);
-    case PageEdge::Bottom: return SetCursor(CursorRole::PageBottomEdge);
+    case PageEdge::Right: return pointer_.SetCursor(CursorRole::PageRightEdge);
+    case PageEdge::Bottom: return pointer_.SetCursor(CursorRole::PageBottomEdge);
     case PageEdge::None: break;
   }
-  SetCursor(CursorRole::Arrow);
+  pointer_.SetCursor(CursorRole::Arrow);
 }
 
 bool ViewController::HoverConsole(Point client) {
   if (console_.RingHit(client)) {
-    SetCursor(CursorRole::Dial);
+    pointer_.SetCursor(CursorRole::Dial);
     return true;
   }
   if (console_.HitTest(client, true) >= 0) {
-    SetCursor(CursorRole::Arrow);
+    pointer_.SetCursor(CursorRole::Arrow);
     return true;
   }
   return false;
@@ -418,10 +382,10 @@ bool ViewController::HoverConsole(Point client) {
 void ViewController::HoverPick(Point client, Point screen) {
   const NodeHit node = Hits().HitNode(ToPage(screen));
   if (node.index < 0 || node.onTitle) {
-    SetCursor(CursorRole::Arrow);
+    pointer_.SetCursor(CursorRole::Arrow);
     return;
   }
-  SetCursor(CursorRole::Pick);
+  pointer_.SetCursor(CursorRole::Pick);
   const document::ColorRef c = host_.PixelAt(client);
   char text[40];
   std::snprintf(text, sizeof text, "RGB(%d, %d, %d)", c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -433,8 +397,7 @@ void ViewController::RightButtonUp(const MouseEvent& e) {
   if (dragMode_ == DragMode::MoveNodes || dragMode_ == DragMode::MoveSlips) {
     host_.EraseFeedback();
     dragMode_ = DragMode::None;
-    cursorKnown_ = false;
-    SetCursor(CursorRole::Arrow);
+    pointer_.ResetCursor(CursorRole::Arrow);
     return;
   }
   const Point p = ToScreen(e.point);

@@ -15,6 +15,7 @@
 #include "chartview/DragMode.h"
 #include "chartview/EditingPort.h"
 #include "chartview/HitTester.h"
+#include "chartview/PointerFeedback.h"
 #include "chartview/SelectionEditor.h"
 
 namespace plume::chartview {
@@ -103,8 +104,6 @@ class ViewController {
   /// Cursor over the zoom console (which may show on the hover); false when
   /// the pointer is off it.
   bool HoverConsole(platform::Point client);
-  void EdgeFeedback(platform::Point page);
-  void SetCursor(CursorRole role);
   void StopAnimation();
   void StartSizing(DragMode mode, int handle, platform::Point screen);
   void AfterLeftClick();
@@ -117,6 +116,7 @@ class ViewController {
   ConsolePort& console_;
   EditingPort& editing_;
   SelectionEditor selection_;
+  PointerFeedback pointer_;
 
   DragMode dragMode_ = DragMode::None;
   platform::Point pressPoint_;
@@ -129,9 +129,6 @@ class ViewController {
   int hoverItem_ = -1;
   ItemKind hoverKind_ = ItemKind::Nodes;
   platform::Point menuPoint_;
-  int tooltipEdge_ = 0;
-  bool cursorKnown_ = false;
-  CursorRole cursor_ = CursorRole::Arrow;
 };
 
 }  // namespace plume::chartview

@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -57,7 +58,7 @@ CTesselView::CTesselView(document::ChartDocument& doc, platform::SettingsStore& 
   for (int id = ChartView::kCmdZoom100; id <= ChartView::kCmdZoomFit; ++id)
     AddViewCommand(id, [this, id] { view_.RunZoomCommand(id); });
   AddViewCommand(commands::Id(commands::CommandId::ID_TRANS_PICK), [this] { controller_->TogglePick(); });
-  animation_ = new HoverAnimation(*this);
+  animation_ = new HoverAnimation(this, view_, *this);
 }
 
 CTesselView::~CTesselView() {
@@ -90,25 +91,40 @@ bool CTesselView::RunViewCommand(int id) {
   return true;
 }
 
+QAction* CTesselView::RunMenu(QMenu& menu, QPoint global) {
+  return menuRunner_ ? menuRunner_(menu, global) : menu.exec(global);
+}
+
+void CTesselView::ShowShape(const QRect& area, BackBufferOverlay::Draw draw) {
+  viewport()->update(overlay_.Show(back_, area, std::move(draw)));
+}
+
+void CTesselView::EraseShape() { viewport()->update(overlay_.Erase(back_)); }
+
+void CTesselView::ShowFeedback(const QRect& area, BackBufferOverlay::Draw draw) {
+  const FeedbackLabel label = label_;
+  ShowShape(area.united(label.Area()), [draw = std::move(draw), label](QPainter& painter) {
+    draw(painter);
+    label.Draw(painter);
+  });
+}
+
 void CTesselView::ShowFeedbackFrame(const platform::IntRect& client, platform::CanvasColor colour, int width) {
   const QRect r = platform::ToQRect(client);
   const QColor pen = platform::ToQColor(colour);
   const int w = std::max(1, width);
-  const FeedbackLabel label = label_;
-  const QRect changed = overlay_.Show(back_, r.united(label.Area()), [r, pen, w, label](QPainter& painter) {
+  ShowFeedback(r, [r, pen, w](QPainter& painter) {
     // Inside the rectangle: fill each side as a band of the pen width.
     painter.fillRect(QRect(r.left(), r.top(), r.width(), w), pen);
     painter.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), pen);
     painter.fillRect(QRect(r.left(), r.top(), w, r.height()), pen);
     painter.fillRect(QRect(r.right() - w + 1, r.top(), w, r.height()), pen);
-    label.Draw(painter);
   });
-  viewport()->update(changed);
 }
 
 void CTesselView::EraseFeedback() {
   label_ = {};
-  viewport()->update(overlay_.Erase(back_));
+  EraseShape();
 }
 
 void CTesselView::SetFeedbackLabel(const QString& text, QPoint at) {
@@ -300,7 +316,7 @@ void CTesselView::mouseMoveEvent(QMouseEvent* event) {
   }
   controller_->MouseMove(ToMouseEvent(event));
   if (controller_->Mode() == DragMode::None && event->buttons() == Qt::NoButton)
-    animation_->PointerAt(event->position().toPoint(), frame_.PointerTrails());
+    animation_->PointerAt(*controller_, event->position().toPoint(), frame_.PointerTrails());
 }
 
 bool CTesselView::ClaimsKey(const QKeyEvent& event) const {

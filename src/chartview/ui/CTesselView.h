@@ -25,6 +25,7 @@
 #include "chartview/ViewFrame.h"
 #include "document/DocumentChanges.h"
 #include "chartview/ui/BackBufferOverlay.h"
+#include "chartview/ui/OverlaySurface.h"
 #include "chartview/ui/QtControllerHost.h"
 #include "platform/ScratchSurface.h"
 #include "platform/SettingsStore.h"
@@ -36,7 +37,7 @@ namespace plume::chartview {
 
 class HoverAnimation;
 
-class CTesselView : public QAbstractScrollArea, public ViewHost {
+class CTesselView : public QAbstractScrollArea, public ViewHost, private OverlaySurface {
   Q_OBJECT
  public:
   /// Shows `doc` in `frame` (both must outlive the view) and installs the
@@ -68,10 +69,17 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
   void AddViewCommand(int id, std::function<void()> run);
   /// Forgets the view command `id` (its owner goes away).
   void RemoveViewCommand(int id) { viewCommands_.erase(id); }
+  /// Whether `id` is one of the view's own commands.
+  bool HasViewCommand(int id) const { return viewCommands_.count(id) > 0; }
+  /// Runs the view command `id`; false when the view has none of that id.
+  bool RunViewCommand(int id);
   /// Draws a frame of `width` pixels and `colour` along the inside of
   /// `client` as erasable feedback (the shape on screen is erased first);
   /// never paints the page again.
   void ShowFeedbackFrame(const platform::IntRect& client, platform::CanvasColor colour, int width = 1);
+  /// Runs `draw` over `area` (client pixels) as erasable feedback, the
+  /// feedback label drawn over it; the shape on screen is erased first.
+  void ShowFeedback(const QRect& area, BackBufferOverlay::Draw draw);
   /// Restores what the feedback covered (and drops the feedback label);
   /// nothing when none is shown.
   void EraseFeedback();
@@ -82,6 +90,8 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
   /// false) and then the release (released true) to `report` instead of the
   /// controller; client pixels. For drags that belong to a child window.
   void TrackPointer(std::function<void(platform::Point client, bool released)> report);
+  /// The back buffer's pixel at `client` as it is without the feedback.
+  QRgb PixelUnderFeedback(QPoint client) const { return overlay_.PixelUnder(back_, client); }
 
   /// After the current page changed (page tabs): scroll extent, the page's
   /// saved scroll position, repaint.
@@ -103,6 +113,10 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
   /// Runs a built context menu at `global` and returns the action chosen;
   /// QMenu::exec until replaced (tests choose an action instead).
   void SetMenuRunner(std::function<QAction*(QMenu& menu, QPoint global)> run) { menuRunner_ = std::move(run); }
+  /// Runs `menu` at `global` through the menu runner; the action chosen, null for none.
+  QAction* RunMenu(QMenu& menu, QPoint global);
+  /// Whether the zoom console stays shown (the console setting).
+  bool ConsoleAlwaysShown() const { return console_->AlwaysShown(); }
 
   /// Paints the page again before the next show; `erase` clears the window first.
   void Repaint(bool erase);
@@ -128,9 +142,6 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
   bool viewportEvent(QEvent* event) override;
 
  private:
-  friend class QtControllerHost;
-  friend class HoverAnimation;
-
   /// The text drawn with the erasable feedback.
   struct FeedbackLabel {
     QString text;
@@ -158,8 +169,10 @@ class CTesselView : public QAbstractScrollArea, public ViewHost {
   /// The page must be painted into the back buffer before the next show.
   void InvalidatePage();
   void MakeController();
-  bool RunViewCommand(int id);
 
+  // OverlaySurface
+  void ShowShape(const QRect& area, BackBufferOverlay::Draw draw) override;
+  void EraseShape() override;
 
   document::ChartDocument& doc_;
   ChartView view_;

@@ -4,30 +4,29 @@
 #include <QTimer>
 
 #include "chartview/CoordinateMapping.h"
-#include "chartview/ui/CTesselView.h"
 #include "platform/qt/QtConvert.h"
 
 namespace plume::chartview {
 
-HoverAnimation::HoverAnimation(CTesselView& widget) : QObject(&widget), widget_(widget) {
+HoverAnimation::HoverAnimation(QObject* parent, ChartView& view, OverlaySurface& surface)
+    : QObject(parent), view_(view), surface_(surface) {
   timer_ = new QTimer(this);
   connect(timer_, &QTimer::timeout, this, [this] { Step(); });
 }
 
 QRect HoverAnimation::ItemRect() const {
-  const document::ChartDocument& doc = widget_.doc_;
+  const document::ChartDocument& doc = view_.Document();
   if (index_ < 0 || doc.header.pageCount == 0 || index_ >= doc.ItemCount(kind_) ||
       doc.ItemPageId(kind_, index_) != doc.CurrentPage().pageId)
     return {};
-  const ChartView& view = widget_.view_;
-  const platform::IntRect screen = PageToScreen(doc.ItemRect(kind_, index_), view.Zoom());
-  const platform::Point scroll = view.Scroll();
+  const platform::IntRect screen = PageToScreen(doc.ItemRect(kind_, index_), view_.Zoom());
+  const platform::Point scroll = view_.Scroll();
   return QRect(screen.left - scroll.x, screen.top - scroll.y, screen.Width(), screen.Height());
 }
 
-void HoverAnimation::PointerAt(QPoint client, int trails) {
+void HoverAnimation::PointerAt(ViewController& controller, QPoint client, int trails) {
   if (trails <= 0) return Stop();
-  const ViewController::HoverItem target = widget_.controller_->AnimationTarget({client.x(), client.y()});
+  const ViewController::HoverItem target = controller.AnimationTarget({client.x(), client.y()});
   if (animation_.Running() && (target.index != index_ || target.kind != kind_)) Stop();
   if (animation_.Running() || target.index < 0) return;
   kind_ = target.kind;
@@ -42,20 +41,19 @@ void HoverAnimation::Step() {
   const QRect item = ItemRect();
   if (!animation_.Running() || item.isEmpty()) return Stop();
   animation_.Advance();
-  const int pen = PointerAnimation::PenWidth(widget_.view_.Zoom());
+  const int pen = PointerAnimation::PenWidth(view_.Zoom());
   const platform::Size reach = animation_.Reach();
   const QPoint centre = item.center();
   const QRect area(centre.x() - reach.cx - pen, centre.y() - reach.cy - pen, 2 * (reach.cx + pen) + 1,
                    2 * (reach.cy + pen) + 1);
   const std::vector<PointerAnimation::Dot> dots = animation_.Dots();
-  const QRect changed = widget_.overlay_.Show(widget_.back_, area, [dots, centre, pen](QPainter& painter) {
+  surface_.ShowShape(area, [dots, centre, pen](QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing);
     for (const PointerAnimation::Dot& dot : dots) {
       painter.setPen(QPen(platform::ToQColor(dot.colour), pen, Qt::SolidLine, Qt::RoundCap));
       painter.drawPoint(centre + QPoint(dot.at.x, dot.at.y));
     }
   });
-  widget_.viewport()->update(changed);
 }
 
 void HoverAnimation::Stop() {
@@ -63,7 +61,7 @@ void HoverAnimation::Stop() {
   animation_.Stop();
   timer_->stop();
   index_ = -1;
-  widget_.viewport()->update(widget_.overlay_.Erase(widget_.back_));
+  surface_.EraseShape();
 }
 
 }  // namespace plume::chartview

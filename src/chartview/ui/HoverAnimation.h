@@ -1,30 +1,34 @@
 #pragma once
 // The pointer animation of the chart area: dots circling the item the
-// pointer rests on, drawn as erasable feedback over the back buffer. The view
-// controller decides which item that is; this class only runs the timer and
-// draws.
+// pointer rests on, drawn as the erasable shape of the area's back buffer.
+// The view controller decides which item that is; this class only runs the
+// timer and draws.
 
 #include <QObject>
 #include <QRect>
 
+#include "chartview/ChartView.h"
 #include "chartview/HitTester.h"
+#include "chartview/ViewController.h"
+#include "chartview/ui/OverlaySurface.h"
 #include "chartview/ui/PointerAnimation.h"
 
 class QTimer;
 
 namespace plume::chartview {
 
-class CTesselView;
-
 class HoverAnimation : public QObject {
   Q_OBJECT
  public:
-  explicit HoverAnimation(CTesselView& widget);
+  /// Circles the items of `view`'s current page on `surface`; both must
+  /// outlive the animation's timer.
+  HoverAnimation(QObject* parent, ChartView& view, OverlaySurface& surface);
 
   bool Running() const { return animation_.Running(); }
   /// Starts, keeps or stops the animation for the pointer at `client`
-  /// (no button held); `trails` from the animation pointer setting, 0 for off.
-  void PointerAt(QPoint client, int trails);
+  /// (no button held), on the item `controller` chooses; `trails` from the
+  /// animation pointer setting, 0 for off.
+  void PointerAt(ViewController& controller, QPoint client, int trails);
   /// Stops and erases the dots; nothing when none run.
   void Stop();
 
@@ -33,7 +37,8 @@ class HoverAnimation : public QObject {
   /// Client rectangle of the animated item; empty when it is gone.
   QRect ItemRect() const;
 
-  CTesselView& widget_;
+  ChartView& view_;
+  OverlaySurface& surface_;
   PointerAnimation animation_;
   QTimer* timer_ = nullptr;
   ItemKind kind_ = ItemKind::Nodes;

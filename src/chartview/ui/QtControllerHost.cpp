@@ -80,12 +80,7 @@ void QtControllerHost::RepaintRect(const platform::IntRect& client) {
 void QtControllerHost::DrawFeedback(FeedbackShape shape, const platform::IntRect& client) {
   const QRect r(client.left, client.top, client.Width(), client.Height());
   const QRect area = r.adjusted(-2, -2, 2, 2);
-  const CTesselView::FeedbackLabel label = widget_.label_;
-  const QRect changed = widget_.overlay_.Show(widget_.back_, area.united(label.Area()), [shape, r, label](QPainter& painter) {
-    DrawShape(painter, shape, r);
-    label.Draw(painter);
-  });
-  widget_.viewport()->update(changed);
+  widget_.ShowFeedback(area, [shape, r](QPainter& painter) { DrawShape(painter, shape, r); });
 }
 
 void QtControllerHost::EraseFeedback() { widget_.EraseFeedback(); }
@@ -133,9 +128,9 @@ int QtControllerHost::ShowContextMenu(const ContextMenu& menu, platform::Point c
         const MenuItemState* state = menu.Find(entry.command);
         // The view's own commands and the rubber band's choices follow the
         // menu's rules alone; the frame's commands must also be available.
-        const bool own = menu.id == MenuId::Sel || widget_.viewCommands_.count(entry.command) > 0;
+        const bool own = menu.id == MenuId::Sel || widget_.HasViewCommand(entry.command);
         bool enabled = state ? state->enabled : true;
-        if (!own) enabled = enabled && widget_.frame_.CommandEnabled(entry.command);
+        if (!own) enabled = enabled && widget_.Frame().CommandEnabled(entry.command);
         action->setEnabled(enabled);
         if (state && state->checked) {
           action->setCheckable(true);
@@ -146,7 +141,7 @@ int QtControllerHost::ShowContextMenu(const ContextMenu& menu, platform::Point c
     }
   }
   const QPoint global = widget_.viewport()->mapToGlobal(platform::ToQPoint(client));
-  QAction* chosen = widget_.menuRunner_ ? widget_.menuRunner_(root, global) : root.exec(global);
+  QAction* chosen = widget_.RunMenu(root, global);
   if (!chosen || !chosen->isEnabled()) return 0;
   return chosen->data().toInt();
 }
@@ -157,14 +152,14 @@ MenuFacts QtControllerHost::QueryMenuFacts() {
     facts.clipboardHasBitmap = data->hasImage();
     facts.clipboardHasText = data->hasText();
   }
-  facts.consoleAlwaysShown = widget_.console_->AlwaysShown();
-  widget_.frame_.CompleteMenuFacts(facts);
+  facts.consoleAlwaysShown = widget_.ConsoleAlwaysShown();
+  widget_.Frame().CompleteMenuFacts(facts);
   return facts;
 }
 
 void QtControllerHost::RunCommand(int command) {
   if (widget_.RunViewCommand(command)) return;
-  widget_.frame_.RunCommand(command);
+  widget_.Frame().RunCommand(command);
 }
 
 void QtControllerHost::SetTooltip(std::string_view text) {
@@ -172,11 +167,11 @@ void QtControllerHost::SetTooltip(std::string_view text) {
 }
 
 void QtControllerHost::SetStatusText(std::string_view text) {
-  widget_.frame_.ShowStatusText(text);
+  widget_.Frame().ShowStatusText(text);
 }
 
 void QtControllerHost::SetPointerPane(std::string_view text) {
-  widget_.frame_.ShowPointerPane(text);
+  widget_.Frame().ShowPointerPane(text);
 }
 
 void QtControllerHost::StartTimer(int id, int milliseconds) {
@@ -193,18 +188,18 @@ void QtControllerHost::StopTimer(int id) {
 }
 
 document::ColorRef QtControllerHost::PixelAt(platform::Point client) {
-  const QRgb pixel = widget_.overlay_.PixelUnder(widget_.back_, platform::ToQPoint(client));
+  const QRgb pixel = widget_.PixelUnderFeedback(platform::ToQPoint(client));
   return document::Rgb(qRed(pixel), qGreen(pixel), qBlue(pixel));
 }
 
 int QtControllerHost::TabAt(platform::Point global) {
-  return widget_.frame_.TabAt(global);
+  return widget_.Frame().TabAt(global);
 }
 
-int QtControllerHost::TabBandHeight() { return widget_.frame_.TabBandHeight(); }
+int QtControllerHost::TabBandHeight() { return widget_.Frame().TabBandHeight(); }
 
 void QtControllerHost::PageShown() {
-  widget_.frame_.PageShown();
+  widget_.Frame().PageShown();
   widget_.ShowCurrentPage();
 }
 

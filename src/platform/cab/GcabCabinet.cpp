@@ -18,8 +18,8 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/Cp932.h"
 #include "platform/cab/BlockChecksums.h"
+#include "platform/cab/CabinetNames.h"
 #include "platform/cab/ProgressInputStream.h"
 
 namespace plume::platform {
@@ -81,50 +81,10 @@ Result Fail(std::string_view tag, std::string detail) {
 
 std::string ErrnoText(const std::string& what) { return what + ": " + std::strerror(errno); }
 
-// ---- Stored names and times -------------------------------------------------
+// ---- Folder size and stored times --------------------------------------------
 
 /// Largest file a cabinet folder holds: 65535 data blocks of 32 KiB.
 constexpr std::uint64_t kMaxFolderBytes = 0x7FFF8000;
-constexpr std::size_t kMaxStoredNameBytes = 255;
-
-bool IsAscii(std::string_view text) {
-  for (unsigned char c : text)
-    if (c >= 0x80) return false;
-  return true;
-}
-
-/// Empty when `name` may be stored as the name of a single-file cabinet.
-std::string StoredNameProblem(std::string_view name) {
-  if (name.empty() || name == "." || name == "..")
-    return "the stored name is empty, \".\" or \"..\"";
-  if (name.size() > kMaxStoredNameBytes) return "the stored name is longer than 255 bytes";
-  if (name.find_first_of("/\\") != std::string_view::npos ||
-      name.find('\0') != std::string_view::npos)
-    return "the stored name holds a folder separator";
-  if (!g_utf8_validate(name.data(), static_cast<gssize>(name.size()), nullptr))
-    return "the stored name is not UTF-8";
-  return {};
-}
-
-/// The stored name as UTF-8 (see Cabinet.h for the rules); nullopt when it is none of them.
-std::optional<std::string> DecodeStoredName(const char* raw, std::uint32_t attributes) {
-  const std::string_view bytes(raw);
-  const bool validUtf8 = g_utf8_validate(raw, -1, nullptr) != FALSE;
-  if ((attributes & CabinetAttr::kNameIsUtf8) != 0) {
-    if (validUtf8) return std::string(bytes);
-    return std::nullopt;
-  }
-  if (IsAscii(bytes)) return std::string(bytes);
-  if (auto converted = Cp932ToUtf8Exact(bytes)) return converted;
-  if (validUtf8) return std::string(bytes);
-  return std::nullopt;
-}
-
-/// The part after the last "/" or "\" of a UTF-8 name.
-std::string BaseName(const std::string& utf8) {
-  const auto cut = utf8.find_last_of("/\\");
-  return cut == std::string::npos ? utf8 : utf8.substr(cut + 1);
-}
 
 /// Fields of a cabinet date and time: a local wall-clock time in 1980..2107.
 struct WallTime {
@@ -282,7 +242,7 @@ ExtractResult PlanEntries(GCabCabinet* cabinet, const fs::path& target,
       GCabFile* entry = GCAB_FILE(node->data);
       const char* raw = gcab_file_get_name(entry);
       const std::uint32_t attributes = gcab_file_get_attributes(entry);
-      std::optional<std::string> stored = DecodeStoredName(raw != nullptr ? raw : "", attributes);
+      std::optional<std::string> stored = cab::DecodeStoredName(raw != nullptr ? raw : "", attributes);
       if (!stored)
         return Fail<ExtractResult>(CabinetTag::kFileName,
                                    "a stored name is neither UTF-8 nor CP932");
@@ -293,8 +253,8 @@ ExtractResult PlanEntries(GCabCabinet* cabinet, const fs::path& target,
       });
       if (control)
         return Fail<ExtractResult>(CabinetTag::kFileName, "a stored name holds a control character");
-      std::string name = BaseName(*stored);
-      if (name.empty() || name == "." || name == ".." || name.size() > kMaxStoredNameBytes)
+      std::string name = cab::BaseName(*stored);
+      if (name.empty() || name == "." || name == ".." || name.size() > cab::kMaxStoredNameBytes)
         return Fail<ExtractResult>(CabinetTag::kFileName,
                                    "refused stored name \"" + *stored + "\"");
       PlannedEntry planned;
@@ -317,7 +277,7 @@ ExtractResult PlanEntries(GCabCabinet* cabinet, const fs::path& target,
 
 CabinetResult WriteCabinet(const fs::path& source, std::string_view storedName,
                            const fs::path& cabinetPath) {
-  if (std::string problem = StoredNameProblem(storedName); !problem.empty())
+  if (std::string problem = cab::StoredNameProblem(storedName); !problem.empty())
     return Fail(CabinetTag::kAddFile, problem);
   struct stat info {};
   if (stat(source.c_str(), &info) != 0)
@@ -340,7 +300,7 @@ CabinetResult WriteCabinet(const fs::path& source, std::string_view storedName,
   std::uint32_t attributes = CabinetAttr::kArchive;
   if ((info.st_mode & S_IWUSR) == 0) attributes |= CabinetAttr::kReadOnly;
   if (source.filename().string().starts_with('.')) attributes |= CabinetAttr::kHidden;
-  if (!IsAscii(name)) attributes |= CabinetAttr::kNameIsUtf8;
+  if (!cab::IsAscii(name)) attributes |= CabinetAttr::kNameIsUtf8;
   gcab_file_set_attributes(entry.get(), attributes);
   const WallTime wall = LocalWallTime(info.st_mtime);
   GDateTimeRef stamp(

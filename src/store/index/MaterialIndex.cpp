@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "platform/Cp932.h"
 #include "platform/FileDescriptor.h"
 #include "platform/Messages.h"
 #include "store/InfoFile.h"
@@ -15,6 +14,10 @@
 #include "store/SearchRules.h"
 #include "store/Sha256.h"
 #include "store/index/GramTokenizer.h"
+#include "store/index/HitSnippet.h"
+#include "store/index/IndexSchema.h"
+#include "store/index/SqliteBytes.h"
+#include "store/index/Statement.h"
 
 namespace plume::store::index {
 
@@ -22,62 +25,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-/// Marks the database as this program's index ("PLIX").
-constexpr int kApplicationId = 0x504C4958;
-/// The layout; a database of another layout is made anew.
-constexpr int kLayout = 1;
 /// How many serials pass between two progress calls, and puts between two commits.
 constexpr Serial kProgressEvery = 512;
 constexpr int kCommitEvery = 2000;
 constexpr Serial kPumpEvery = 64;
-/// Characters either side of a hit in a snippet.
-constexpr std::size_t kSnippetBytes = 60;
-
-constexpr const char* kSchema = R"(
-CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT);
-CREATE TABLE material(serial INTEGER PRIMARY KEY, ext BLOB, width BLOB, height BLOB, size BLOB, sha256 BLOB,
-  title BLOB, get_from BLOB, create_date BLOB, owner_count INTEGER, first_owner BLOB,
-  info_size INTEGER, info_mtime INTEGER, text_size INTEGER, text_mtime INTEGER,
-  data_size INTEGER, data_mtime INTEGER, body_state INTEGER, related BLOB, body BLOB);
-CREATE INDEX material_sha256 ON material(sha256);
-CREATE INDEX material_get_from ON material(get_from);
-CREATE VIRTUAL TABLE grams USING fts5(title, related, body, tokenize='plume_grams', detail=column, content='');
-)";
-
-/// A prepared statement finalised on leaving the scope.
-class Statement {
- public:
-  explicit Statement(sqlite3_stmt* s) : s_(s) {}
-  ~Statement() { sqlite3_finalize(s_); }
-  Statement(const Statement&) = delete;
-  Statement& operator=(const Statement&) = delete;
-  sqlite3_stmt* operator*() const { return s_; }
-  explicit operator bool() const { return s_ != nullptr; }
-
- private:
-  sqlite3_stmt* s_;
-};
-
-void BindBytes(sqlite3_stmt* s, int i, std::string_view bytes) {
-  sqlite3_bind_blob(s, i, bytes.empty() ? "" : bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
-}
-
-/// Full-text columns take the same bytes as text (never checked as UTF-8).
-void BindText(sqlite3_stmt* s, int i, std::string_view bytes) {
-  sqlite3_bind_text(s, i, bytes.empty() ? "" : bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
-}
-
-std::string_view ColumnBytes(sqlite3_stmt* s, int i) {
-  const void* data = sqlite3_column_blob(s, i);
-  const int size = sqlite3_column_bytes(s, i);
-  return data == nullptr ? std::string_view() : std::string_view(static_cast<const char*>(data), size);
-}
-
-std::string_view ValueBytes(sqlite3_value* v) {
-  const void* data = sqlite3_value_blob(v);
-  const int size = sqlite3_value_bytes(v);
-  return data == nullptr ? std::string_view() : std::string_view(static_cast<const char*>(data), size);
-}
 
 /// plume_pass(ext, createDate, typeIndex, dateActive, date1, date2): the scan's type and date filters.
 void PassFunction(sqlite3_context* context, int, sqlite3_value** v) {
@@ -96,31 +47,6 @@ bool HasBody(std::string_view ext) {
     if (ext == t) return true;
   }
   return false;
-}
-
-/// The text around the first hit of `needle` in `body`, cut on character boundaries.
-std::string Snippet(std::string_view body, std::string_view needle) {
-  std::size_t at = 0;
-  for (std::size_t i = 0; i + needle.size() <= body.size(); i += Cp932CharLength(body, i)) {
-    if (body.compare(i, needle.size(), needle) == 0) {
-      at = i;
-      break;
-    }
-  }
-  std::size_t from = 0;
-  for (std::size_t i = 0; i < at; i += Cp932CharLength(body, i)) {
-    if (at - i <= kSnippetBytes) {
-      from = i;
-      break;
-    }
-  }
-  std::size_t to = at + needle.size();
-  while (to < body.size() && to - at - needle.size() < kSnippetBytes) to += Cp932CharLength(body, to);
-  std::string out(body.substr(from, std::min(to, body.size()) - from));
-  for (char& c : out) {
-    if (c == '\r' || c == '\n' || c == '\t') c = ' ';
-  }
-  return (from > 0 ? "…" : "") + out + (to < body.size() ? "…" : "");
 }
 
 }  // namespace
@@ -160,54 +86,17 @@ std::unique_ptr<MaterialIndex> MaterialIndex::Open(const fs::path& file, const f
     sqlite3_busy_timeout(db, 5000);
     return db;
   };
-  auto intValue = [](sqlite3* db, const char* sql) -> std::optional<int> {
-    sqlite3_stmt* s = nullptr;
-    std::optional<int> value;
-    if (sqlite3_prepare_v2(db, sql, -1, &s, nullptr) == SQLITE_OK && sqlite3_step(s) == SQLITE_ROW) {
-      value = sqlite3_column_int(s, 0);
-    }
-    sqlite3_finalize(s);
-    return value;
-  };
-  auto valid = [&](sqlite3* db) {
-    if (!RegisterGramTokenizer(db)) return false;
-    if (intValue(db, "PRAGMA application_id") != kApplicationId || intValue(db, "PRAGMA user_version") != kLayout) {
-      return false;
-    }
-    sqlite3_stmt* s = nullptr;
-    bool same = false;
-    if (sqlite3_prepare_v2(db, "SELECT value FROM meta WHERE key = 'store'", -1, &s, nullptr) == SQLITE_OK &&
-        sqlite3_step(s) == SQLITE_ROW) {
-      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
-      same = text != nullptr && rootText == text;
-    }
-    sqlite3_finalize(s);
-    // A readable first page is not enough: the full-text table must answer too.
-    return same && intValue(db, "SELECT count(*) FROM grams WHERE grams MATCH '\"a\"'").has_value();
-  };
 
   bool rebuilt = false;
   sqlite3* db = openAt();
-  if (db == nullptr || !valid(db)) {
+  if (db == nullptr || !IsIndexOf(db, rootText)) {
     sqlite3_close(db);
     if (!mayRebuild) return nullptr;
     Discard(file);
     db = openAt();
     if (db == nullptr) return nullptr;
     rebuilt = true;
-    const std::string create = std::string("PRAGMA application_id = ") + std::to_string(kApplicationId) +
-                               "; PRAGMA user_version = " + std::to_string(kLayout) + ";" + kSchema;
-    sqlite3_stmt* s = nullptr;
-    if (!RegisterGramTokenizer(db) || sqlite3_exec(db, create.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK ||
-        sqlite3_prepare_v2(db, "INSERT INTO meta VALUES('store', ?1)", -1, &s, nullptr) != SQLITE_OK) {
-      sqlite3_finalize(s);
-      sqlite3_close(db);
-      return nullptr;
-    }
-    sqlite3_bind_text(s, 1, rootText.c_str(), -1, SQLITE_TRANSIENT);
-    const int rc = sqlite3_step(s);
-    sqlite3_finalize(s);
-    if (rc != SQLITE_DONE) {
+    if (!CreateIndexOf(db, rootText)) {
       sqlite3_close(db);
       return nullptr;
     }
@@ -427,7 +316,7 @@ std::optional<ScanResult> MaterialIndex::Search(Serial bound, int hitMax, const 
       if (!ContainsOnBoundary(title, c.text) && !RelatedTextContains(related, c.text)) {
         const std::string_view body = ColumnBytes(*query, 12);
         if (!c.fullText || !ContainsOnBoundary(body, c.text)) continue;
-        row.snippet = Snippet(body, c.text);
+        row.snippet = HitSnippet(body, c.text);
       }
     }
     const Serial serial = sqlite3_column_int64(*query, 0);

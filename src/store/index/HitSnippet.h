@@ -1,0 +1,14 @@
+#pragma once
+// The line of a material's own text shown for a full-text hit.
+
+#include <string>
+#include <string_view>
+
+namespace plume::store::index {
+
+/// Up to 60 bytes of `body` (CP932) either side of the first hit of
+/// `needle`, cut on character boundaries, line breaks and tabs as blanks,
+/// with "…" where text was left out.
+std::string HitSnippet(std::string_view body, std::string_view needle);
+
+}  // namespace plume::store::index
