@@ -142,14 +142,25 @@ bool MaterialIndex::Remove(Serial serial) {
   const int rc = sqlite3_step(*old);
   if (rc == SQLITE_DONE) return true;
   if (rc != SQLITE_ROW) return Ok(rc);
-  // A table without its own copy of the text forgets a row only when given the old values.
-  Statement forget(Prepare("INSERT INTO grams(grams, rowid, title, related, body) VALUES('delete', ?1, ?2, ?3, ?4)"));
   Statement drop(Prepare("DELETE FROM material WHERE serial = ?1"));
-  if (!forget || !drop) return false;
-  sqlite3_bind_int64(*forget, 1, serial);
-  for (int i = 0; i < 3; ++i) BindText(*forget, i + 2, ColumnBytes(*old, i));
+  if (!drop) return false;
   sqlite3_bind_int64(*drop, 1, serial);
-  return Ok(sqlite3_step(*forget)) && Ok(sqlite3_step(*drop));
+  return SetGrams(serial, Grams::kForget, ColumnBytes(*old, 0), ColumnBytes(*old, 1), ColumnBytes(*old, 2)) &&
+         Ok(sqlite3_step(*drop));
+}
+
+bool MaterialIndex::SetGrams(Serial serial, Grams what, std::string_view title, std::string_view related,
+                             std::string_view body) {
+  // A table without its own copy of the text forgets a row only when given the old values.
+  Statement s(Prepare(what == Grams::kForget
+                          ? "INSERT INTO grams(grams, rowid, title, related, body) VALUES('delete', ?1, ?2, ?3, ?4)"
+                          : "INSERT INTO grams(rowid, title, related, body) VALUES(?1, ?2, ?3, ?4)"));
+  if (!s) return false;
+  sqlite3_bind_int64(*s, 1, serial);
+  BindText(*s, 2, title);
+  BindText(*s, 3, related);
+  BindText(*s, 4, body);
+  return Ok(sqlite3_step(*s));
 }
 
 bool MaterialIndex::Put(const MaterialRecord& r, bool known) {
@@ -170,8 +181,7 @@ bool MaterialIndex::Put(const MaterialRecord& r, bool known) {
   Statement put(Prepare(
       "INSERT INTO material VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, "
       "?18, ?19, ?20)"));
-  Statement grams(Prepare("INSERT INTO grams(rowid, title, related, body) VALUES(?1, ?2, ?3, ?4)"));
-  if (!put || !grams) return false;
+  if (!put) return false;
   const MaterialInfo& i = r.info;
   sqlite3_bind_int64(*put, 1, r.serial);
   int k = 2;
@@ -189,11 +199,7 @@ bool MaterialIndex::Put(const MaterialRecord& r, bool known) {
   sqlite3_bind_int(*put, 18, bodyState);
   BindBytes(*put, 19, r.related);
   BindBytes(*put, 20, body);
-  sqlite3_bind_int64(*grams, 1, r.serial);
-  BindText(*grams, 2, i.title);
-  BindText(*grams, 3, r.related);
-  BindText(*grams, 4, body);
-  return Ok(sqlite3_step(*put)) && Ok(sqlite3_step(*grams));
+  return Ok(sqlite3_step(*put)) && SetGrams(r.serial, Grams::kAdd, i.title, r.related, body);
 }
 
 bool MaterialIndex::Refresh(Serial serial) {
@@ -401,19 +407,14 @@ bool MaterialIndex::SetBody(Serial serial, const FileStamp& stamp, std::string_v
          sqlite3_column_int64(*old, 4) == stamp.mtimeNs;
   }
   if (ok) {
-    Statement forget(Prepare("INSERT INTO grams(grams, rowid, title, related, body) VALUES('delete', ?1, ?2, ?3, ?4)"));
-    Statement grams(Prepare("INSERT INTO grams(rowid, title, related, body) VALUES(?1, ?2, ?3, ?4)"));
     Statement set(Prepare("UPDATE material SET body = ?2, body_state = 1 WHERE serial = ?1"));
-    ok = forget && grams && set;
+    ok = static_cast<bool>(set);
     if (ok) {
-      sqlite3_bind_int64(*forget, 1, serial);
-      sqlite3_bind_int64(*grams, 1, serial);
       sqlite3_bind_int64(*set, 1, serial);
-      for (int i = 0; i < 3; ++i) BindText(*forget, i + 2, ColumnBytes(*old, i));
-      for (int i = 0; i < 2; ++i) BindText(*grams, i + 2, ColumnBytes(*old, i));
-      BindText(*grams, 4, body);
       BindBytes(*set, 2, body);
-      ok = Ok(sqlite3_step(*forget)) && Ok(sqlite3_step(*grams)) && Ok(sqlite3_step(*set));
+      const std::string_view title = ColumnBytes(*old, 0), related = ColumnBytes(*old, 1);
+      ok = SetGrams(serial, Grams::kForget, title, related, ColumnBytes(*old, 2)) &&
+           SetGrams(serial, Grams::kAdd, title, related, body) && Ok(sqlite3_step(*set));
     }
   }
   return Exec(ok ? "COMMIT" : "ROLLBACK") && ok;

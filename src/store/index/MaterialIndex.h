@@ -94,6 +94,9 @@ class MaterialIndex {
   MaterialIndex(sqlite3* db, std::filesystem::path file, std::filesystem::path root);
   bool Put(const MaterialRecord& record, bool known);
   bool Remove(Serial serial);
+  /// The full-text row of a material: added, or forgotten with the values it was added with.
+  enum class Grams { kAdd, kForget };
+  bool SetGrams(Serial serial, Grams what, std::string_view title, std::string_view related, std::string_view body);
   bool Exec(const char* sql);
   sqlite3_stmt* Prepare(const char* sql);
   bool Ok(int rc);
