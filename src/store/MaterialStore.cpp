@@ -19,9 +19,6 @@
 namespace plume::store {
 
 namespace fs = std::filesystem;
-using platform::MsgButtons;
-using platform::MsgIcon;
-using platform::MsgResult;
 using platform::ShowMessage;
 using platform::StringId;
 namespace settings = platform::settings;
@@ -32,7 +29,8 @@ MaterialStore::MaterialStore(platform::SettingsStore& settings, SettingsSheetOpe
 fs::path MaterialStore::GetStorePath() {
   std::string path = settings::Get(settings_, settings::KanSet::StorePath);
   if (!path.empty()) return fs::path(path);
-  if (ShowMessage(StringId::StorePathNotSetAsk, {}, MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes) {
+  if (ShowMessage(StringId::StorePathNotSetAsk, {}, platform::MsgIcon::Question, platform::MsgButtons::YesNo) !=
+      platform::MsgResult::Yes) {
     return {};
   }
   if (sheet_ == nullptr || !sheet_->OpenSettingsSheet()) return {};

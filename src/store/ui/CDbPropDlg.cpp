@@ -19,12 +19,6 @@
 
 namespace plume::store {
 
-using platform::MsgButtons;
-using platform::MsgIcon;
-using platform::MsgResult;
-using platform::ShowMessage;
-using platform::StringId;
-
 namespace {
 
 QLabel* Value(QWidget* parent, const QString& name) {
@@ -105,11 +99,13 @@ void CDbPropDlg::CheckLastSerial() {
   if (next == check.ExpectedNext()) {
     std::snprintf(prefix, sizeof prefix, "最終シリアル№\t%08" PRId64 "\n全登録件数\t%" PRId64 "\n\n", check.largest,
                   check.infoFiles);
-    ShowMessage(StringId::SerialConsistent, prefix, MsgIcon::Information, MsgButtons::Ok, this);
+    platform::ShowMessage(platform::StringId::SerialConsistent, prefix, platform::MsgIcon::Information,
+                          platform::MsgButtons::Ok, this);
     return;
   }
   std::snprintf(prefix, sizeof prefix, "最終シリアル№ %" PRId64 "\n", check.largest);
-  if (ShowMessage(StringId::SerialMismatchAsk, prefix, MsgIcon::Question, MsgButtons::YesNo, this) == MsgResult::Yes) {
+  if (platform::ShowMessage(platform::StringId::SerialMismatchAsk, prefix, platform::MsgIcon::Question,
+                            platform::MsgButtons::YesNo, this) == platform::MsgResult::Yes) {
     const std::string corrected = FormatSerial(check.ExpectedNext());
     platform::settings::Set(settings_, platform::settings::Sys::No, corrected);
     next_->setText(QString::fromStdString(corrected));
