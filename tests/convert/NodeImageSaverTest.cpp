@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "convert/ImageFileFacts.h"
 #include "convert/NodeImageSaver.h"
 #include "convert/PictureFrame.h"
 #include "platform/ScriptedMessageSink.h"
@@ -113,12 +112,6 @@ TEST(PictureFrame, SmallPicturesAreCentredLargeOnesShrunkByTheSmallerRatio) {
   EXPECT_EQ(PictureRectInFrame(100, 300, frame), (platform::IntRect{93, 20, 126, 120}));
   EXPECT_EQ(PictureRectInFrame(200, 50, frame), (platform::IntRect{10, 45, 210, 95})) << "as wide as the frame";
   EXPECT_TRUE(PictureRectInFrame(0, 10, frame).IsEmpty());
-}
-
-TEST(ImageFileFacts, HimetricRoundsToPixels) {
-  EXPECT_EQ(HimetricToPixels(2540, 96), 96);
-  EXPECT_EQ(HimetricToPixels(1000, 96), 38);  // 37.8
-  EXPECT_EQ(HimetricToPixels(-1000, 96), -38);
 }
 
 }  // namespace
