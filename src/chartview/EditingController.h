@@ -38,7 +38,6 @@ class EditingController : public EditingPort {
                     document::PictureLoader* loader = nullptr);
 
   void SetEditorHost(InlineEditorHost* box);
-  void SetMaterialAccess(MaterialAccess* materials) { materials_ = materials ? materials : &noMaterials_; }
   void SetPictureLoader(document::PictureLoader* loader) { loader_ = loader ? loader : &noLoader_; }
 
   // EditingPort
@@ -54,13 +53,8 @@ class EditingController : public EditingPort {
   void SizingMove(DragMode mode, platform::Point screen) override;
   void SizingEnd(DragMode mode, platform::Point screen) override;
 
-  /// A handle of the editor box follows the pointer, and is let go (client pixels).
-  void EditorDragMove(platform::Point client) { editor_.DragTo(client); }
-  void EditorDragEnd(platform::Point client) { editor_.EndDrag(client); }
   /// Called before items are deleted: an open editor closes without storing.
   void CloseEditorForDelete() { editor_.Discard(); }
-  /// Stores the open editor's text into its item and closes it.
-  void FinishEditor() { editor_.Commit(); }
   /// Re-renders node `index`'s picture from its material at the node's size.
   bool ReloadNodePicture(int index, bool showMessages);
 
@@ -69,8 +63,6 @@ class EditingController : public EditingPort {
   std::function<void(const platform::IntRect& client, platform::CanvasColor colour, int width)> feedbackFrame;
 
   const InlineEditor& Editor() const { return editor_; }
-  /// The last resize feedback box, screen pixels.
-  platform::IntRect ResizeRect() const { return resizeRect_; }
 
  private:
   void TrackResize(DragMode mode, platform::Point screen);

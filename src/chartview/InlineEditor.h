@@ -38,7 +38,6 @@ class InlineEditor {
   bool IsOpen() const { return target_ != 0; }
   /// n + 1 for node n, -(n + 1) for slip n, 0 for none.
   int Target() const { return target_; }
-  platform::IntRect Box() const { return boxRect_; }
   /// The box as the user sees it: the dragged box while a handle moves.
   platform::IntRect ShownBox() const { return Dragging() ? dragBox_ : boxRect_; }
   /// The eight handle squares around `box` (client pixels), in handle order:

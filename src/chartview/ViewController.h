@@ -80,7 +80,6 @@ class ViewController {
   DragMode Mode() const { return dragMode_; }
   /// Where the last right click happened, screen pixels.
   platform::Point MenuPoint() const { return menuPoint_; }
-  platform::IntRect RubberRect() const { return rubberRect_; }
   int RubberKinds() const { return rubberKinds_; }
   int HandleIndex() const { return handleIndex_; }
 

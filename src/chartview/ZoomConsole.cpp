@@ -34,7 +34,6 @@ bool ZoomConsole::CreateImages() {
   face_ = std::make_unique<ConsoleBitmap>(ConsoleArt::Face());
   strip_ = std::make_unique<ConsoleBitmap>(ConsoleArt::DigitStrip());
   picture_.reset();
-  composition_.reset();
   RebuildConsole();
   if (!picture_) {
     platform::ShowMessage(platform::StringId::MemoryAllocFailed);
@@ -198,12 +197,9 @@ void ZoomConsole::DrawConsole(platform::Canvas& canvas) {
 void ZoomConsole::RebuildConsole() {
   const int percent = view_.ZoomPercent();
   if (face_ && strip_) {
-    auto composition = std::make_unique<ConsoleBitmap>(ConsoleArt::Compose(*face_, *strip_, percent));
+    const ConsoleBitmap composition = ConsoleArt::Compose(*face_, *strip_, percent);
     // A picture that cannot be made keeps the previous one on screen.
-    if (auto picture = codec_.Decode(composition->EncodeBmp())) {
-      composition_ = std::move(composition);
-      picture_ = std::move(picture);
-    }
+    if (auto picture = codec_.Decode(composition.EncodeBmp())) picture_ = std::move(picture);
   }
   host_.ShowZoomPane(std::to_string(percent) + "%");
 }

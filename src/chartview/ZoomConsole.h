@@ -101,8 +101,6 @@ class ZoomConsole : public ConsolePort {
   bool AlwaysShown() const override { return alwaysShown_; }
   bool Shown() const { return shown_; }
   bool Active() const { return active_; }
-  /// The composition drawn by DrawConsole; null before CreateImages.
-  const ConsoleBitmap* Composition() const { return composition_.get(); }
   const platform::Picture* CompositionPicture() const { return picture_.get(); }
 
  private:
@@ -130,7 +128,6 @@ class ZoomConsole : public ConsolePort {
 
   std::unique_ptr<ConsoleBitmap> face_;
   std::unique_ptr<ConsoleBitmap> strip_;
-  std::unique_ptr<ConsoleBitmap> composition_;
   std::unique_ptr<platform::Picture> picture_;
 };
 

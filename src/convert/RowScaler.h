@@ -22,8 +22,6 @@ class RowScaler {
 
   /// Takes the next source row (`srcWidth` pixels).
   void Push(std::span<const std::uint32_t> row);
-  /// Source rows taken so far.
-  int RowsTaken() const { return taken_; }
 
   /// Source indices and weights for each destination index along one axis.
   struct Tap {

@@ -60,7 +60,6 @@ class ChartDocument {
   int focusedSlip = -1;
   PictureTable pictures;
 
-  DocumentHooks& Hooks() { return *hooks_; }
   void SetHooks(DocumentHooks* hooks);
   /// The modified flag and repaint requests; they stay with this document
   /// when its contents are swapped.

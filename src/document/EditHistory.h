@@ -47,7 +47,6 @@ class EditHistory {
   std::optional<EditStep> NextUndo() const;
   std::optional<EditStep> NextRedo() const;
   int UndoCount() const { return cursor_; }
-  int RedoCount() const { return static_cast<int>(steps_.size()) - cursor_; }
 
   /// Puts the document back as it was before the last step (after the next
   /// undone one), shows the step's page, announces the change and marks the

@@ -34,7 +34,6 @@ class ShoriJob {
   static ShoriJob Unpack(const platform::Cabinet& cabinet, std::filesystem::path destination,
                          std::string cabinetName, std::filesystem::path cabinetFolder);
 
-  Mode GetMode() const { return mode_; }
   /// Called before each file-system step of packing (tests fail or stop there).
   void SetIoSteps(platform::IoStepFn steps) { steps_ = std::move(steps); }
   /// Unpack: refuse with 30583, before anything is written, a cabinet whose

@@ -22,7 +22,6 @@ class ExclusiveFile {
   ExclusiveFile& operator=(const ExclusiveFile&) = delete;
 
   bool IsOpen() const { return fd_.IsOpen(); }
-  int Descriptor() const { return fd_.Get(); }
   std::ostream& Stream() { return stream_; }
   /// Flushes, optionally fsyncs, and closes; true when every byte reached the file.
   bool Finish(bool sync = false);

@@ -83,8 +83,6 @@ class HtmlAreaController {
   /// text area stays empty and a late result is dropped.
   void PdfTimerTick();
 
-  /// The link under the pointer, as last reported.
-  const std::string& RememberedLink() const { return link_; }
 
  private:
   void OnLoadFinished(const std::string& address, bool ok);

@@ -97,11 +97,10 @@ void QtControllerHost::SetCursor(CursorRole role) {
 void QtControllerHost::CaptureMouse() {
   // Qt sends a pressed button's moves to the view until the release, over
   // the page tabs too; a grab while hovering would only take the clicks
-  // meant for the other windows. The state is kept for the view's users.
-  captured_ = true;
+  // meant for the other windows.
 }
 
-void QtControllerHost::ReleaseMouse() { captured_ = false; }
+void QtControllerHost::ReleaseMouse() {}
 
 void QtControllerHost::TakeFocus() {
   // A window inside the view (the in-place editor) keeps the keys it has.

@@ -51,15 +51,12 @@ class QtControllerHost : public ControllerHost {
   void ScrollBy(int dx, int dy) override;
 
 
-  /// Whether the view holds the mouse (a drag or a hover capture).
-  bool Captured() const { return captured_; }
   /// The cursor role last set.
   CursorRole Cursor() const { return cursor_; }
 
  private:
   CTesselView& widget_;
   std::map<int, QTimer*> timers_;
-  bool captured_ = false;
   CursorRole cursor_ = CursorRole::Arrow;
 };
 

@@ -33,8 +33,6 @@ class CUnderBar : public QTabBar, public PageTabsHost {
   void ApplySettings(const TabBarSettings& settings);
   /// Mirrors the page tabs' captions and current page.
   void Sync();
-  /// Where the last right click happened (global), for the name dialog.
-  QPoint LastRightClick() const { return lastRightClick_; }
 
   // Services of the windows around the bar.
   std::function<QPoint()> scrollPosition;             ///< the chart view's scroll

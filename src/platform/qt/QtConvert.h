@@ -23,9 +23,7 @@ inline CanvasColor FromQColor(const QColor& c) { return c.red() | (c.green() << 
 
 /// An inclusive-exclusive rectangle (right and bottom outside) as a QRect.
 inline QRect ToQRect(const IntRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
-inline IntRect FromQRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 inline QPoint ToQPoint(Point p) { return QPoint(p.x, p.y); }
-inline Point FromQPoint(QPoint p) { return {p.x(), p.y()}; }
 
 /// UTF-8 text as a QString.
 inline QString FromUtf8(std::string_view utf8) {
@@ -38,6 +36,5 @@ inline std::string ToCp932(const QString& text) { return Utf8ToCp932(text.toStdS
 
 /// A native (UTF-8) path as a QString, and back.
 inline QString ToQString(const std::filesystem::path& path) { return FromUtf8(path.native()); }
-inline std::filesystem::path ToPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
 
 }  // namespace plume::platform

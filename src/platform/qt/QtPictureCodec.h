@@ -19,8 +19,6 @@ class QtPicture : public Picture {
   int Height() const override { return image_.height(); }
   Bytes EncodedBytes() const override { return encoded_; }
   Bytes BitmapFileCopy() const override;
-  /// Drops the encoded bytes, as a picture made in memory would have none.
-  void ForgetEncodedBytes() { encoded_.clear(); }
 
   const QImage& Image() const { return image_; }
 

@@ -13,7 +13,6 @@ class CAboutDlg : public QDialog {
   explicit CAboutDlg(QWidget* parent = nullptr);
   /// The version notes 30214 down to 30200, one per line, newest first.
   static QString VersionNotes();
-  QPlainTextEdit* NotesField() const { return notes_; }
 
  private:
   QPlainTextEdit* notes_;

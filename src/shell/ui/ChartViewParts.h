@@ -48,7 +48,6 @@ class ChartViewParts {
 
   /// Null when the console pictures could not be made (message already shown).
   chartview::ZoomConsole* Console() { return console_.get(); }
-  chartview::EditingController& Editing() { return *editing_; }
   /// Writes what the parts keep between runs (the console position).
   void SaveState();
   /// Closes an open in-place editor without storing it (before items are deleted).

@@ -44,7 +44,6 @@ class IndexKeeper : public StoreChangeListener {
   IndexKeeper& operator=(const IndexKeeper&) = delete;
 
   const std::filesystem::path& StoreRoot() const { return root_; }
-  const std::filesystem::path& DatabaseFile() const { return file_; }
 
   /// A file of one material changed in this process: read it again soon.
   void MaterialChanged(const std::filesystem::path& root, Serial serial) override;

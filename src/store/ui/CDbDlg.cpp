@@ -194,12 +194,11 @@ void CDbDlg::Search() {
   search_->setEnabled(false);
   DbScanObserver observer(*list_, *progress_, stopScan_);
   ScanResult result;
-  usedIndex_ = false;
   if (hooks_.index == nullptr) {
     result = ScanMaterials(store_, settings_, c, observer, this);
   } else if (const auto root = store_.Root()) {
     result = hooks_.index->Search(*root, store_.SerialWalkEnd(*root), Get(settings_, platform::settings::KanSet::HitMax),
-                                  c, observer, this, &usedIndex_);
+                                  c, observer, this);
   }
   scanning_ = false;
   search_->setEnabled(true);

@@ -72,8 +72,6 @@ class CDbDlg : public QDialog {
   bool IsChecked(int row) const;
   void SetChecked(int row, bool checked);
   bool Scanning() const { return scanning_; }
-  /// Whether the last search went through the index.
-  bool UsedIndex() const { return usedIndex_; }
   QPushButton* OkButton() const { return ok_; }
 
   void done(int result) override;
@@ -112,7 +110,6 @@ class CDbDlg : public QDialog {
   bool scanning_ = false;
   bool stopScan_ = false;
   int pendingResult_ = -1;
-  bool usedIndex_ = false;
 };
 
 }  // namespace plume::store

@@ -23,7 +23,6 @@ class CDbPropDlg : public QDialog {
   void OpenStoreFolder();
 
   QLabel* CountLabel(int type) const { return counts_[type]; }
-  QLabel* KbLabel(int type) const { return kbs_[type]; }
   QLabel* NextLabel() const { return next_; }
 
  private:

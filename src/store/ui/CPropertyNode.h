@@ -49,7 +49,6 @@ class CPropertyNode : public QDialog {
   void SetTransColor(document::ColorRef colour);
 
   QLabel* Field(int id) const;
-  bool MasterExists() const { return masterExists_; }
 
  private:
   void ShowPictureSizes();
