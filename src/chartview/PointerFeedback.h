@@ -2,7 +2,7 @@
 // What the view controller shows about the pointer through its host: the
 // cursor (the mouse held while it is anything but the arrow), the tooltip on
 // the page's right and bottom edges, and the pointer's page position in the
-// pointer pane. Each is handed to the host only when it changes.
+// pointer pane. The cursor is handed to the host only when it changes.
 
 #include "chartview/ControllerHost.h"
 #include "chartview/CursorRole.h"
@@ -24,7 +24,7 @@ class PointerFeedback {
   /// is off `record`.
   void ShowPosition(platform::Point page, const document::PageRecord& record);
   /// The size and limits of `record` as the tooltip while the pointer is on
-  /// its `edge`; the tooltip is cleared on each move off the edges.
+  /// its `edge`; the tooltip is cleared when the pointer leaves the edges.
   void ShowEdge(PageEdge edge, const document::PageRecord& record);
 
  private:

@@ -83,7 +83,6 @@ class HtmlAreaController {
   /// text area stays empty and a late result is dropped.
   void PdfTimerTick();
 
-
  private:
   void OnLoadFinished(const std::string& address, bool ok);
   void OnNewWindowRefused(const std::string& address);

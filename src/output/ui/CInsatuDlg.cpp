@@ -371,7 +371,10 @@ void CInsatuDlg::Print() {
   request.allOne = allOne_;
   request.sheets = SheetsToPrint(range, allOne_, grid_.Count(), previewSheet_, first_->text().toInt(),
                                  last_->text().toInt());
-  if (!request.sheets.empty()) previewSheet_ = request.sheets.back();
+  if (!request.sheets.empty()) {
+    previewSheet_ = request.sheets.back();
+    preview_->SetSheet(grid_, previewSheet_, allOne_);  // the preview's next paint shows it
+  }
   printer_.setDocName(QStringLiteral("Plumeboard"));
   // A PDF file chosen now is printed in the scratch folder and put in place
   // whole, so a failed print leaves the file that was there.

@@ -1,6 +1,7 @@
 #pragma once
 // Every conversion between the core's value types and Qt's in one place:
-// colours (0x00BBGGRR), rectangles, file system paths, CP932 and UTF-8 text.
+// colours (0x00BBGGRR), rectangles, file system paths, CP932 and UTF-8 text,
+// the string table's texts.
 
 #include <QColor>
 #include <QPoint>
@@ -13,6 +14,7 @@
 
 #include "platform/CanvasTypes.h"
 #include "platform/Cp932.h"
+#include "platform/Messages.h"
 
 namespace plume::platform {
 
@@ -29,6 +31,8 @@ inline QPoint ToQPoint(Point p) { return QPoint(p.x, p.y); }
 inline QString FromUtf8(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
+/// A text of the program's string table as a QString.
+inline QString UiText(StringId id) { return FromUtf8(StringText(id)); }
 /// CP932 bytes (record text, information files) as a QString, through the one codec.
 inline QString FromCp932(std::string_view cp932) { return FromUtf8(Cp932ToUtf8(cp932)); }
 /// A QString as CP932 bytes; a character without a CP932 form becomes "?".

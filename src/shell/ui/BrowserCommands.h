@@ -26,6 +26,8 @@ class BrowserCommands {
 
   /// Connects the HTML area's hand-overs and binds the web search commands to `parts.router`.
   explicit BrowserCommands(Parts parts);
+  BrowserCommands(const BrowserCommands&) = delete;
+  BrowserCommands& operator=(const BrowserCommands&) = delete;
 
  private:
   Parts parts_;

@@ -29,7 +29,6 @@
 #include "shell/ui/ExportCommands.h"
 #include "shell/ui/FrameJobs.h"
 #include "shell/ui/FrameRegistration.h"
-#include "shell/ui/FrameSheetOpener.h"
 #include "shell/ui/HistoryCommands.h"
 #include "shell/ui/MaterialCommandBinding.h"
 #include "shell/ui/PrintCommand.h"
@@ -105,6 +104,8 @@ void CMainFrame::BuildCommandGroups() {
       *router_, *chartView_, *services_.chart, *services_.store, services_.scratch, this, services_.printer});
   settingsCommands_ = std::make_unique<SettingsCommands>(
       SettingsCommands::Parts{*router_, *services_.store, services_.recent, htmlArea_, animeCount_, this});
+  // The application's one store asks the settings sheet when it has no folder.
+  services_.materials->SetSettingsSheet(settingsCommands_.get());
   wordCommands_ = std::make_unique<WordCommands>(
       WordCommands::Parts{*router_, *ribbon_, *services_.store, htmlArea_, textArea_});
 }
@@ -207,11 +208,6 @@ void CMainFrame::BuildClient() {
   changes_ = services_.chart->Changes().Subscribe([this](document::Change change) {
     if (change == document::Change::Modified || change == document::Change::Unmodified) RefreshTitle();
   });
-  // The settings commands come with the other command groups, before anything asks for a folder.
-  sheetOpener_ =
-      std::make_unique<FrameSheetOpener>([this] { return settingsCommands_ && settingsCommands_->OpenSheet(); });
-  // The application's one store asks the settings sheet when it has no folder.
-  services_.materials->SetSettingsSheet(sheetOpener_.get());
   viewParts_ = std::make_unique<ChartViewParts>(
       *chartView_, *services_.store, *services_.materials, *services_.pictures,
       [this](const std::string& address) { htmlArea_->Navigate(address); });

@@ -62,7 +62,6 @@ class MaterialCommandBinding;
 class CMyRibbonBar;
 class CommandRouter;
 class CHView;
-class FrameSheetOpener;
 class FrameRegistration;
 
 /// What the frame works with; everything outlives the frame.
@@ -188,7 +187,6 @@ class CMainFrame : public QMainWindow, private chartview::ViewFrame {
   std::unique_ptr<SettingsCommands> settingsCommands_;
   std::unique_ptr<WordCommands> wordCommands_;
   std::unique_ptr<FrameJobs> frameJobs_;  ///< the cursor and the commands follow the job gate
-  std::unique_ptr<FrameSheetOpener> sheetOpener_;
   std::unique_ptr<ChartViewParts> viewParts_;
   std::unique_ptr<MaterialCommandBinding> materialCommands_;
   std::unique_ptr<store::index::CapturedCheck> captured_;

@@ -34,6 +34,7 @@ class DocumentCommands {
     convert::PictureServices& pictures;  ///< the sample chart's pictures
     QWidget* owner;                     ///< the file dialog's window
     /// Asks for a document to open in place of the file dialog when set; empty on Cancel.
+    /// The window's own member, read at each open, so it may be set after the window is built.
     const std::function<QString()>& askOpenFile;
     /// A new or opened document replaced the one shown.
     std::function<void()> documentReplaced;
@@ -43,6 +44,8 @@ class DocumentCommands {
 
   /// Binds the document commands to `parts.router`.
   explicit DocumentCommands(Parts parts);
+  DocumentCommands(const DocumentCommands&) = delete;
+  DocumentCommands& operator=(const DocumentCommands&) = delete;
 
   /// Opens a document as the open command does: first the question about
   /// unsaved changes, then the document replaces the one shown.

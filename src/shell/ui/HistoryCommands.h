@@ -25,6 +25,8 @@ class HistoryCommands {
 
   /// Binds undo and redo to `parts.router`.
   explicit HistoryCommands(Parts parts);
+  HistoryCommands(const HistoryCommands&) = delete;
+  HistoryCommands& operator=(const HistoryCommands&) = delete;
 
  private:
   /// Undo (back) or redo through the chart view; the tabs and the view follow the restored pages.

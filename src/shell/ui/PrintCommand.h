@@ -38,6 +38,8 @@ class PrintCommand {
 
   /// Binds the print command to `parts.router`.
   explicit PrintCommand(Parts parts);
+  PrintCommand(const PrintCommand&) = delete;
+  PrintCommand& operator=(const PrintCommand&) = delete;
 
  private:
   void Run();

@@ -14,11 +14,11 @@
 namespace plume::shell {
 
 SettingsCommands::SettingsCommands(Parts parts) : parts_(parts) {
-  parts_.router.Handle(CommandId::ID_KAN_SET, [this] { OpenSheet(); });
+  parts_.router.Handle(CommandId::ID_KAN_SET, [this] { OpenSettingsSheet(); });
   parts_.router.Handle(CommandId::ID_RECENT_KANRI, [this] { ManageRecentFiles(); });
 }
 
-bool SettingsCommands::OpenSheet() {
+bool SettingsCommands::OpenSettingsSheet() {
   CHView* html = parts_.htmlArea;
   CMainSheet sheet(parts_.settings, parts_.animeCount, parts_.owner);
   sheet.Web()->currentAddress = [html] { return html ? QString::fromStdString(html->GetLocation()) : QString(); };

@@ -1,7 +1,10 @@
 #pragma once
 // The settings command group of the main window: the settings sheet (311) and
 // the recent file manager (395). The window builds it with what it needs and
-// it binds its commands.
+// it binds its commands. It is also the store's way to the settings sheet
+// when the store has no folder.
+
+#include "store/SettingsSheetOpener.h"
 
 class QWidget;
 
@@ -15,7 +18,7 @@ class CHView;
 class CommandRouter;
 class RecentFileList;
 
-class SettingsCommands {
+class SettingsCommands final : public store::SettingsSheetOpener {
  public:
   struct Parts {
     CommandRouter& router;
@@ -28,9 +31,11 @@ class SettingsCommands {
 
   /// Binds the two commands to `parts.router`.
   explicit SettingsCommands(Parts parts);
+  SettingsCommands(const SettingsCommands&) = delete;
+  SettingsCommands& operator=(const SettingsCommands&) = delete;
 
   /// Opens the settings sheet; true when it was confirmed.
-  bool OpenSheet();
+  bool OpenSettingsSheet() override;
 
  private:
   void ManageRecentFiles();

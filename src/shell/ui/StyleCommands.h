@@ -31,6 +31,8 @@ class StyleCommands {
 
   /// Binds the style and alignment commands to `parts.router` and the menu commands to the view.
   explicit StyleCommands(Parts parts);
+  StyleCommands(const StyleCommands&) = delete;
+  StyleCommands& operator=(const StyleCommands&) = delete;
 
  private:
   /// The view properties dialog over the current page; on OK the page takes its size.

@@ -3,8 +3,8 @@
 // properties, renaming, the tab colours, deleting (with the materials of the
 // page's nodes), moving and adding pages, and the tab context menu (on a tab,
 // or the short one beside the tabs). After a page command the tabs, the view
-// and the title follow. The window builds it
-// with what it needs and it binds its commands.
+// and the title follow. The window builds it with what it needs and it binds
+// its commands.
 
 #include <functional>
 
@@ -45,6 +45,8 @@ class TabCommands {
 
   /// Binds the page tab commands to `parts.router`, and the context menu and page deletion to the tab bar.
   explicit TabCommands(Parts parts);
+  TabCommands(const TabCommands&) = delete;
+  TabCommands& operator=(const TabCommands&) = delete;
 
   /// The tab context menu (on a tab, or the short one beside the tabs), owned by the window.
   QMenu* BuildMenu(bool onTab);

@@ -19,7 +19,9 @@ TextAreaCommands::TextAreaCommands(Parts parts) : parts_(parts) {
   r.Handle(cmd::kPaste, [view] { view->Run(cmd::kPaste); }, [view] { return CommandState{!view->isReadOnly()}; });
   r.Handle(cmd::kSearch, [this, view] { store::CSearchDlg(parts_.settings, *view, parts_.owner).exec(); });
   view->runCommand = [&r](int id) { r.Trigger(id); };
-  view->commandEnabled = [&r, view](int id) { return r.State(id).enabled && (id != cmd::kPaste || view->CanRun(cmd::kPaste)); };
+  view->commandEnabled = [&r, view](int id) {
+    return r.State(id).enabled && (id != cmd::kPaste || view->CanRun(cmd::kPaste));
+  };
 }
 
 }  // namespace plume::shell

@@ -25,6 +25,8 @@ class TextAreaCommands {
 
   /// Binds the four commands to `parts.router` and the text area's menu to the router.
   explicit TextAreaCommands(Parts parts);
+  TextAreaCommands(const TextAreaCommands&) = delete;
+  TextAreaCommands& operator=(const TextAreaCommands&) = delete;
 
  private:
   Parts parts_;

@@ -31,6 +31,8 @@ class WordCommands {
 
   /// Binds the two commands to `parts.router`.
   explicit WordCommands(Parts parts);
+  WordCommands(const WordCommands&) = delete;
+  WordCommands& operator=(const WordCommands&) = delete;
 
  private:
   bool ShowsPdf() const;

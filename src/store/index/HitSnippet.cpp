@@ -8,7 +8,7 @@ namespace plume::store::index {
 
 namespace {
 
-/// Characters either side of a hit in a snippet.
+/// Bytes either side of a hit in a snippet.
 constexpr std::size_t kSnippetBytes = 60;
 
 }  // namespace

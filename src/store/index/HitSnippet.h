@@ -6,9 +6,10 @@
 
 namespace plume::store::index {
 
-/// Up to 60 bytes of `body` (CP932) either side of the first hit of
-/// `needle`, cut on character boundaries, line breaks and tabs as blanks,
-/// with "…" where text was left out.
+/// About 60 bytes of `body` (CP932) either side of the first hit of
+/// `needle` (a character that straddles the limit after the hit is kept
+/// whole), cut on character boundaries, line breaks and tabs as blanks, with
+/// "…" where text was left out.
 std::string HitSnippet(std::string_view body, std::string_view needle);
 
 }  // namespace plume::store::index

@@ -41,16 +41,12 @@ void IndexService::CatchUp() {
 }
 
 ScanResult IndexService::Search(const fs::path& root, Serial bound, int hitMax, const SearchConditions& conditions,
-                                ScanObserver& observer, platform::WindowRef owner, bool* usedIndex) {
+                                ScanObserver& observer, platform::WindowRef owner) {
   IndexKeeper* keeper = Keeper();
-  if (usedIndex != nullptr) *usedIndex = false;
   if (keeper != nullptr && keeper->StoreRoot() == root) {
     SearchConditions c = conditions;
     c.fullText = c.fullText && FullTextEnabled();
-    if (auto result = keeper->Search(bound, hitMax, c, observer, owner)) {
-      if (usedIndex != nullptr) *usedIndex = true;
-      return *result;
-    }
+    if (auto result = keeper->Search(bound, hitMax, c, observer, owner)) return *result;
   }
   return ScanStore(root, bound, hitMax, conditions, observer, owner);
 }

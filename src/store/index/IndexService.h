@@ -32,9 +32,8 @@ class IndexService {
   /// applies the full-text setting.
   void CatchUp();
   /// The search: through the index when it has been walked, else the scan.
-  /// `usedIndex` tells which answered.
   ScanResult Search(const std::filesystem::path& root, Serial bound, int hitMax, const SearchConditions& conditions,
-                    ScanObserver& observer, platform::WindowRef owner = nullptr, bool* usedIndex = nullptr);
+                    ScanObserver& observer, platform::WindowRef owner = nullptr);
   /// The status of the current keeper; all zero without one.
   KeeperStatus Status();
   /// Whether the settings let the text inside materials be read and searched.

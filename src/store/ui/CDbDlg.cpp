@@ -48,8 +48,6 @@ constexpr const char* kRelatedTip =
     "データに関連したテキストを表示しています\n内容を変更したいときは、データ行を右クリックして\n"
     "メニューの「このデータの関連テキストを編集」を選択してください";
 
-QString Tip(StringId id) { return platform::FromUtf8(platform::StringText(id)); }
-
 }  // namespace
 
 CDbDlg::CDbDlg(Mode mode, MaterialStore& store, platform::SettingsStore& settings,
@@ -58,7 +56,7 @@ CDbDlg::CDbDlg(Mode mode, MaterialStore& store, platform::SettingsStore& setting
   setWindowTitle(QStringLiteral("データベース"));
   setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
   const bool paste = mode_ == Mode::Paste;
-  BuildControls(Tip(paste ? StringId::PasteSearchGuide : StringId::BrowseSearchGuide),
+  BuildControls(platform::UiText(paste ? StringId::PasteSearchGuide : StringId::BrowseSearchGuide),
                 paste ? QStringLiteral("選択決定(&O)") : QStringLiteral("閲覧終了(&X)"));
   commands_ = std::make_unique<DbListCommands>(*list_, store_, settings_, pictures_, hooks_, *this);
   if (Get(settings_, platform::settings::KanSet::Fukugen) == 1) conditions_->Restore(settings_);
@@ -79,7 +77,7 @@ void CDbDlg::ShowIndexState() {
   const index::KeeperStatus status = hooks_.index->Status();
   indexState_->setVisible(status.walking);
   if (status.walking) {
-    indexState_->setText(Tip(StringId::IndexUpdating) + QStringLiteral(" %1 / %2")
+    indexState_->setText(platform::UiText(StringId::IndexUpdating) + QStringLiteral(" %1 / %2")
                                                             .arg(QLocale(QLocale::C).toString(status.walked))
                                                             .arg(QLocale(QLocale::C).toString(status.total)));
   }
@@ -95,11 +93,11 @@ void CDbDlg::BuildControls(const QString& prompt, const QString& okCaption) {
   indexState_->hide();
   search_ = new QPushButton(QStringLiteral("検索(&S)"), this);
   search_->setObjectName(QStringLiteral("search"));
-  search_->setToolTip(Tip(StringId::SearchButtonTip));
+  search_->setToolTip(platform::UiText(StringId::SearchButtonTip));
   search_->setDefault(true);
   ok_ = new QPushButton(okCaption, this);
   ok_->setObjectName(QStringLiteral("ok"));
-  ok_->setToolTip(Tip(StringId::DbOkButtonTip));
+  ok_->setToolTip(platform::UiText(StringId::DbOkButtonTip));
   ok_->setEnabled(false);
   ok_->setAutoDefault(false);
   progress_ = new QProgressBar(this);

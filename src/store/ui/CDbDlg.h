@@ -8,16 +8,15 @@
 
 #include <QDialog>
 
+#include <memory>
 #include <string>
 
+#include "commands/CommandTable.h"
 #include "platform/Picture.h"
 #include "platform/SettingsStore.h"
-#include "commands/CommandTable.h"
 #include "store/MaterialStore.h"
 #include "store/SearchRow.h"
 #include "store/ui/DbDlgHooks.h"
-
-#include <memory>
 
 class QLabel;
 class QPlainTextEdit;

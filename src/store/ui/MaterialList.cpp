@@ -81,7 +81,7 @@ void MaterialList::AppendRow(const SearchRow& row) {
     }
     // A hit inside the material itself shows the text around it.
     if (!row.snippet.empty()) {
-      cell->setToolTip(platform::FromUtf8(platform::StringText(platform::StringId::SnippetLabel)) +
+      cell->setToolTip(platform::UiText(platform::StringId::SnippetLabel) +
                        platform::FromCp932(row.snippet));
     }
     setItem(r, c, cell);

@@ -25,8 +25,6 @@ using platform::settings::Set;
 
 namespace {
 
-QString Tip(StringId id) { return platform::FromUtf8(platform::StringText(id)); }
-
 /// A stored date "YYYY.MM.DD" as a date; invalid for no bound or a damaged value.
 QDate StoredDate(const std::string& text) {
   if (text.size() < 10 || text == kNoLowerDate || text == kNoUpperDate) return {};
@@ -45,7 +43,7 @@ SearchConditionsForm::SearchConditionsForm(QWidget& owner, bool fullTextOffered)
   types_->setObjectName(QStringLiteral("types"));
   for (int i = 0; i < 7; ++i) types_->addItem(QString::fromUtf8(TypeCaption(i).data(), TypeCaption(i).size()));
   types_->setCurrentIndex(0);
-  types_->setToolTip(Tip(StringId::TypeListTip));
+  types_->setToolTip(platform::UiText(StringId::TypeListTip));
   auto makeDate = [&owner](const char* name, QCheckBox*& box, QDateEdit*& edit, const QString& caption) {
     box = new QCheckBox(caption, &owner);
     box->setObjectName(QString::fromLatin1(name) + QStringLiteral("On"));
@@ -54,18 +52,18 @@ SearchConditionsForm::SearchConditionsForm(QWidget& owner, bool fullTextOffered)
     edit->setDisplayFormat(QStringLiteral("yyyy.MM.dd"));
     edit->setCalendarPopup(true);
     edit->setEnabled(false);
-    box->setToolTip(Tip(StringId::DatePickerTip));
-    edit->setToolTip(Tip(StringId::DatePickerTip));
+    box->setToolTip(platform::UiText(StringId::DatePickerTip));
+    edit->setToolTip(platform::UiText(StringId::DatePickerTip));
     QObject::connect(box, &QCheckBox::toggled, edit, &QWidget::setEnabled);
   };
   makeDate("date1", hasDate1_, date1_, QStringLiteral("(自)"));
   makeDate("date2", hasDate2_, date2_, QStringLiteral("(至)"));
   text_ = new QLineEdit(&owner);
   text_->setObjectName(QStringLiteral("text"));
-  text_->setToolTip(Tip(StringId::SearchTextTip));
-  fullText_ = new QCheckBox(Tip(StringId::FullTextCheck), &owner);
+  text_->setToolTip(platform::UiText(StringId::SearchTextTip));
+  fullText_ = new QCheckBox(platform::UiText(StringId::FullTextCheck), &owner);
   fullText_->setObjectName(QStringLiteral("fullText"));
-  fullText_->setToolTip(Tip(StringId::FullTextTip));
+  fullText_->setToolTip(platform::UiText(StringId::FullTextTip));
   fullText_->setEnabled(fullTextOffered);
 }
 
