@@ -198,7 +198,8 @@ struct Round {
   bool ok = true;
   std::string problem;
   int copies = 0;
-  int leftovers = 0;  // files the start-up tidying removed
+  int leftovers = 0;          // files the start-up tidying removed
+  bool copyFinished = false;  // the window finished a recovery copy before the kill
 };
 
 Round CheckRound(const fs::path& dir, const platform::Cabinet& cabinet,
@@ -220,7 +221,7 @@ Round CheckRound(const fs::path& dir, const platform::Cabinet& cabinet,
     if (e.what == "save-start") saveRunning = e.value;
     if (e.what == "save-done") lastSaveDone = e.value, saveRunning = -1;
     if (e.what == "copy-start") copyRunning = true, copyStartedAt = e.value;
-    if (e.what == "copy-end") copyRunning = false, lastCopyDone = copyStartedAt - 1;
+    if (e.what == "copy-end") copyRunning = false, lastCopyDone = copyStartedAt - 1, round.copyFinished = true;
   }
   round.moment = saveRunning >= 0 ? "save" : copyRunning ? "copy" : "edits";
 
@@ -303,6 +304,7 @@ int RunRounds(int rounds, const fs::path& base, const char* self) {
   int failures = 0;
   int copies = 0;
   int leftovers = 0;
+  int roundsWithCopies = 0;
   for (int r = 1; r <= rounds; ++r) {
     const fs::path dir = base / ("round" + std::to_string(r));
     fs::remove_all(dir);
@@ -336,6 +338,7 @@ int RunRounds(int rounds, const fs::path& base, const char* self) {
     ++moments[round.moment];
     copies += round.copies;
     leftovers += round.leftovers;
+    if (round.copyFinished) ++roundsWithCopies;
     if (!round.ok) ++failures;
     std::printf("round %3d: killed during %-5s copy offered %d, tidied %d  %s%s\n", r, round.moment.c_str(),
                 round.copies, round.leftovers, round.ok ? "ok" : "FAILED: ", round.problem.c_str());
@@ -345,6 +348,12 @@ int RunRounds(int rounds, const fs::path& base, const char* self) {
   std::printf("%d rounds: %d during edits, %d during a copy, %d during a save; %d offered a copy; "
               "%d files tidied at start; %d failed\n",
               rounds, moments["edits"], moments["copy"], moments["save"], copies, leftovers, failures);
+  // The rounds run the window for up to four seconds, many copy intervals:
+  // a run in which it never finished a copy has stopped keeping them.
+  if (roundsWithCopies == 0) {
+    std::printf("no round journaled a finished recovery copy\n");
+    ++failures;
+  }
   return failures == 0 ? 0 : 1;
 }
 

@@ -24,6 +24,10 @@ TEST(HitSnippet, KeepsSixtyBytesEitherSideOnCharacterBoundaries) {
       {Repeat("x", 100) + "HIT" + Repeat("y", 100), "HIT", "…" + Repeat("x", 60) + "HIT" + Repeat("y", 60) + "…"},
       // 60 bytes back lands inside a character: the cut moves past it.
       {Repeat(a, 30) + "bHIT", "HIT", "…" + Repeat(a, 29) + "bHIT"},
+      // 60 bytes on lands inside a character: the cut takes all of it.
+      {"HITb" + Repeat(a, 31), "HIT", "HITb" + Repeat(a, 30) + "…"},
+      // The hit is looked for by characters: a trail byte that reads as the needle is no hit.
+      {Repeat("\x83\x41", 40) + "A", "A", "…" + Repeat("\x83\x41", 30) + "A"},  // ア ends in "A"
   };
   for (const Case& c : cases) EXPECT_EQ(HitSnippet(c.body, c.needle), c.expected) << c.body;
 }
